@@ -1,0 +1,90 @@
+#include "worksheet/random_source.h"
+
+#include <algorithm>
+#include <cassert>
+#include <chrono>
+#include <utility>
+
+namespace virdamo {
+
+namespace {
+
+constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ULL;
+
+/// SplitMix64 finaliser: a bijection that spreads nearby inputs over all 64 bits.
+std::uint64_t mix(std::uint64_t x)
+{
+    x = (x ^ (x >> 30U)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27U)) * 0x94D049BB133111EBULL;
+    return x ^ (x >> 31U);
+}
+
+}  // namespace
+
+std::uint64_t nanosecondsNow()
+{
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+}
+
+ClockRandomSource::ClockRandomSource(Clock clock)
+    : clock_(std::move(clock))
+{
+    reseedFromClock();
+}
+
+void ClockRandomSource::reseedFromClock()
+{
+    // Mixing the reading makes seeds a nanosecond apart start unrelated sequences.
+    state_ = mix(clock_() + kGolden);
+}
+
+float ClockRandomSource::nextFraction()
+{
+    // The top 24 bits fill a float mantissa exactly, so the result is k / 2^24 and
+    // can never round up to 1 (std::generate_canonical<float> can, in libstdc++).
+    constexpr float kScale = 1.0F / 16777216.0F;
+    state_ += kGolden;
+    return static_cast<float>(mix(state_) >> 40U) * kScale;
+}
+
+ScriptedRandomSource::ScriptedRandomSource(std::vector<float> fractions)
+    : fractions_(std::move(fractions))
+{
+    assert(!fractions_.empty());
+}
+
+ScriptedRandomSource ScriptedRandomSource::fromDigits(const std::vector<int>& digits)
+{
+    std::vector<float> fractions;
+    fractions.reserve(digits.size());
+    for (const int d : digits) {
+        assert(d >= 0 && d <= 9);
+        fractions.push_back((static_cast<float>(d) + 0.5F) / 10.0F);
+    }
+    return ScriptedRandomSource(std::move(fractions));
+}
+
+void ScriptedRandomSource::reseedFromClock()
+{
+    ++reseeds_;
+}
+
+float ScriptedRandomSource::nextFraction()
+{
+    const float r = fractions_[next_];
+    next_ = (next_ + 1) % fractions_.size();
+    ++draws_;
+    return r;
+}
+
+int digitFromFraction(float r)
+{
+    assert(r >= 0.0F && r < 1.0F);
+    // Ten times a float below 1 is exact in double and stays below 10; the clamp keeps
+    // a source that breaks its contract from ever producing a two-character digit.
+    const auto d = static_cast<int>(static_cast<double>(r) * 10.0);
+    return std::clamp(d, 0, 9);
+}
+
+}  // namespace virdamo

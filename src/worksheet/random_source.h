@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace virdamo {
+
+/// The pseudo-random source the generation draws its digits from.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+
+    /// Starts a new sequence seeded from the current time.
+    virtual void reseedFromClock() = 0;
+    /// The next fraction r of the sequence, uniformly distributed, 0 <= r < 1.
+    virtual float nextFraction() = 0;
+};
+
+/// Nanoseconds since the epoch from the system's high-resolution clock.
+[[nodiscard]] std::uint64_t nanosecondsNow();
+
+/// The program's source: SplitMix64 (passes BigCrush, costs a few instructions per
+/// draw and nothing to reseed), seeded from a nanosecond clock so that two presses
+/// within the same second still give different sheets.
+class ClockRandomSource final : public RandomSource {
+public:
+    using Clock = std::function<std::uint64_t()>;  ///< returns nanoseconds
+
+    explicit ClockRandomSource(Clock clock = nanosecondsNow);
+
+    void reseedFromClock() override;
+    float nextFraction() override;
+
+private:
+    Clock clock_;
+    std::uint64_t state_ = 0;
+};
+
+/// A source for tests: returns the scripted fractions in order and starts over at the
+/// end; reseeding only counts.
+class ScriptedRandomSource final : public RandomSource {
+public:
+    explicit ScriptedRandomSource(std::vector<float> fractions);
+
+    /// A script whose fractions draw exactly these digits (each maps to d + 0.5 tenths).
+    [[nodiscard]] static ScriptedRandomSource fromDigits(const std::vector<int>& digits);
+
+    void reseedFromClock() override;
+    float nextFraction() override;
+
+    [[nodiscard]] int reseedCount() const { return reseeds_; }
+    [[nodiscard]] std::size_t drawCount() const { return draws_; }
+
+private:
+    std::vector<float> fractions_;
+    std::size_t next_ = 0;
+    std::size_t draws_ = 0;
+    int reseeds_ = 0;
+};
+
+/// The digit 0 to 9 that a fraction in [0, 1) draws: the integer part of ten times it.
+[[nodiscard]] int digitFromFraction(float r);
+
+}  // namespace virdamo
