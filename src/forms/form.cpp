@@ -1,0 +1,217 @@
+#include "forms/form.h"
+
+#include "forms/form_slot.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+#include <QPen>
+
+#include <stdexcept>
+
+namespace virdamo::forms {
+
+Form::Form(const FormDesign& design)
+    : design_(design)
+{
+    setWindowTitle(design.caption);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, design.background);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setFont(makeFont(design.defaultFont));
+    setInnerSize(design.innerWidth, design.innerHeight);
+}
+
+Form::~Form() = default;
+
+template <typename T, typename... Args>
+T& Form::append(Args&&... args)
+{
+    auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
+    T& ref = *control;
+    const QString key = ref.displayName();
+    Q_ASSERT_X(!byName_.contains(key), "Form", "two controls with one name and index");
+    byName_.insert(key, &ref);
+    controls_.push_back(std::move(control));
+    return ref;
+}
+
+Label& Form::addLabel(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
+                      const LabelDesign& design)
+{
+    return append<Label>(name, index, container, geometry, design);
+}
+
+Frame& Form::addFrame(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
+                      const QColor& background)
+{
+    return append<Frame>(name, index, container, geometry, background);
+}
+
+OptionButton& Form::addOption(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
+                              const ButtonDesign& design)
+{
+    return append<OptionButton>(name, index, container, geometry, design);
+}
+
+CommandButton& Form::addCommandButton(const QString& name, std::int16_t index, Control* container,
+                                      TwipRect geometry, const ButtonDesign& design)
+{
+    return append<CommandButton>(name, index, container, geometry, design);
+}
+
+Shape& Form::addShape(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
+                      const ShapeDesign& design)
+{
+    return append<Shape>(name, index, container, geometry, design);
+}
+
+Line& Form::addLine(const QString& name, std::int16_t index, Control* container, const LineDesign& design)
+{
+    return append<Line>(name, index, container, design);
+}
+
+Control* Form::find(const QString& name, std::int16_t index) const
+{
+    const QString key = index == kNoIndex ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
+    return byName_.value(key, nullptr);
+}
+
+void Form::throwNoSuchControl(const QString& name, std::int16_t index)
+{
+    throw std::out_of_range("no such control: " + name.toStdString() + "(" + std::to_string(index) + ")");
+}
+
+void Form::setTabOrder(std::initializer_list<Control*> order)
+{
+    QWidget* previous = nullptr;
+    for (Control* control : order) {
+        QWidget* w = control->widget();
+        if (previous && w) {
+            QWidget::setTabOrder(previous, w);
+        }
+        if (w) {
+            previous = w;
+        }
+    }
+}
+
+int Form::controlCount() const
+{
+    return static_cast<int>(controls_.size());
+}
+
+Control& Form::control(int i)
+{
+    return *controls_.at(static_cast<std::size_t>(i));
+}
+
+float Form::innerWidth() const
+{
+    return pixelsToTwips(width(), dpiX());
+}
+
+float Form::innerHeight() const
+{
+    return pixelsToTwips(height(), dpiY());
+}
+
+void Form::setInnerSize(float widthTwips, float heightTwips)
+{
+    resize(twipsToPixels(widthTwips, dpiX()), twipsToPixels(heightTwips, dpiY()));
+}
+
+float Form::dpiX() const
+{
+    return static_cast<float>(logicalDpiX());
+}
+
+float Form::dpiY() const
+{
+    return static_cast<float>(logicalDpiY());
+}
+
+QWidget* Form::widgetFor(Control* container)
+{
+    return container && container->widget() ? container->widget() : this;
+}
+
+void Form::paintLines(QPainter& painter, const Control* container) const
+{
+    const float dx = dpiX();
+    const float dy = dpiY();
+    for (const auto& control : controls_) {
+        const auto* line = dynamic_cast<const Line*>(control.get());
+        if (!line || line->container() != container || !line->isVisible()) {
+            continue;
+        }
+        const LineDesign& d = line->design();
+        QPen pen(d.color);
+        pen.setWidth(d.width);
+        painter.setPen(pen);
+        const auto toPixels = [dx, dy](const QPointF& p) {
+            return QPointF(p.x() * dx / kTwipsPerInch, p.y() * dy / kTwipsPerInch);
+        };
+        painter.drawLine(toPixels(d.from), toPixels(d.to));
+    }
+}
+
+void Form::unload()
+{
+    if (slot_) {
+        slot_->unload();
+    } else {
+        runUnload();
+    }
+}
+
+void Form::recordControlRatios()
+{
+    layout::RecordControlRatios(*this, ratios_);
+}
+
+void Form::applyControlRatios()
+{
+    layout::ApplyControlRatios(*this, ratios_);
+}
+
+void Form::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!unloaded_) {
+        Form_Resize();
+    }
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // Closing from the title bar unloads the window like any other unload.
+    unload();
+    event->accept();
+}
+
+void Form::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    paintLines(painter, nullptr);
+}
+
+void Form::runLoad()
+{
+    Form_Load();
+}
+
+void Form::runUnload()
+{
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    Form_Unload();
+    hide();
+    // Deferred: the unload may run inside a click of one of this window's own buttons.
+    deleteLater();
+}
+
+}  // namespace virdamo::forms

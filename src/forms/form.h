@@ -1,0 +1,125 @@
+#pragma once
+
+#include "forms/control.h"
+#include "forms/twips.h"
+#include "layout/proportional_layout.h"
+
+#include <QHash>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+namespace virdamo::forms {
+
+class FormSlot;
+
+/// A window's design-time properties.
+struct FormDesign {
+    QString caption;
+    float innerWidth = 0.0F;   ///< twips
+    float innerHeight = 0.0F;  ///< twips
+    QColor background;
+    FontSpec defaultFont;
+};
+
+/// A top-level window holding its controls in one fixed order (each control-array member
+/// counted once), addressed by name and 16-bit index. A subclass creates its controls
+/// from its design in its constructor; a FormSlot loads, shows and unloads it.
+class Form : public QWidget, public layout::LayoutWindow {
+    Q_OBJECT
+
+public:
+    explicit Form(const FormDesign& design);
+    ~Form() override;
+
+    // Design building: each call appends one control to the collection.
+    Label& addLabel(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
+                    const LabelDesign& design);
+    Frame& addFrame(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
+                    const QColor& background);
+    OptionButton& addOption(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
+                            const ButtonDesign& design);
+    CommandButton& addCommandButton(const QString& name, std::int16_t index, Control* container,
+                                    TwipRect geometry, const ButtonDesign& design);
+    Shape& addShape(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
+                    const ShapeDesign& design);
+    Line& addLine(const QString& name, std::int16_t index, Control* container, const LineDesign& design);
+
+    /// The control named name with that index, or nullptr.
+    [[nodiscard]] Control* find(const QString& name, std::int16_t index = kNoIndex) const;
+    /// The control named name with that index, which must exist and be a T.
+    template <typename T>
+    [[nodiscard]] T& get(const QString& name, std::int16_t index = kNoIndex) const;
+
+    /// Orders keyboard focus: each control's widget follows the one before it.
+    void setTabOrder(std::initializer_list<Control*> order);
+
+    // layout::LayoutWindow: the controls and the inner size in twips.
+    [[nodiscard]] int controlCount() const override;
+    [[nodiscard]] Control& control(int i) override;
+    [[nodiscard]] float innerWidth() const override;
+    [[nodiscard]] float innerHeight() const override;
+    /// Sets the inner size in twips.
+    void setInnerSize(float widthTwips, float heightTwips);
+
+    /// Logical dots per inch of the window's screen, by which twips become pixels.
+    [[nodiscard]] float dpiX() const;
+    [[nodiscard]] float dpiY() const;
+
+    /// The Qt widget that holds the controls of container (the window itself for nullptr).
+    [[nodiscard]] QWidget* widgetFor(Control* container);
+    /// Paints the visible lines whose container is container.
+    void paintLines(QPainter& painter, const Control* container) const;
+
+    /// Unloads this window through its slot (or runs its unload step and destroys it).
+    void unload();
+
+protected:
+    /// Load step: runs once per load, after the controls exist and before the first display.
+    virtual void Form_Load() {}
+    /// Resize step: runs at every change of the inner size, the first display included.
+    virtual void Form_Resize() {}
+    /// Unload step: runs before the controls are destroyed, also on a close from the title bar.
+    virtual void Form_Unload() {}
+
+    /// Records the proportional layout of every control from the current inner size.
+    void recordControlRatios();
+    /// Moves the controls to their recorded fractions of the current inner size.
+    void applyControlRatios();
+
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    friend class FormSlot;
+
+    template <typename T, typename... Args>
+    T& append(Args&&... args);
+    [[noreturn]] static void throwNoSuchControl(const QString& name, std::int16_t index);
+
+    void runLoad();
+    void runUnload();
+
+    FormDesign design_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    QHash<QString, Control*> byName_;
+    layout::ControlRatios ratios_;
+    FormSlot* slot_ = nullptr;
+    bool unloaded_ = false;
+};
+
+template <typename T>
+T& Form::get(const QString& name, std::int16_t index) const
+{
+    auto* control = dynamic_cast<T*>(find(name, index));
+    if (!control) {
+        throwNoSuchControl(name, index);
+    }
+    return *control;
+}
+
+}  // namespace virdamo::forms

@@ -1,0 +1,264 @@
+#include "ui/frm_due.h"
+
+#include "worksheet/modulo1.h"
+#include "worksheet/random_source.h"
+
+#include <QString>
+
+#include <utility>
+
+namespace virdamo::ui {
+
+using forms::ButtonDesign;
+using forms::Control;
+using forms::FontSpec;
+using forms::LabelDesign;
+using forms::TwipRect;
+
+namespace {
+
+const QColor kWindowBackground(255, 255, 192);
+const QColor kSidePanelBackground(255, 192, 255);
+const QColor kGroupBackground(255, 192, 128);
+const QColor kHeadingColor(128, 0, 0);
+const QColor kDarkGrey(64, 64, 64);
+const QColor kLineColor(255, 192, 128);
+
+const FontSpec kDefaultFont{QStringLiteral("Verdana"), 8.25, false, false};
+const FontSpec kRowFont{QStringLiteral("Courier"), 9.75, true, true};
+const FontSpec kOptionFont{QStringLiteral("Verdana"), 9.75, true, false};
+const FontSpec kHeadingFont{QStringLiteral("Verdana"), 15.75, true, false};
+const FontSpec kVisualizzaFont{QStringLiteral("Arial"), 9.0, true, false};
+
+constexpr float kPlaceWidth = 2085.0F;
+constexpr float kPlaceHeight = 1860.0F;
+
+/// Left and top of each operation place; they run down the columns, four to a column.
+constexpr std::array<std::pair<float, float>, FrmDue::kPlaces> kPlaceOrigins{{
+    {15, 510},    {60, 2460},   {60, 4440},   {60, 6435},    //
+    {2175, 480},  {2175, 2460}, {2175, 4440}, {2175, 6435},  //
+    {4275, 480},  {4275, 2460}, {4275, 4440}, {4275, 6435},  //
+    {6375, 480},  {6375, 2460}, {6375, 4440}, {6375, 6435},  //
+    {8475, 480},  {8475, 2460}, {8475, 4455}, {8490, 6435},  //
+}};
+
+struct PlaceLabel {
+    LabelArray array;
+    TwipRect geometry;
+    const char* caption;
+    Qt::Alignment alignment;
+};
+
+/// The ten labels of a place, in the order they are created, with their design geometry.
+constexpr std::array<PlaceLabel, 10> kPlaceLabels{{
+    {LabelArray::Label1, {600, 30, 1170, 195}, "", Qt::AlignRight},
+    {LabelArray::lblPer, {1815, 30, 225, 195}, "x", Qt::AlignHCenter},
+    {LabelArray::Label2, {600, 255, 1170, 195}, "", Qt::AlignRight},
+    {LabelArray::lblUguale, {1785, 255, 300, 195}, "=", Qt::AlignHCenter},
+    {LabelArray::lblRiga1, {825, 375, 1170, 195}, "_______", Qt::AlignRight},
+    {LabelArray::Label4, {600, 645, 1170, 240}, "", Qt::AlignRight},
+    {LabelArray::Label5, {540, 900, 1170, 240}, "", Qt::AlignRight},
+    {LabelArray::Label6, {450, 1155, 1170, 240}, "", Qt::AlignRight},
+    {LabelArray::lblRiga2, {615, 1305, 1350, 270}, "_________________", Qt::AlignRight},
+    {LabelArray::Label8, {-510, 1575, 2235, 270}, "", Qt::AlignRight},
+}};
+
+/// Members whose geometry differs from the common design of their array.
+TwipRect placeLabelGeometry(LabelArray array, std::int16_t i, TwipRect design)
+{
+    if (array == LabelArray::lblRiga1 && i == 19) {
+        return {825, 390, 1170, 195};
+    }
+    if (array == LabelArray::Label8) {
+        switch (i) {
+        case 0: case 4: case 8: case 12: case 16:
+            return {0, 1575, 1770, 270};
+        case 1: case 5: case 17:
+            return {120, 1575, 1695, 270};
+        case 9:
+            return {120, 1590, 1695, 270};
+        case 13:
+            return {120, 1575, 1590, 270};
+        default:
+            break;
+        }
+    }
+    return design;
+}
+
+/// Text colour of a place label; none means the system text colour.
+std::optional<QColor> placeLabelColor(LabelArray array, std::int16_t i)
+{
+    switch (array) {
+    case LabelArray::lblPer:
+    case LabelArray::lblUguale:
+        return kDarkGrey;
+    case LabelArray::Label1:
+    case LabelArray::Label2:
+        return (i == 3 || i == 7) ? std::nullopt : std::optional<QColor>(kDarkGrey);
+    case LabelArray::lblRiga1:
+        return i == 3 ? std::nullopt : std::optional<QColor>(kDarkGrey);
+    case LabelArray::Label4:
+        return (i == 11 || i == 15 || i == 16 || i == 19) ? std::optional<QColor>(kDarkGrey) : std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::size_t slot(LabelArray array)
+{
+    return static_cast<std::size_t>(array);
+}
+
+}  // namespace
+
+/// Connects the controller to this window: the display, the layout, and the lifecycle.
+class FrmDue::Bridge final : public SheetDisplay, public WindowActions {
+public:
+    explicit Bridge(FrmDue& window) : window_(window) {}
+
+    void setCaption(LabelArray array, std::int16_t index, const std::string& caption) override
+    {
+        window_.place(array, index).setCaption(QString::fromStdString(caption));
+    }
+    void setVisible(LabelArray array, std::int16_t index, bool visible) override
+    {
+        window_.place(array, index).setVisible(visible);
+    }
+    void setStampaVisible(bool visible) override
+    {
+        window_.get<forms::CommandButton>(QStringLiteral("cmdStampa")).setVisible(visible);
+    }
+
+    void recordLayout() override { window_.recordControlRatios(); }
+    void showStartWindow() override
+    {
+        if (window_.hooks_.showStartWindow) {
+            window_.hooks_.showStartWindow();
+        }
+    }
+    void unloadWindow() override { window_.unload(); }
+
+private:
+    FrmDue& window_;
+};
+
+FrmDue::FrmDue(Modulo1& state, RandomSource& random, FrmDueHooks hooks)
+    : Form(forms::FormDesign{QStringLiteral("Visualizzazione scheda delle moltiplicazioni"), kDesignWidth,
+                             kDesignHeight, kWindowBackground, kDefaultFont})
+    , hooks_(std::move(hooks))
+    , bridge_(std::make_unique<Bridge>(*this))
+    , controller_(std::make_unique<SheetController>(state, random, *bridge_, *bridge_))
+{
+    addLabel(QStringLiteral("Label4"), 22, nullptr, {15, 0, 11955, 480},
+             LabelDesign{QStringLiteral("STAMPA SCHEDE DELLE MOLTIPLICAZIONI"), kHeadingFont, Qt::AlignHCenter,
+                         kHeadingColor, std::nullopt});
+    for (std::int16_t i = 0; i < kPlaces; ++i) {
+        buildPlace(i);
+    }
+    buildSidePanel();
+    connectEvents();
+}
+
+FrmDue::~FrmDue() = default;
+
+void FrmDue::buildPlace(std::int16_t i)
+{
+    const auto [left, top] = kPlaceOrigins[static_cast<std::size_t>(i)];
+    Control* frame = &addFrame(QStringLiteral("Frame3"), i, nullptr, {left, top, kPlaceWidth, kPlaceHeight},
+                               kWindowBackground);
+    for (const PlaceLabel& design : kPlaceLabels) {
+        LabelDesign look{QString::fromLatin1(design.caption), kRowFont, design.alignment,
+                         placeLabelColor(design.array, i), std::nullopt};
+        if (design.array == LabelArray::lblRiga2) {
+            look.font.reset();  // the long rule uses the window's default font
+        }
+        places_[slot(design.array)][static_cast<std::size_t>(i)] =
+            &addLabel(QString::fromLatin1(labelArrayName(design.array)), i, frame,
+                      placeLabelGeometry(design.array, i, design.geometry), look);
+    }
+}
+
+void FrmDue::buildSidePanel()
+{
+    Control* panel = &addFrame(QStringLiteral("Frame1"), forms::kNoIndex, nullptr, {10650, 420, 1245, 8205},
+                               kSidePanelBackground);
+    const auto option = [](const char* caption) {
+        return ButtonDesign{QString::fromUtf8(caption), kOptionFont, kGroupBackground, true};
+    };
+
+    Control* multiplicand = &addFrame(QStringLiteral("Frame2"), forms::kNoIndex, panel, {45, 195, 1095, 1065},
+                                      kGroupBackground);
+    addOption(QStringLiteral("Opt1"), 0, multiplicand, {15, 105, 1605, 195}, option("2 cifre"));
+    addOption(QStringLiteral("Opt1"), 1, multiplicand, {0, 450, 1605, 195}, option("3 cifre"));
+    addOption(QStringLiteral("Opt1"), 2, multiplicand, {0, 750, 1605, 195}, option("4 cifre"));
+
+    Control* multiplier = &addFrame(QStringLiteral("Frame4"), forms::kNoIndex, panel, {45, 1455, 1140, 1080},
+                                    kGroupBackground);
+    addOption(QStringLiteral("Option1"), 0, multiplier, {15, 45, 1545, 240}, option("1 cifre"));
+    addOption(QStringLiteral("Option1"), 1, multiplier, {0, 405, 1545, 240}, option("2 cifre"));
+    addOption(QStringLiteral("Option1"), 2, multiplier, {0, 825, 1545, 240}, option("3 cifre"));
+
+    Control* operations = &addFrame(QStringLiteral("Frame5"), forms::kNoIndex, panel, {45, 2760, 1140, 930},
+                                    kGroupBackground);
+    addOption(QStringLiteral("Opt5"), forms::kNoIndex, operations, {15, 90, 2010, 255}, option("10 oper"));
+    addOption(QStringLiteral("Opt10"), forms::kNoIndex, operations, {15, 360, 2040, 330}, option("20 oper"));
+
+    addCommandButton(QStringLiteral("Command1"), forms::kNoIndex, panel, {30, 3960, 1215, 765},
+                     ButtonDesign{QStringLiteral("VISUALIZZA"), kVisualizzaFont, kGroupBackground, true});
+    addCommandButton(QStringLiteral("cmdStampa"), forms::kNoIndex, panel, {15, 4905, 1215, 765},
+                     ButtonDesign{QStringLiteral("STAMPA"), kOptionFont, kGroupBackground, false});
+    addCommandButton(QStringLiteral("Command2"), forms::kNoIndex, panel, {15, 5805, 1215, 765},
+                     ButtonDesign{QStringLiteral("ESCI"), kOptionFont, kGroupBackground, true});
+
+    // Drawn on the window under the side panel; the layout never moves it.
+    addLine(QStringLiteral("Line5"), forms::kNoIndex, nullptr,
+            forms::LineDesign{QPointF(11865, 525), QPointF(11850, 6105), kLineColor, 3});
+
+    // The marks agree with the settings that the load puts in force.
+    get<forms::OptionButton>(QStringLiteral("Opt1"), 0).setChecked(true);
+    get<forms::OptionButton>(QStringLiteral("Option1"), 0).setChecked(true);
+    get<forms::OptionButton>(QStringLiteral("Opt10")).setChecked(true);
+
+    setTabOrder({find(QStringLiteral("Command1")), find(QStringLiteral("Command2")), find(QStringLiteral("Opt1"), 0),
+                 find(QStringLiteral("Opt1"), 1), find(QStringLiteral("Opt1"), 2), find(QStringLiteral("Opt10")),
+                 find(QStringLiteral("Opt5")), find(QStringLiteral("cmdStampa")), find(QStringLiteral("Option1"), 0),
+                 find(QStringLiteral("Option1"), 1), find(QStringLiteral("Option1"), 2)});
+}
+
+void FrmDue::connectEvents()
+{
+    for (std::int16_t i = 0; i <= 2; ++i) {
+        get<forms::OptionButton>(QStringLiteral("Opt1"), i).onClick([this, i] { controller_->Opt1_Click(i); });
+        get<forms::OptionButton>(QStringLiteral("Option1"), i).onClick([this, i] { controller_->Option1_Click(i); });
+    }
+    get<forms::OptionButton>(QStringLiteral("Opt5")).onClick([this] { controller_->Opt5_Click(); });
+    get<forms::OptionButton>(QStringLiteral("Opt10")).onClick([this] { controller_->Opt10_Click(); });
+    get<forms::CommandButton>(QStringLiteral("Command1")).onClick([this] { controller_->Command1_Click(); });
+    get<forms::CommandButton>(QStringLiteral("Command2")).onClick([this] { controller_->Command2_Click(); });
+    get<forms::CommandButton>(QStringLiteral("cmdStampa")).onClick([this] {
+        if (hooks_.cmdStampa_Click) {
+            hooks_.cmdStampa_Click();
+        }
+    });
+}
+
+forms::Label& FrmDue::place(LabelArray array, std::int16_t index) const
+{
+    if (index < 0 || index >= kPlaces) {
+        throw std::out_of_range("operation place index out of range");
+    }
+    return *places_[slot(array)][static_cast<std::size_t>(index)];
+}
+
+void FrmDue::Form_Load()
+{
+    controller_->Form_Load();
+}
+
+void FrmDue::Form_Resize()
+{
+    applyControlRatios();
+}
+
+}  // namespace virdamo::ui
