@@ -3,6 +3,7 @@
 #include "forms/control_widgets.h"
 #include "forms/form.h"
 
+#include <QButtonGroup>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -210,8 +211,10 @@ OptionButton::OptionButton(Form& form, QString name, std::int16_t index, Control
                            const ButtonDesign& design)
     : Control(form, ControlKind::Option, std::move(name), index, container, geometry)
 {
-    // Options sharing a container are mutually exclusive (Qt's auto-exclusive siblings).
-    attachWidget(setUpButton(new QRadioButton(design.caption, form.widgetFor(container)), design));
+    auto* button = new QRadioButton(design.caption, form.widgetFor(container));
+    button->setAutoExclusive(false);
+    form.optionGroupFor(container)->addButton(button);
+    attachWidget(setUpButton(button, design));
 }
 
 bool OptionButton::isChecked() const

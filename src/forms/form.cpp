@@ -2,6 +2,7 @@
 
 #include "forms/form_slot.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QPainter>
 #include <QPen>
@@ -134,6 +135,18 @@ float Form::dpiY() const
 QWidget* Form::widgetFor(Control* container)
 {
     return container && container->widget() ? container->widget() : this;
+}
+
+QButtonGroup* Form::optionGroupFor(Control* container)
+{
+    QButtonGroup*& group = optionGroups_[container];
+    if (!group) {
+        // One explicit group per container: Qt's implicit exclusivity would also reach the
+        // options of frames nested inside it, which are groups of their own.
+        group = new QButtonGroup(widgetFor(container));
+        group->setExclusive(true);
+    }
+    return group;
 }
 
 void Form::paintLines(QPainter& painter, const Control* container) const

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class QButtonGroup;
 class QPainter;
 
 namespace virdamo::forms {
@@ -71,6 +72,8 @@ public:
 
     /// The Qt widget that holds the controls of container (the window itself for nullptr).
     [[nodiscard]] QWidget* widgetFor(Control* container);
+    /// The group keeping the options of container mutually exclusive (created on first use).
+    [[nodiscard]] QButtonGroup* optionGroupFor(Control* container);
     /// Paints the visible lines whose container is container.
     void paintLines(QPainter& painter, const Control* container) const;
 
@@ -107,6 +110,7 @@ private:
     FormDesign design_;
     std::vector<std::unique_ptr<Control>> controls_;
     QHash<QString, Control*> byName_;
+    QHash<const Control*, QButtonGroup*> optionGroups_;
     layout::ControlRatios ratios_;
     FormSlot* slot_ = nullptr;
     bool unloaded_ = false;
