@@ -1,0 +1,308 @@
+#include "ui/frm_due.h"
+
+#include "forms/form_slot.h"
+#include "worksheet/modulo1.h"
+#include "worksheet/random_source.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QTest>
+
+#include <map>
+
+namespace virdamo::ui {
+namespace {
+
+using forms::Control;
+using forms::Label;
+
+struct WorksheetWindow : testing::Test {
+    Modulo1 state;
+    ClockRandomSource random;
+    forms::Lifecycle lifecycle;
+    int startWindowShown = 0;
+    int printed = 0;
+    forms::FormSlot slot{lifecycle, [this] {
+                             return std::make_unique<FrmDue>(
+                                 state, random,
+                                 FrmDueHooks{[this] { ++startWindowShown; }, [this] { ++printed; }});
+                         }};
+
+    FrmDue& open()
+    {
+        auto* window = slot.formAs<FrmDue>();
+        if (!window) {
+            slot.show();
+            window = slot.formAs<FrmDue>();
+            QApplication::processEvents();
+        }
+        return *window;
+    }
+
+    QAbstractButton* button(const char* name) { return open().findChild<QAbstractButton*>(QString::fromLatin1(name)); }
+    void click(const char* name)
+    {
+        QAbstractButton* b = button(name);
+        ASSERT_NE(b, nullptr) << name;
+        ASSERT_TRUE(b->isVisible()) << name;
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+    }
+    QLabel* label(LabelArray array, int i) { return open().place(array, static_cast<std::int16_t>(i)).label(); }
+
+    /// True when place i shows nothing: no digits, no mark, no rule.
+    bool placeEmpty(int i)
+    {
+        for (const LabelArray a : {LabelArray::Label1, LabelArray::Label2, LabelArray::Label4, LabelArray::Label5,
+                                   LabelArray::Label6, LabelArray::Label8}) {
+            if (!label(a, i)->text().isEmpty()) return false;
+        }
+        for (const LabelArray a : {LabelArray::lblPer, LabelArray::lblUguale, LabelArray::lblRiga1, LabelArray::lblRiga2}) {
+            if (!label(a, i)->isHidden()) return false;
+        }
+        return true;
+    }
+
+    void TearDown() override
+    {
+        slot.unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+TEST_F(WorksheetWindow, OpensEmptyWithTheDefaultsMarked)
+{
+    FrmDue& w = open();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Visualizzazione scheda delle moltiplicazioni"));
+    EXPECT_FLOAT_EQ(w.innerWidth(), 11910.0F);
+    EXPECT_FLOAT_EQ(w.innerHeight(), 8640.0F);
+    EXPECT_EQ(w.controlCount(), 237) << "heading, 20 places of 11 controls, 15 side-panel controls, the line";
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(placeEmpty(i)) << "place " << i;
+
+    const Label& heading = w.get<Label>(QStringLiteral("Label4"), 22);
+    EXPECT_EQ(heading.caption(), QStringLiteral("STAMPA SCHEDE DELLE MOLTIPLICAZIONI"));
+    EXPECT_TRUE(heading.isVisible());
+
+    const std::map<const char*, bool> shown{{"Command1", true}, {"cmdStampa", false}, {"Command2", true}};
+    for (const auto& [name, visible] : shown) EXPECT_EQ(!button(name)->isHidden(), visible) << name;
+
+    const std::map<const char*, bool> marked{{"Opt1(0)", true},    {"Opt1(1)", false},    {"Opt1(2)", false},
+                                             {"Option1(0)", true}, {"Option1(1)", false}, {"Option1(2)", false},
+                                             {"Opt5", false},      {"Opt10", true}};
+    for (const auto& [name, checked] : marked) EXPECT_EQ(button(name)->isChecked(), checked) << name;
+
+    EXPECT_EQ(state.CifreMoltiplicando, 2);
+    EXPECT_EQ(state.CifreMoltiplicatore, 1);
+    EXPECT_EQ(state.UltimaOperazione, 19);
+}
+
+TEST_F(WorksheetWindow, KeyboardFocusFollowsTheDesignedOrder)
+{
+    FrmDue& w = open();
+    w.activateWindow();
+    button("Command1")->setFocus();
+    QStringList order{QApplication::focusWidget()->objectName()};
+    for (int n = 0; n < 7; ++n) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    // Only the marked option of each group takes the focus; a hidden STAMPA is skipped.
+    EXPECT_EQ(order, (QStringList{"Command1", "Command2", "Opt1(0)", "Opt10", "Option1(0)", "Command1", "Command2",
+                                  "Opt1(0)"}));
+
+    click("Command1");
+    button("Command1")->setFocus();
+    QStringList withStampa{QApplication::focusWidget()->objectName()};
+    for (int n = 0; n < 5; ++n) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        withStampa << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(withStampa, (QStringList{"Command1", "Command2", "Opt1(0)", "Opt10", "cmdStampa", "Option1(0)"}));
+}
+
+TEST_F(WorksheetWindow, PlacesFollowTheDesignGridAndItsExceptions)
+{
+    FrmDue& w = open();
+    const struct {
+        const char* name;
+        std::int16_t index;
+        QRect pixels;  // at 96 dpi, 15 twips to the pixel
+    } cases[] = {
+        {"Frame3", 0, {1, 34, 139, 124}},      {"Frame3", 4, {145, 32, 139, 124}},
+        {"Frame3", 18, {565, 297, 139, 124}},  {"Frame3", 19, {566, 429, 139, 124}},
+        {"Label1", 5, {40, 2, 78, 13}},        {"Label5", 5, {36, 60, 78, 16}},
+        {"Label6", 5, {30, 77, 78, 16}},       {"lblRiga1", 18, {55, 25, 78, 13}},
+        {"lblRiga1", 19, {55, 26, 78, 13}},    {"Label8", 2, {-34, 105, 149, 18}},
+        {"Label8", 8, {0, 105, 118, 18}},      {"Label8", 17, {8, 105, 113, 18}},
+        {"Label8", 9, {8, 106, 113, 18}},      {"Label8", 13, {8, 105, 106, 18}},
+        {"Frame1", forms::kNoIndex, {710, 28, 83, 547}},
+        {"Opt10", forms::kNoIndex, {1, 24, 136, 22}},
+        {"Label4", 22, {1, 0, 797, 32}},
+    };
+    for (const auto& c : cases) {
+        const Control* control = w.find(QString::fromLatin1(c.name), c.index);
+        ASSERT_NE(control, nullptr) << c.name << "(" << c.index << ")";
+        EXPECT_EQ(control->widget()->geometry(), c.pixels) << qPrintable(control->displayName());
+    }
+}
+
+TEST_F(WorksheetWindow, ColoursAndFontsFollowTheDesign)
+{
+    FrmDue& w = open();
+    const QColor darkGrey(64, 64, 64);
+    const QColor systemText = QApplication::palette().color(QPalette::WindowText);
+    const struct {
+        LabelArray array;
+        int index;
+        QColor color;
+    } colours[] = {
+        {LabelArray::lblPer, 3, darkGrey},     {LabelArray::lblUguale, 7, darkGrey},
+        {LabelArray::Label1, 2, darkGrey},     {LabelArray::Label1, 3, systemText},
+        {LabelArray::Label2, 7, systemText},   {LabelArray::Label2, 8, darkGrey},
+        {LabelArray::lblRiga1, 3, systemText}, {LabelArray::lblRiga1, 7, darkGrey},
+        {LabelArray::Label4, 10, systemText},  {LabelArray::Label4, 11, darkGrey},
+        {LabelArray::Label4, 16, darkGrey},    {LabelArray::Label8, 19, systemText},
+    };
+    for (const auto& c : colours) {
+        EXPECT_EQ(label(c.array, c.index)->palette().color(QPalette::WindowText), c.color)
+            << labelArrayName(c.array) << "(" << c.index << ")";
+    }
+
+    for (const LabelArray a : {LabelArray::Label1, LabelArray::Label4, LabelArray::Label8, LabelArray::lblPer}) {
+        const QFont f = label(a, 6)->font();
+        EXPECT_TRUE(QFontInfo(f).fixedPitch()) << labelArrayName(a) << ": the rows line up only in a fixed-pitch face";
+        EXPECT_DOUBLE_EQ(f.pointSizeF(), 9.75);
+        EXPECT_TRUE(f.bold());
+    }
+    EXPECT_EQ(label(LabelArray::lblRiga2, 6)->font(), w.font()) << "the long rule uses the window's default font";
+    EXPECT_DOUBLE_EQ(w.font().pointSizeF(), 8.25);
+    EXPECT_DOUBLE_EQ(button("Opt5")->font().pointSizeF(), 9.75);
+    EXPECT_DOUBLE_EQ(button("Command1")->font().pointSizeF(), 9.0);
+    EXPECT_EQ(button("Command1")->palette().color(QPalette::Button), QColor(255, 192, 128));
+}
+
+TEST_F(WorksheetWindow, VisualizzaShowsEveryOperationAsTheStateHoldsIt)
+{
+    const struct {
+        const char* multiplicand;
+        const char* multiplier;
+        const char* operations;
+        int cifreB, last;
+    } cases[] = {
+        {"Opt1(2)", "Option1(0)", "Opt10", 1, 19},
+        {"Opt1(1)", "Option1(1)", "Opt10", 2, 19},
+        {"Opt1(2)", "Option1(2)", "Opt5", 3, 9},
+        {"Opt1(0)", "Option1(2)", "Opt10", 3, 19},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.multiplicand << " " << c.multiplier << " " << c.operations);
+        click(c.multiplicand);
+        click(c.multiplier);
+        click(c.operations);
+        click("Command1");
+        EXPECT_TRUE(button("cmdStampa")->isVisible());
+        ASSERT_EQ(state.CifreMoltiplicatore, c.cifreB);
+        ASSERT_EQ(state.UltimaOperazione, c.last);
+        for (int i = 0; i < 20; ++i) {
+            SCOPED_TRACE(testing::Message() << "place " << i);
+            if (i > c.last) {
+                EXPECT_TRUE(placeEmpty(i));
+                continue;
+            }
+            const auto k = static_cast<std::size_t>(i);
+            const auto text = [](std::int32_t v) { return QString::number(v); };
+            const bool partials = c.cifreB > 1;
+            EXPECT_EQ(label(LabelArray::Label1, i)->text(), text(state.ValMoltiplicando[k]));
+            EXPECT_EQ(label(LabelArray::Label2, i)->text(), text(state.ValMoltiplicatore[k]));
+            EXPECT_EQ(label(LabelArray::Label4, i)->text(), text(partials ? state.Parziale1[k] : state.Prodotto[k]));
+            EXPECT_EQ(label(LabelArray::Label5, i)->text(), partials ? text(state.Parziale2[k]) : QString());
+            EXPECT_EQ(label(LabelArray::Label6, i)->text(), c.cifreB == 3 ? text(state.Parziale3[k]) : QString());
+            EXPECT_EQ(label(LabelArray::Label8, i)->text(), partials ? text(state.Prodotto[k]) : QString());
+            EXPECT_TRUE(label(LabelArray::lblPer, i)->isVisible());
+            EXPECT_TRUE(label(LabelArray::lblUguale, i)->isVisible());
+            EXPECT_TRUE(label(LabelArray::lblRiga1, i)->isVisible());
+            EXPECT_EQ(label(LabelArray::lblRiga2, i)->isVisible(), partials);
+        }
+    }
+}
+
+TEST_F(WorksheetWindow, ADigitOptionEmptiesTheSheetButKeepsStampa)
+{
+    click("Command1");
+    ASSERT_FALSE(placeEmpty(0));
+    click("Option1(2)");
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(placeEmpty(i)) << "place " << i;
+    EXPECT_EQ(state.TxtProdotto[0], "");
+    EXPECT_TRUE(button("cmdStampa")->isVisible());
+    EXPECT_EQ(state.CifreMoltiplicatore, 3);
+    EXPECT_EQ(state.CifreMoltiplicando, 2);
+}
+
+TEST_F(WorksheetWindow, ResizingScalesPlacesButNeitherFontsNorTheLine)
+{
+    FrmDue& w = open();
+    std::vector<QRect> design;
+    for (int i = 0; i < w.controlCount(); ++i) {
+        design.push_back(w.control(i).widget() ? w.control(i).widget()->geometry() : QRect());
+    }
+    const forms::TwipRect line = w.get<forms::Line>(QStringLiteral("Line5")).geometry();
+    const QFont rowFont = label(LabelArray::Label1, 0)->font();
+
+    w.resize(2 * w.width(), w.height());
+    QApplication::processEvents();
+    for (int i = 0; i < w.controlCount(); ++i) {
+        const QWidget* widget = w.control(i).widget();
+        if (!widget) continue;
+        const QRect g = widget->geometry();
+        SCOPED_TRACE(qPrintable(w.control(i).displayName()));
+        EXPECT_NEAR(g.x(), 2 * design[static_cast<std::size_t>(i)].x(), 1);
+        EXPECT_NEAR(g.width(), 2 * design[static_cast<std::size_t>(i)].width(), 2);
+        EXPECT_EQ(g.y(), design[static_cast<std::size_t>(i)].y());
+        EXPECT_EQ(g.height(), design[static_cast<std::size_t>(i)].height());
+    }
+    EXPECT_EQ(w.get<forms::Line>(QStringLiteral("Line5")).geometry(), line);
+    EXPECT_EQ(label(LabelArray::Label1, 0)->font(), rowFont);
+
+    // Minimized windows report tiny or empty sizes; the design comes back exactly.
+    for (const QSize size : {QSize(1, 1), QSize(5000, 20), QSize(w.width() / 2, w.height())}) {
+        w.resize(size);
+        QApplication::processEvents();
+    }
+    w.setInnerSize(FrmDue::kDesignWidth, FrmDue::kDesignHeight);
+    QApplication::processEvents();
+    for (int i = 0; i < w.controlCount(); ++i) {
+        if (w.control(i).widget()) {
+            EXPECT_EQ(w.control(i).widget()->geometry(), design[static_cast<std::size_t>(i)])
+                << qPrintable(w.control(i).displayName());
+        }
+    }
+}
+
+TEST_F(WorksheetWindow, EsciShowsTheStartWindowAndUnloads)
+{
+    click("Option1(2)");
+    click("Command2");
+    EXPECT_EQ(startWindowShown, 1);
+    EXPECT_FALSE(slot.isLoaded());
+    EXPECT_EQ(lifecycle.loadedCount(), 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    open();
+    EXPECT_EQ(state.CifreMoltiplicatore, 1) << "a reload resets the settings";
+    EXPECT_TRUE(button("Option1(0)")->isChecked());
+    EXPECT_TRUE(button("cmdStampa")->isHidden());
+}
+
+TEST_F(WorksheetWindow, StampaRunsThePrintCommand)
+{
+    click("Command1");
+    click("cmdStampa");
+    click("cmdStampa");
+    EXPECT_EQ(printed, 2);
+}
+
+}  // namespace
+}  // namespace virdamo::ui
