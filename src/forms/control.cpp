@@ -186,9 +186,7 @@ Frame::Frame(Form& form, QString name, std::int16_t index, Control* container, T
     attachWidget(frame);
 }
 
-namespace {
-
-QAbstractButton* setUpButton(QAbstractButton* button, const ButtonDesign& design)
+void ButtonControl::attachButton(QAbstractButton* button, const ButtonDesign& design)
 {
     applyFont(button, design.font);
     QPalette palette = button->palette();
@@ -197,24 +195,27 @@ QAbstractButton* setUpButton(QAbstractButton* button, const ButtonDesign& design
     button->setPalette(palette);
     button->setAutoFillBackground(true);
     button->setVisible(design.initiallyVisible);
-    return button;
+    attachWidget(button);
 }
 
-void connectClick(QAbstractButton* button, std::function<void()> handler)
+void ButtonControl::onClick(std::function<void()> handler)
 {
-    QObject::connect(button, &QAbstractButton::clicked, button, [handler = std::move(handler)] { handler(); });
+    QObject::connect(button(), &QAbstractButton::clicked, button(), [handler = std::move(handler)] { handler(); });
 }
 
-}  // namespace
+QAbstractButton* ButtonControl::button() const
+{
+    return static_cast<QAbstractButton*>(widget());
+}
 
 OptionButton::OptionButton(Form& form, QString name, std::int16_t index, Control* container, TwipRect geometry,
                            const ButtonDesign& design)
-    : Control(form, ControlKind::Option, std::move(name), index, container, geometry)
+    : ButtonControl(form, ControlKind::Option, std::move(name), index, container, geometry)
 {
     auto* button = new QRadioButton(design.caption, form.widgetFor(container));
     button->setAutoExclusive(false);
     form.optionGroupFor(container)->addButton(button);
-    attachWidget(setUpButton(button, design));
+    attachButton(button, design);
 }
 
 bool OptionButton::isChecked() const
@@ -227,33 +228,13 @@ void OptionButton::setChecked(bool checked)
     button()->setChecked(checked);
 }
 
-void OptionButton::onClick(std::function<void()> handler)
-{
-    connectClick(button(), std::move(handler));
-}
-
-QAbstractButton* OptionButton::button() const
-{
-    return static_cast<QAbstractButton*>(widget());
-}
-
 CommandButton::CommandButton(Form& form, QString name, std::int16_t index, Control* container, TwipRect geometry,
                              const ButtonDesign& design)
-    : Control(form, ControlKind::CommandButton, std::move(name), index, container, geometry)
+    : ButtonControl(form, ControlKind::CommandButton, std::move(name), index, container, geometry)
 {
     auto* button = new QPushButton(design.caption, form.widgetFor(container));
     button->setAutoDefault(false);
-    attachWidget(setUpButton(button, design));
-}
-
-void CommandButton::onClick(std::function<void()> handler)
-{
-    connectClick(button(), std::move(handler));
-}
-
-QAbstractButton* CommandButton::button() const
-{
-    return static_cast<QAbstractButton*>(widget());
+    attachButton(button, design);
 }
 
 Shape::Shape(Form& form, QString name, std::int16_t index, Control* container, TwipRect geometry,

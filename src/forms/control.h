@@ -123,25 +123,32 @@ struct ButtonDesign {
     bool initiallyVisible = true;
 };
 
-class OptionButton final : public Control {
+/// A control the user clicks: an option or a command button.
+class ButtonControl : public Control {
+public:
+    using Control::Control;
+
+    /// Runs handler on every click the user makes, also on an option already marked.
+    void onClick(std::function<void()> handler);
+    [[nodiscard]] QAbstractButton* button() const;
+
+protected:
+    void attachButton(QAbstractButton* button, const ButtonDesign& design);
+};
+
+class OptionButton final : public ButtonControl {
 public:
     OptionButton(Form& form, QString name, std::int16_t index, Control* container, TwipRect geometry,
                  const ButtonDesign& design);
 
     [[nodiscard]] bool isChecked() const;
     void setChecked(bool checked);
-    /// Runs handler on every click the user makes, also on an option already marked.
-    void onClick(std::function<void()> handler);
-    [[nodiscard]] QAbstractButton* button() const;
 };
 
-class CommandButton final : public Control {
+class CommandButton final : public ButtonControl {
 public:
     CommandButton(Form& form, QString name, std::int16_t index, Control* container, TwipRect geometry,
                   const ButtonDesign& design);
-
-    void onClick(std::function<void()> handler);
-    [[nodiscard]] QAbstractButton* button() const;
 };
 
 /// A filled rounded rectangle with a solid outline in the window-text colour.

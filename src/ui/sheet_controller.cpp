@@ -150,28 +150,19 @@ void SheetController::MostraScheda()
         display_.setCaption(LabelArray::Label2, i, digitsOf(state_.ValMoltiplicatore[k]));
         display_.setVisible(LabelArray::lblPer, i, true);
         display_.setVisible(LabelArray::lblUguale, i, true);
-        switch (state_.CifreMoltiplicatore) {
-        case 1:
+        const int cifre = state_.CifreMoltiplicatore;
+        if (cifre == 1) {
             display_.setCaption(LabelArray::Label4, i, digitsOf(state_.Prodotto[k]));
             display_.setVisible(LabelArray::lblRiga1, i, true);
-            break;
-        case 2:
+        } else if (cifre == 2 || cifre == 3) {
             display_.setCaption(LabelArray::Label4, i, digitsOf(state_.Parziale1[k]));
             display_.setCaption(LabelArray::Label5, i, digitsOf(state_.Parziale2[k]));
+            if (cifre == 3) {
+                display_.setCaption(LabelArray::Label6, i, digitsOf(state_.Parziale3[k]));
+            }
             display_.setCaption(LabelArray::Label8, i, digitsOf(state_.Prodotto[k]));
             display_.setVisible(LabelArray::lblRiga1, i, true);
             display_.setVisible(LabelArray::lblRiga2, i, true);
-            break;
-        case 3:
-            display_.setCaption(LabelArray::Label4, i, digitsOf(state_.Parziale1[k]));
-            display_.setCaption(LabelArray::Label5, i, digitsOf(state_.Parziale2[k]));
-            display_.setCaption(LabelArray::Label6, i, digitsOf(state_.Parziale3[k]));
-            display_.setCaption(LabelArray::Label8, i, digitsOf(state_.Prodotto[k]));
-            display_.setVisible(LabelArray::lblRiga1, i, true);
-            display_.setVisible(LabelArray::lblRiga2, i, true);
-            break;
-        default:
-            break;
         }
     }
 }
