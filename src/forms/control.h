@@ -62,7 +62,7 @@ public:
     virtual void setVisible(bool visible);
 
     /// The Qt widget drawing this control; none for a line, which its container paints.
-    [[nodiscard]] QWidget* widget() const { return widget_; }
+    [[nodiscard]] QWidget* widget() const { return widget_.data(); }
 
     // layout::LayoutControl
     [[nodiscard]] layout::ControlKind layoutKind() const override;
