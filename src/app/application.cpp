@@ -52,12 +52,7 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
     });
 }
 
-Application::~Application()
-{
-    // The worksheet window's hooks reach the start window's slot: let it go first.
-    frmDue_.reset();
-    frmInizio_.reset();
-}
+Application::~Application() = default;
 
 void Application::start()
 {

@@ -26,10 +26,6 @@ public:
     explicit FrmInizio(FrmInizioHooks hooks);
     ~FrmInizio() override;
 
-    /// The two description texts as the load step set them (empty before the load).
-    [[nodiscard]] const QString& firstDescription() const { return firstDescription_; }
-    [[nodiscard]] const QString& secondDescription() const { return secondDescription_; }
-
 protected:
     void Form_Load() override;
     void Form_Resize() override;
@@ -44,6 +40,7 @@ private:
     void Command2_Click();
 
     FrmInizioHooks hooks_;
+    // The description texts, kept by the window and copied into Label2 and Label3.
     QString firstDescription_;
     QString secondDescription_;
 };

@@ -110,9 +110,7 @@ const QString kBoth = kStart + QLatin1Char('|') + kWorksheet;
 INSTANTIATE_TEST_SUITE_P(
     Paths, ProgramEnds,
     testing::Values(Path{"CloseStartWindow", "close-start", {QString()}},
-                    Path{"EsciAtOnce", "esci-start", {QString()}},
                     Path{"EnterThenCloseStartWindow", "enter,close-start", {kBoth, QString()}},
-                    Path{"EnterThenEsci", "enter,esci-start", {kBoth, QString()}},
                     Path{"CloseWorksheetThenEsci", "enter,close-worksheet,esci-start", {kBoth, kStart, QString()}},
                     Path{"WorksheetEsciThenEnterThenEsci", "enter,esci-worksheet,enter,esci-start",
                          {kBoth, kStart, kBoth, QString()}}),

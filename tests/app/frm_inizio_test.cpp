@@ -103,13 +103,6 @@ TEST(FrmInizioStart, TextsAreInPlaceBeforeTheFirstDisplay)
     EXPECT_EQ(recorder.seen, expected);
 }
 
-TEST_F(FrmInizioTest, KeepsTheDescriptionTextsInItsOwnFields)
-{
-    FrmInizio& window = shown();
-    EXPECT_EQ(window.firstDescription(), caption(window, "Label2"));
-    EXPECT_EQ(window.secondDescription(), caption(window, "Label3"));
-}
-
 // --- Look at design size -------------------------------------------------------------
 
 struct Probe {
