@@ -84,6 +84,13 @@ void Control::setVisible(bool visible)
     }
 }
 
+void Control::bringToFront()
+{
+    if (widget_) {
+        widget_->raise();
+    }
+}
+
 layout::ControlKind Control::layoutKind() const
 {
     return kind_ == ControlKind::Line ? layout::ControlKind::Line : layout::ControlKind::Other;

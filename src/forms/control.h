@@ -60,6 +60,8 @@ public:
 
     [[nodiscard]] virtual bool isVisible() const;
     virtual void setVisible(bool visible);
+    /// Draws this control above every other control of its container.
+    void bringToFront();
 
     /// The Qt widget drawing this control; none for a line, which its container paints.
     [[nodiscard]] QWidget* widget() const { return widget_.data(); }

@@ -1,0 +1,62 @@
+#include "app/application.h"
+
+#include "app/app_icon.h"
+#include "app/frm_inizio.h"
+#include "forms/form_slot.h"
+#include "ui/frm_due.h"
+
+#include <QScreen>
+
+#include <utility>
+
+namespace virdamo::app {
+
+namespace {
+
+/// Gives a freshly built window the program's icon and puts it in the middle of its screen.
+std::unique_ptr<forms::Form> placed(std::unique_ptr<forms::Form> form)
+{
+    form->setWindowIcon(windowIcon());
+    if (const QScreen* screen = form->screen()) {
+        QRect frame = form->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        form->move(frame.topLeft());
+    }
+    return form;
+}
+
+}  // namespace
+
+Application::Application(Modulo1& state, RandomSource& random, PrintSheet printSheet)
+    : state_(state)
+    , random_(random)
+    , printSheet_(std::move(printSheet))
+    , lifecycle_(std::make_unique<forms::Lifecycle>())
+{
+    frmInizio_ = std::make_unique<forms::FormSlot>(*lifecycle_, [this] {
+        return placed(std::make_unique<FrmInizio>(FrmInizioHooks{
+            [this] { frmDue_->show(); },
+            [this] { frmDue_->unload(); },
+        }));
+    });
+    frmDue_ = std::make_unique<forms::FormSlot>(*lifecycle_, [this] {
+        return placed(std::make_unique<ui::FrmDue>(state_, random_,
+                                                   ui::FrmDueHooks{
+                                                       [this] { frmInizio_->show(); },
+                                                       [this] {
+                                                           if (printSheet_) {
+                                                               printSheet_(frmDue_->form());
+                                                           }
+                                                       },
+                                                   }));
+    });
+}
+
+Application::~Application() = default;
+
+void Application::start()
+{
+    frmInizio_->show();
+}
+
+}  // namespace virdamo::app

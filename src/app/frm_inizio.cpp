@@ -1,0 +1,156 @@
+#include "app/frm_inizio.h"
+
+#include <exception>
+#include <utility>
+
+namespace virdamo::app {
+
+using forms::ButtonDesign;
+using forms::Control;
+using forms::FontSpec;
+using forms::kNoIndex;
+using forms::LabelDesign;
+using forms::ShapeDesign;
+
+namespace {
+
+const QColor kWindowBackground(255, 224, 192);
+const QColor kButtonFace(255, 192, 128);
+const QColor kPanelLight(128, 255, 255);
+const QColor kPanelShadow(0, 192, 192);
+const QColor kBlue(0, 0, 192);
+const QColor kDarkRed(192, 0, 0);
+const QColor kRed(255, 0, 0);
+
+const FontSpec kDefaultFont{QStringLiteral("Verdana"), 8.25, false, false};
+const FontSpec kTitleFont{QStringLiteral("Arial"), 24.0, true, false};
+const FontSpec kSubtitleFont{QStringLiteral("Arial"), 12.0, true, false};
+const FontSpec kDescriptionFont{QStringLiteral("Verdana"), 18.0, true, false};
+const FontSpec kCommandFont{QStringLiteral("Verdana"), 15.75, true, false};
+const FontSpec kCreditFont{QStringLiteral("Arial"), 14.25, true, false};
+
+/// Runs one statement of the load; a failing one is skipped and the load goes on.
+template <typename Statement>
+void skippingFailure(Statement&& statement)
+{
+    try {
+        statement();
+    } catch (const std::exception&) {
+        // Skipped by design: the load never reports a failure.
+    }
+}
+
+}  // namespace
+
+FrmInizio::FrmInizio(FrmInizioHooks hooks)
+    : Form(forms::FormDesign{QStringLiteral("Stampa virdamo"), kDesignWidth, kDesignHeight, kWindowBackground,
+                             kDefaultFont})
+    , hooks_(std::move(hooks))
+{
+    buildBanner();
+    buildBody();
+}
+
+FrmInizio::~FrmInizio() = default;
+
+void FrmInizio::buildBanner()
+{
+    Control* banner = &addFrame(QStringLiteral("Frame1"), kNoIndex, nullptr, {0, 0, 11805, 2460}, kWindowBackground);
+
+    addLabel(QStringLiteral("Label11"), kNoIndex, banner, {375, 480, 6960, 1050},
+             LabelDesign{QStringLiteral("VIRDAMO"), kTitleFont, Qt::AlignHCenter, kBlue, kPanelLight});
+    addLabel(QStringLiteral("Label10"), kNoIndex, banner, {375, 1575, 6945, 360},
+             LabelDesign{QStringLiteral("STAMPA SCHEDE CARTACEE CON NUMERI INTERI"), kSubtitleFont, Qt::AlignHCenter,
+                         kBlue, std::nullopt});
+    addLabel(QStringLiteral("Label6"), kNoIndex, banner, {8310, 540, 2880, 1140},
+             LabelDesign{QStringLiteral("as"), kSubtitleFont, Qt::AlignLeft, kRed, std::nullopt});
+
+    Control& shape2 = addShape(QStringLiteral("Shape2"), kNoIndex, banner, {45, 315, 7920, 1875},
+                               ShapeDesign{kPanelLight, 1});
+    Control& shape1 = addShape(QStringLiteral("Shape1"), kNoIndex, banner, {90, 315, 7980, 1920},
+                               ShapeDesign{kPanelShadow, 2});
+    Control& shape3 = addShape(QStringLiteral("Shape3"), kNoIndex, banner, {8145, 375, 3120, 1875},
+                               ShapeDesign{kPanelLight, 1});
+    Control& shape5 = addShape(QStringLiteral("Shape5"), kNoIndex, banner, {8175, 345, 3180, 1935},
+                               ShapeDesign{kBlue, 1});
+
+    // Each lower shape shows only as an edge beside its upper one (a shadow on the left,
+    // a dark frame on the right), and the texts lie on top of the panels.
+    for (Control* control : {&shape1, &shape5, &shape2, &shape3}) {
+        control->bringToFront();
+    }
+    for (const char* name : {"Label11", "Label10", "Label6"}) {
+        find(QString::fromLatin1(name))->bringToFront();
+    }
+}
+
+void FrmInizio::buildBody()
+{
+    addLabel(QStringLiteral("Label2"), kNoIndex, nullptr, {630, 2565, 10875, 675},
+             LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
+    addLabel(QStringLiteral("Label3"), kNoIndex, nullptr, {660, 3345, 10875, 720},
+             LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
+
+    auto& enter = addCommandButton(QStringLiteral("Command1"), kNoIndex, nullptr, {4665, 5340, 3900, 735},
+                                   ButtonDesign{QStringLiteral("E N T R A"), kCommandFont, kButtonFace, true});
+    auto& leave = addCommandButton(QStringLiteral("Command2"), kNoIndex, nullptr, {4665, 6135, 3900, 735},
+                                   ButtonDesign{QStringLiteral("E S C I"), kCommandFont, kButtonFace, true});
+
+    // Runs 90 twips past the inner width, so the strip is cut at the right edge.
+    addLabel(QStringLiteral("Label5"), kNoIndex, nullptr, {0, 7620, 12000, 345},
+             LabelDesign{QStringLiteral("Il nuovo software di Brenzio"), kCreditFont, Qt::AlignHCenter, kDarkRed,
+                         kButtonFace});
+
+    // Left over from the design and hidden under the banner; nothing sets them.
+    addLabel(QStringLiteral("Label9"), kNoIndex, nullptr, {10185, 240, 1290, 510},
+             LabelDesign{QStringLiteral("Ver 1.1"), std::nullopt, Qt::AlignLeft, std::nullopt, std::nullopt});
+    addLabel(QStringLiteral("Label1"), kNoIndex, nullptr, {75, 1980, 10875, 525},
+             LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
+    find(QStringLiteral("Frame1"))->bringToFront();
+
+    enter.onClick([this] { Command1_Click(); });
+    leave.onClick([this] { Command2_Click(); });
+    setTabOrder({&enter, &leave});
+    enter.widget()->setFocus();
+}
+
+void FrmInizio::Form_Load()
+{
+    get<forms::Label>(QStringLiteral("Label6")).setCaption(QStringLiteral("Ver. 1.0.0"));
+    recordControlRatios();
+    // From the recording to the end of the load, a failing statement is skipped.
+    skippingFailure([&] { firstDescription_ = QStringLiteral("Programma per la stampa di schede cartacee"); });
+    skippingFailure(
+        [&] { secondDescription_ = QStringLiteral("Moltiplicazioni con numeri interi già eseguite ."); });
+    skippingFailure([&] { get<forms::Label>(QStringLiteral("Label2")).setCaption(firstDescription_); });
+    skippingFailure([&] { get<forms::Label>(QStringLiteral("Label3")).setCaption(secondDescription_); });
+}
+
+void FrmInizio::Form_Resize()
+{
+    applyControlRatios();
+}
+
+void FrmInizio::Form_Unload()
+{
+    if (hooks_.unloadWorksheetWindow) {
+        hooks_.unloadWorksheetWindow();
+    }
+}
+
+void FrmInizio::Command1_Click()
+{
+    if (hooks_.showWorksheetWindow) {
+        hooks_.showWorksheetWindow();
+    }
+}
+
+void FrmInizio::Command2_Click()
+{
+    if (hooks_.unloadWorksheetWindow) {
+        hooks_.unloadWorksheetWindow();
+    }
+    unload();
+}
+
+}  // namespace virdamo::app

@@ -1,0 +1,32 @@
+#include "app/app_icon.h"
+#include "app/application.h"
+#include "forms/form_slot.h"
+#include "worksheet/modulo1.h"
+#include "worksheet/random_source.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QStyleFactory>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The program ends when no window is loaded; the lifecycle, not Qt, decides that.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QGuiApplication::setDesktopFileName(QStringLiteral("virdamo"));
+    QApplication::setWindowIcon(virdamo::app::windowIcon());
+
+    virdamo::Modulo1 state;
+    virdamo::ClockRandomSource random;
+    // "STAMPA" prints nothing until the printer is connected here.
+    virdamo::app::Application shell(state, random, [](QWidget* /*parent*/) {});
+    QObject::connect(&shell.lifecycle(), &virdamo::forms::Lifecycle::ended, &application,
+                     [] { QCoreApplication::exit(0); });
+
+    shell.start();
+    const int status = QApplication::exec();
+    // Unloaded windows are deleted late; let them go while the application still exists.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
+}

@@ -1,0 +1,65 @@
+// Renders both windows at their design size to PNG files, for looking at them:
+//   app_render_windows <directory>
+// writes frm_inizio.png, frm_due.png (after "VISUALIZZA" with 4 x 3 digits) and
+// frm_inizio_wide.png (the start window at twice its design width).
+
+#include "app/application.h"
+#include "app/frm_inizio.h"
+#include "forms/form_slot.h"
+#include "worksheet/modulo1.h"
+#include "worksheet/random_source.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QStyleFactory>
+
+#include <cstdio>
+
+namespace {
+
+void click(QWidget* window, const QString& name)
+{
+    if (auto* button = window->findChild<QAbstractButton*>(name)) {
+        button->click();
+    }
+}
+
+bool save(QWidget* window, const QDir& dir, const QString& file)
+{
+    QApplication::processEvents();
+    return window->grab().save(dir.filePath(file), "PNG");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <directory>\n", argv[0]);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+
+    virdamo::Modulo1 state;
+    virdamo::ClockRandomSource random;
+    virdamo::app::Application shell(state, random, [](QWidget*) {});
+    shell.start();
+    QWidget* start = shell.frmInizio().form();
+    bool ok = save(start, dir, QStringLiteral("frm_inizio.png"));
+
+    click(start, QStringLiteral("Command1"));
+    QWidget* sheet = shell.frmDue().form();
+    click(sheet, QStringLiteral("Opt1(2)"));
+    click(sheet, QStringLiteral("Option1(2)"));
+    click(sheet, QStringLiteral("Command1"));
+    ok = save(sheet, dir, QStringLiteral("frm_due.png")) && ok;
+
+    start->resize(start->width() * 2, start->height());
+    ok = save(start, dir, QStringLiteral("frm_inizio_wide.png")) && ok;
+    return ok ? 0 : 1;
+}
