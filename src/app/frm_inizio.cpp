@@ -1,6 +1,7 @@
 #include "app/frm_inizio.h"
 
-#include <exception>
+#include "layout/load_step.h"
+
 #include <utility>
 
 namespace virdamo::app {
@@ -11,6 +12,7 @@ using forms::FontSpec;
 using forms::kNoIndex;
 using forms::LabelDesign;
 using forms::ShapeDesign;
+using layout::skippingFailure;
 
 namespace {
 
@@ -28,17 +30,6 @@ const FontSpec kSubtitleFont{QStringLiteral("Arial"), 12.0, true, false};
 const FontSpec kDescriptionFont{QStringLiteral("Verdana"), 18.0, true, false};
 const FontSpec kCommandFont{QStringLiteral("Verdana"), 15.75, true, false};
 const FontSpec kCreditFont{QStringLiteral("Arial"), 14.25, true, false};
-
-/// Runs one statement of the load; a failing one is skipped and the load goes on.
-template <typename Statement>
-void skippingFailure(Statement&& statement)
-{
-    try {
-        statement();
-    } catch (const std::exception&) {
-        // Skipped by design: the load never reports a failure.
-    }
-}
 
 }  // namespace
 

@@ -1,21 +1,11 @@
 #include "layout/proportional_layout.h"
 
-#include <exception>
+#include "layout/load_step.h"
+
 
 namespace virdamo::layout {
 
 namespace {
-
-/// Runs one statement of the recording; a failing one leaves its field as it was.
-template <typename Statement>
-void skippingFailure(Statement&& statement)
-{
-    try {
-        statement();
-    } catch (const std::exception&) {
-        // Skipped: the field keeps 0 and recording goes on with the next statement.
-    }
-}
 
 /// One field of the recording: value / extent, when both exist and the extent is not 0.
 void storeQuotient(float& field, const std::optional<float>& value, float extent)

@@ -1,27 +1,18 @@
 #include "ui/sheet_controller.h"
 
+#include "layout/load_step.h"
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 
-#include <exception>
 #include <string>
 
 namespace virdamo::ui {
 
+using layout::skippingFailure;
+
 namespace {
 
 constexpr std::int16_t kLastPlace = 19;
-
-/// Runs one statement of the load; a failing one is skipped and the load goes on.
-template <typename Statement>
-void skippingFailure(Statement&& statement)
-{
-    try {
-        statement();
-    } catch (const std::exception&) {
-        // Skipped by design: the load never reports a failure.
-    }
-}
 
 std::string digitsOf(std::int32_t value)
 {
