@@ -272,6 +272,30 @@ TEST_F(PrintThroughPrivateServer, NoDefaultDestinationIsReportedAndTheSheetKept)
     expectRetryPrints(0);
 }
 
+TEST_F(PrintThroughPrivateServer, DocumentRefusedAfterTheJobWasCreatedCancelsTheJob)
+{
+    server_.addQueue(true);
+    // The job's creation fits; its PDF document does not.
+    server_.stop();
+    server_.configure("MaxRequestSize 2k");
+    server_.start();
+    click("Command1");
+    const Screen s = screen();
+    const auto rows = stateRows();
+
+    click("cmdStampa");
+    ASSERT_EQ(messages_.size(), 1U);
+    EXPECT_EQ(messages_[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(messages_[0].text.startsWith(kFailed + QStringLiteral("Errore del servizio di stampa: ")))
+        << messages_[0].text.toStdString();
+    EXPECT_GT(messages_[0].text.size(), (kFailed + QStringLiteral("Errore del servizio di stampa: ")).size());
+    expectSheetKept(s, rows);
+    const PrivatePrintServer::Jobs jobs = server_.jobs();
+    EXPECT_EQ(jobs.pending + jobs.printing + jobs.completed, 0) << "the half-submitted job stayed in the queue";
+    EXPECT_EQ(jobs.failed, 1) << "no job was created";
+
+}
+
 TEST_F(PrintThroughPrivateServer, PausedPrinterQueuesTheJobAndSaysSo)
 {
     server_.addQueue(true);

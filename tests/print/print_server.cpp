@@ -127,6 +127,11 @@ void PrivatePrintServer::writeConfiguration() const
               "FileDevice Yes\n");
 }
 
+void PrivatePrintServer::configure(const std::string& directive) const
+{
+    std::ofstream(root_ / "etc" / "cupsd.conf", std::ios::app) << directive << '\n';
+}
+
 std::vector<std::string> PrivatePrintServer::environment() const
 {
     const std::string root = root_.string();

@@ -25,6 +25,8 @@ public:
 
     /// Starts the scheduler and waits until it takes requests; throws if it does not.
     void start();
+    /// Adds a line to the scheduler's configuration; it applies from the next start.
+    void configure(const std::string& directive) const;
     /// Stops the scheduler and waits for it to exit.
     void stop();
 

@@ -145,32 +145,6 @@ TEST(StampaScheda, OperationFourFirstPartialProductOfTwoDigitLayout)
     EXPECT_EQ(std::count_if(placed.begin(), placed.end(), [](const auto& p) { return p.x == 500 && p.y == 4500; }), 1);
 }
 
-TEST(StampaScheda, TenOperationSheetEndsInColumnsOneAndTwoOfTheThirdRow)
-{
-    struct Case {
-        int cifre;
-        float thirdRowTop;
-        float lastOffset;  // of the product line
-    };
-    for (const Case c : {Case{1, 4200, 700}, Case{2, 6400, 1400}, Case{3, 6800, 1700}}) {
-        SCOPED_TRACE(c.cifre);
-        const Modulo1 m = varied(c.cifre, 9);
-        const auto placed = printedSheet(m);
-        std::vector<std::pair<float, float>> multiplicandLines;
-        float lowest = 0.0F;
-        for (const auto& p : placed) {
-            if (p.text.ends_with(" x ")) {
-                multiplicandLines.emplace_back(p.x, p.y);
-            }
-            lowest = std::max(lowest, p.y);
-        }
-        EXPECT_EQ(lowest, c.thirdRowTop + c.lastOffset);
-        ASSERT_EQ(multiplicandLines.size(), 10U);
-        EXPECT_EQ(multiplicandLines[8], std::make_pair(500.0F, c.thirdRowTop));
-        EXPECT_EQ(multiplicandLines[9], std::make_pair(2500.0F, c.thirdRowTop));
-    }
-}
-
 TEST(StampaScheda, EmptiedRowsStillPrintSignsAndRules)
 {
     for (const int cifre : {1, 2, 3}) {
