@@ -14,7 +14,9 @@ namespace virdamo::print {
 ///
 /// Failures are thrown as PrintFailure: no default destination or a queue refusing jobs
 /// when the job begins (its first text), a refused submission at the end of the document.
-/// After a failure nothing of the job is left open, on this side or in the queue.
+/// After a failure nothing of the job is left open, on this side or in the queue. A job
+/// that the caller abandons on an exception of its own is discarded by the destructor,
+/// so one printer per press of "STAMPA" never carries a half page into the next job.
 class CupsPrinter final : public Printer {
 public:
     CupsPrinter();

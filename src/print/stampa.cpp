@@ -32,16 +32,11 @@ QString reasonLine(FailureReason reason, const QString& serviceText)
 void reportFailure(QWidget* parent, FailureReason reason, const QString& serviceText)
 {
     forms::MessageBox::show(parent, forms::MessageIcon::Warning, QString::fromLatin1(kTitle),
-                            failureMessage(reason, serviceText));
+                            QString::fromUtf8("Stampa non riuscita: la scheda non è stata stampata.\n")
+                                + reasonLine(reason, serviceText));
 }
 
 }  // namespace
-
-QString failureMessage(FailureReason reason, const QString& serviceText)
-{
-    return QString::fromUtf8("Stampa non riuscita: la scheda non è stata stampata.\n")
-        + reasonLine(reason, serviceText);
-}
 
 void cmdStampa_Click(const Modulo1& state, Printer& printer, QWidget* parent)
 {

@@ -1,6 +1,5 @@
 #pragma once
 
-class QString;
 class QWidget;
 
 namespace virdamo {
@@ -10,15 +9,11 @@ struct Modulo1;
 namespace print {
 
 class Printer;
-enum class FailureReason;
 
 /// "STAMPA": prints the sheet held in state on printer. A failure never leaves the
 /// command: it becomes a message box over parent, the state and the windows stay as they
 /// were, and pressing again retries. A job queued on a paused printer is told as well.
 void cmdStampa_Click(const Modulo1& state, Printer& printer, QWidget* parent);
-
-/// The text of the message box that reports a print failure (two lines).
-[[nodiscard]] QString failureMessage(FailureReason reason, const QString& serviceText);
 
 }  // namespace print
 }  // namespace virdamo
