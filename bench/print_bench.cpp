@@ -1,0 +1,115 @@
+#include "forms/form_slot.h"
+#include "forms/message_box.h"
+#include "print/cups_printer.h"
+#include "print/pdf_page.h"
+#include "print/stampa.h"
+#include "print/stampa_scheda.h"
+#include "print_server.h"
+#include "ui/frm_due.h"
+#include "worksheet/genera_scheda.h"
+#include "worksheet/modulo1.h"
+#include "worksheet/random_source.h"
+
+#include <benchmark/benchmark.h>
+#include <cups/cups.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace virdamo;
+
+/// The largest page: twenty operations of 4-digit by 3-digit factors.
+Modulo1 largestSheet()
+{
+    Modulo1 m;
+    m.CifreMoltiplicando = 4;
+    m.CifreMoltiplicatore = 3;
+    m.UltimaOperazione = 19;
+    m.Spazi = std::string(20, ' ');
+    ClockRandomSource random;
+    GeneraScheda(m, random);
+    return m;
+}
+
+/// Rendering one page to PDF in memory, as the real printer does at the end of each job.
+void BM_RenderPage(benchmark::State& state)
+{
+    const Modulo1 m = largestSheet();
+    print::PageCapture capture;
+    print::StampaScheda(m, capture);
+    const print::Paper a4{QSizeF(209.9, 297.04), QMarginsF(6.35, 12.7, 6.35, 12.7)};
+    for (auto _ : state) {
+        QByteArray pdf = print::renderPdf(capture.pages().front(), a4);
+        benchmark::DoNotOptimize(pdf.data());
+    }
+}
+BENCHMARK(BM_RenderPage)->Unit(benchmark::kMillisecond);
+
+/// A press of "STAMPA" in the worksheet window until the print scheduler has accepted the
+/// job: destination lookup, rendering, submission. The benchmark starts a scheduler of its
+/// own whose queue holds every job, so no filter runs while it measures.
+void BM_StampaUntilAccepted(benchmark::State& state)
+{
+    print::test::PrivatePrintServer server;
+    server.useFromThisProcess();
+    server.start();
+    server.addQueue(true);
+    server.run("lpadmin", {"-p", print::test::PrivatePrintServer::kQueue, "-o", "job-hold-until-default=indefinite"});
+
+    Modulo1 sheet;
+    ClockRandomSource random;
+    forms::Lifecycle lifecycle;
+    forms::FormSlot slot(lifecycle, [&] {
+        ui::FrmDueHooks hooks;
+        hooks.cmdStampa_Click = [&] {
+            print::CupsPrinter printer;
+            print::cmdStampa_Click(sheet, printer, slot.form());
+        };
+        return std::make_unique<ui::FrmDue>(sheet, random, std::move(hooks));
+    });
+    QString failure;
+    forms::MessageBox::setHandler([&](forms::MessageIcon, const QString&, const QString& text) { failure = text; });
+    auto* frm = dynamic_cast<ui::FrmDue*>(slot.show());
+    auto button = [&](const char* name, std::int16_t index = forms::kNoIndex) {
+        return qobject_cast<QAbstractButton*>(frm->find(QString::fromLatin1(name), index)->widget());
+    };
+    button("Opt1", 2)->click();
+    button("Option1", 2)->click();
+    button("Command1")->click();  // VISUALIZZA
+    QAbstractButton* stampa = button("cmdStampa");
+
+    for (auto _ : state) {
+        stampa->click();
+        state.PauseTiming();
+        if (!failure.isEmpty()) {
+            state.SkipWithError(failure.toStdString().c_str());
+            break;
+        }
+        // Keeps the queue short: the scheduler caps the jobs it keeps.
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, print::test::PrivatePrintServer::kQueue, CUPS_JOBID_ALL, 1);
+        state.ResumeTiming();
+    }
+    forms::MessageBox::setHandler({});
+    slot.unload();
+}
+BENCHMARK(BM_StampaUntilAccepted)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

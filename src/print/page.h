@@ -1,0 +1,66 @@
+#pragma once
+
+#include "print/printer.h"
+
+#include <QPointF>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace virdamo::print {
+
+/// One text of a page, with the font and the place it was printed with.
+struct PlacedText {
+    QString fontName;
+    float pointSize = 0.0F;
+    QPointF topLeft;  ///< top-left of the first character cell, twips from the printable area's top-left
+    QString text;
+
+    bool operator==(const PlacedText&) const = default;
+};
+
+/// The texts of one page in the order they were printed.
+using Page = std::vector<PlacedText>;
+
+/// Keeps the printer's current font and position and collects what is printed with them.
+class PageRecorder final {
+public:
+    void setFontName(const std::string& name) { fontName_ = QString::fromStdString(name); }
+    void setFontSize(float points) { pointSize_ = points; }
+    void setHorizontalPosition(float twips) { x_ = twips; }
+    void setVerticalPosition(float twips) { y_ = twips; }
+    /// Records text at the current place; the empty text leaves no trace on the page.
+    void printLine(const std::string& text);
+
+    /// The page collected so far; the recorder starts an empty one.
+    [[nodiscard]] Page takePage();
+
+private:
+    QString fontName_;
+    float pointSize_ = 12.0F;
+    float x_ = 0.0F;
+    float y_ = 0.0F;
+    Page page_;
+};
+
+/// A printer that keeps every ended page in memory instead of sending it anywhere.
+class PageCapture final : public Printer {
+public:
+    void setFontName(const std::string& name) override { recorder_.setFontName(name); }
+    void setFontSize(float points) override { recorder_.setFontSize(points); }
+    void setHorizontalPosition(float twips) override { recorder_.setHorizontalPosition(twips); }
+    void setVerticalPosition(float twips) override { recorder_.setVerticalPosition(twips); }
+    void printLine(const std::string& text) override;
+    void endDocument() override;
+
+    /// The pages of the jobs ended so far, oldest first.
+    [[nodiscard]] const std::vector<Page>& pages() const { return pages_; }
+
+private:
+    PageRecorder recorder_;
+    bool jobOpen_ = false;
+    std::vector<Page> pages_;
+};
+
+}  // namespace virdamo::print

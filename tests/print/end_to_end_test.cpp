@@ -1,0 +1,325 @@
+// The worksheet window, headless, printing through a print scheduler of the test's own.
+
+#include "forms/form_slot.h"
+#include "forms/message_box.h"
+#include "pdf_words.h"
+#include "print/cups_printer.h"
+#include "print/stampa.h"
+#include "print_server.h"
+#include "sheet_on_page.h"
+#include "ui/frm_due.h"
+#include "worksheet/modulo1.h"
+#include "worksheet/random_source.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace virdamo::print {
+namespace {
+
+using namespace std::chrono_literals;
+using forms::MessageIcon;
+using test::PrivatePrintServer;
+using ui::LabelArray;
+
+/// The printable area of A4 on the queue's PDF driver starts 18 points from the left and
+/// 36 points from the top of the sheet.
+constexpr double kOriginX = 18.0;
+constexpr double kOriginY = 36.0;
+constexpr auto kJobTimeout = 60s;
+
+const QString kFailed = QString::fromUtf8("Stampa non riuscita: la scheda non è stata stampata.\n");
+
+struct Message {
+    MessageIcon icon;
+    QString title;
+    QString text;
+};
+
+/// What the twenty operation places show.
+using Screen = std::array<std::array<QString, ui::kLabelArrays.size()>, ui::FrmDue::kPlaces>;
+
+class PrintThroughPrivateServer : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        server_.useFromThisProcess();
+        ASSERT_NO_THROW(server_.start());
+        forms::MessageBox::setHandler([this](MessageIcon icon, const QString& title, const QString& text) {
+            messages_.push_back({icon, title, text});
+        });
+        slot_.show();
+        ASSERT_NE(window(), nullptr);
+    }
+
+    void TearDown() override
+    {
+        forms::MessageBox::setHandler({});
+        slot_.unload();
+    }
+
+    ui::FrmDue* window() const { return slot_.formAs<ui::FrmDue>(); }
+
+    void click(const char* name, std::int16_t index = forms::kNoIndex)
+    {
+        forms::Control* control = window()->find(QString::fromLatin1(name), index);
+        ASSERT_NE(control, nullptr) << name;
+        auto* button = qobject_cast<QAbstractButton*>(control->widget());
+        ASSERT_NE(button, nullptr) << name;
+        ASSERT_TRUE(button->isVisible()) << name;
+        button->click();
+    }
+
+    [[nodiscard]] Screen screen() const
+    {
+        Screen shown;
+        for (std::int16_t i = 0; i < ui::FrmDue::kPlaces; ++i) {
+            for (std::size_t a = 0; a < ui::kLabelArrays.size(); ++a) {
+                shown[static_cast<std::size_t>(i)][a] = window()->place(ui::kLabelArrays[a], i).caption();
+            }
+        }
+        return shown;
+    }
+
+    [[nodiscard]] QString shown(const Screen& s, int i, LabelArray array) const
+    {
+        return s[static_cast<std::size_t>(i)][static_cast<std::size_t>(array)];
+    }
+
+    /// Everything printing may read of the worksheet state.
+    struct StateRows {
+        std::int16_t cifreMoltiplicatore, ultimaOperazione;
+        Modulo1::PerOperation<std::string> moltiplicando, moltiplicatore, parziale1, parziale2, parziale3, prodotto;
+        bool operator==(const StateRows&) const = default;
+    };
+    [[nodiscard]] StateRows stateRows() const
+    {
+        return {state_.CifreMoltiplicatore, state_.UltimaOperazione, state_.TxtMoltiplicando, state_.TxtMoltiplicatore,
+                state_.TxtParziale1,        state_.TxtParziale2,     state_.TxtParziale3,      state_.TxtProdotto};
+    }
+
+    /// The window is still there, loaded and shown, with the same sheet on screen and in the state.
+    void expectSheetKept(const Screen& screenBefore, const StateRows& rowsBefore)
+    {
+        EXPECT_TRUE(slot_.isLoaded());
+        EXPECT_EQ(lifecycle_.loadedCount(), 1);
+        ASSERT_NE(window(), nullptr);
+        EXPECT_TRUE(window()->isVisible());
+        EXPECT_TRUE(window()->get<forms::CommandButton>(QStringLiteral("cmdStampa")).isVisible());
+        EXPECT_TRUE(screen() == screenBefore) << "the sheet on screen changed";
+        EXPECT_TRUE(stateRows() == rowsBefore) << "the worksheet state changed";
+    }
+
+    /// The page the queue wrote for the last completed job matches the sheet on screen.
+    void expectPrintedAsOnScreen(const Screen& s)
+    {
+        ASSERT_TRUE(std::filesystem::exists(server_.outputFile())) << server_.errorLog();
+        const auto pages = test::readPdfFile(QString::fromStdString(server_.outputFile().string()));
+        ASSERT_EQ(pages.size(), 1U);
+        EXPECT_NEAR(pages[0].width, 595.0, 1.0);  // A4, as the queue is set
+        EXPECT_NEAR(pages[0].height, 842.0, 1.0);
+        const auto printed = test::expectSheetOnPage(pages[0], state_, kOriginX, kOriginY);
+        ASSERT_EQ(printed.size(), static_cast<std::size_t>(state_.UltimaOperazione + 1));
+        for (int i = 0; i < static_cast<int>(printed.size()); ++i) {
+            SCOPED_TRACE(testing::Message() << "operation " << i);
+            const test::PrintedOperation& op = printed[static_cast<std::size_t>(i)];
+            EXPECT_FALSE(op.moltiplicando.isEmpty());
+            EXPECT_EQ(op.moltiplicando, shown(s, i, LabelArray::Label1));
+            EXPECT_EQ(op.moltiplicatore, shown(s, i, LabelArray::Label2));
+            if (state_.CifreMoltiplicatore == 1) {
+                EXPECT_EQ(op.prodotto, shown(s, i, LabelArray::Label4));
+            } else {
+                EXPECT_EQ(op.parziale1, shown(s, i, LabelArray::Label4));
+                EXPECT_EQ(op.parziale2, shown(s, i, LabelArray::Label5));
+                EXPECT_EQ(op.parziale3, state_.CifreMoltiplicatore == 3 ? shown(s, i, LabelArray::Label6) : QString());
+                EXPECT_EQ(op.prodotto, shown(s, i, LabelArray::Label8));
+            }
+        }
+    }
+
+    /// Presses "STAMPA" again after a failure and expects the sheet to come out.
+    void expectRetryPrints(int completedBefore)
+    {
+        const Screen s = screen();
+        messages_.clear();
+        click("cmdStampa");
+        EXPECT_TRUE(messages_.empty()) << messages_.front().text.toStdString();
+        ASSERT_TRUE(server_.waitForCompletedJobs(completedBefore + 1, kJobTimeout)) << server_.errorLog();
+        expectPrintedAsOnScreen(s);
+    }
+
+    void expectOneFailure(const char* reasonLine)
+    {
+        ASSERT_EQ(messages_.size(), 1U);
+        EXPECT_EQ(messages_[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(messages_[0].title, QStringLiteral("STAMPA"));
+        EXPECT_EQ(messages_[0].text, kFailed + QString::fromUtf8(reasonLine));
+    }
+
+    PrivatePrintServer server_;
+    Modulo1 state_;
+    ClockRandomSource random_;
+    forms::Lifecycle lifecycle_;
+    forms::FormSlot slot_{lifecycle_, [this] {
+                              ui::FrmDueHooks hooks;
+                              hooks.cmdStampa_Click = [this] {
+                                  CupsPrinter printer;
+                                  cmdStampa_Click(state_, printer, slot_.form());
+                              };
+                              return std::make_unique<ui::FrmDue>(state_, random_, std::move(hooks));
+                          }};
+    std::vector<Message> messages_;
+};
+
+struct Settings {
+    const char* name;
+    std::int16_t multiplicandOption;  // Opt1: 2, 3, 4 digits
+    std::int16_t multiplierOption;    // Option1: 1, 2, 3 digits
+    bool tenOperations;
+};
+
+void PrintTo(const Settings& settings, std::ostream* os)
+{
+    *os << settings.name;
+}
+
+std::string settingsName(const testing::TestParamInfo<Settings>& param)
+{
+    return param.param.name;
+}
+
+class PrintEveryLayout : public PrintThroughPrivateServer, public testing::WithParamInterface<Settings> {};
+
+TEST_P(PrintEveryLayout, SheetOnScreenComesOutOfTheDefaultPrinter)
+{
+    server_.addQueue(true);
+    const Settings& settings = GetParam();
+    click("Opt1", settings.multiplicandOption);
+    click("Option1", settings.multiplierOption);
+    click(settings.tenOperations ? "Opt5" : "Opt10");
+    click("Command1");  // VISUALIZZA
+    const Screen s = screen();
+
+    click("cmdStampa");
+    EXPECT_TRUE(messages_.empty()) << messages_.front().text.toStdString();
+    ASSERT_TRUE(server_.waitForCompletedJobs(1, kJobTimeout)) << server_.errorLog();
+    EXPECT_EQ(server_.jobs().completed, 1);
+    expectPrintedAsOnScreen(s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, PrintEveryLayout,
+                         testing::Values(Settings{"TwoByOneTwenty", 0, 0, false},
+                                         Settings{"ThreeByTwoTwenty", 1, 1, false},
+                                         Settings{"FourByThreeTen", 2, 2, true}),
+                         settingsName);
+
+TEST_F(PrintThroughPrivateServer, QueueRejectingJobsIsReportedAndTheSheetKept)
+{
+    server_.addQueue(true);
+    click("Option1", 1);
+    click("Command1");
+    const Screen s = screen();
+    const auto rows = stateRows();
+    server_.run("cupsreject", {PrivatePrintServer::kQueue});
+
+    click("cmdStampa");
+    expectOneFailure("La stampante non accetta lavori.");
+    expectSheetKept(s, rows);
+    const PrivatePrintServer::Jobs jobs = server_.jobs();
+    EXPECT_EQ(jobs.pending + jobs.printing + jobs.completed + jobs.failed, 0) << "a job was left in the queue";
+
+    server_.run("cupsaccept", {PrivatePrintServer::kQueue});
+    expectRetryPrints(0);
+}
+
+TEST_F(PrintThroughPrivateServer, StoppedSchedulerIsReportedAndTheSheetKept)
+{
+    server_.addQueue(true);
+    click("Option1", 2);
+    click("Command1");
+    const Screen s = screen();
+    const auto rows = stateRows();
+    server_.stop();
+
+    click("cmdStampa");
+    expectOneFailure("Il servizio di stampa non risponde.");
+    expectSheetKept(s, rows);
+
+    server_.start();
+    expectRetryPrints(0);
+}
+
+TEST_F(PrintThroughPrivateServer, NoDefaultDestinationIsReportedAndTheSheetKept)
+{
+    server_.addQueue(false);
+    click("Command1");
+    const Screen s = screen();
+    const auto rows = stateRows();
+
+    click("cmdStampa");
+    expectOneFailure("Nessuna stampante predefinita.");
+    expectSheetKept(s, rows);
+    EXPECT_EQ(server_.jobs().completed + server_.jobs().pending, 0);
+
+    server_.run("lpadmin", {"-d", PrivatePrintServer::kQueue});
+    expectRetryPrints(0);
+}
+
+TEST_F(PrintThroughPrivateServer, DocumentRefusedAfterTheJobWasCreatedCancelsTheJob)
+{
+    server_.addQueue(true);
+    // The job's creation fits; its PDF document does not.
+    server_.stop();
+    server_.configure("MaxRequestSize 2k");
+    server_.start();
+    click("Command1");
+    const Screen s = screen();
+    const auto rows = stateRows();
+
+    click("cmdStampa");
+    ASSERT_EQ(messages_.size(), 1U);
+    EXPECT_EQ(messages_[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(messages_[0].text.startsWith(kFailed + QStringLiteral("Errore del servizio di stampa: ")))
+        << messages_[0].text.toStdString();
+    EXPECT_GT(messages_[0].text.size(), (kFailed + QStringLiteral("Errore del servizio di stampa: ")).size());
+    expectSheetKept(s, rows);
+    const PrivatePrintServer::Jobs jobs = server_.jobs();
+    EXPECT_EQ(jobs.pending + jobs.printing + jobs.completed, 0) << "the half-submitted job stayed in the queue";
+    EXPECT_EQ(jobs.failed, 1) << "no job was created";
+
+}
+
+TEST_F(PrintThroughPrivateServer, PausedPrinterQueuesTheJobAndSaysSo)
+{
+    server_.addQueue(true);
+    click("Opt1", 2);
+    click("Option1", 1);
+    click("Command1");
+    const Screen s = screen();
+    const auto rows = stateRows();
+    server_.run("cupsdisable", {PrivatePrintServer::kQueue});
+
+    click("cmdStampa");
+    ASSERT_EQ(messages_.size(), 1U);
+    EXPECT_EQ(messages_[0].icon, MessageIcon::Information);
+    EXPECT_EQ(messages_[0].title, QStringLiteral("STAMPA"));
+    EXPECT_EQ(messages_[0].text,
+              QString::fromUtf8("La stampante è in pausa: la scheda è in coda e sarà stampata alla ripresa."));
+    expectSheetKept(s, rows);
+    EXPECT_EQ(server_.jobs().pending, 1);
+    EXPECT_FALSE(std::filesystem::exists(server_.outputFile()));
+
+    server_.run("cupsenable", {PrivatePrintServer::kQueue});
+    ASSERT_TRUE(server_.waitForCompletedJobs(1, kJobTimeout)) << server_.errorLog();
+    expectPrintedAsOnScreen(s);
+}
+
+}  // namespace
+}  // namespace virdamo::print

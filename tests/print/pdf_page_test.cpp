@@ -1,0 +1,83 @@
+#include "pdf_words.h"
+#include "print/pdf_page.h"
+#include "print/stampa_scheda.h"
+#include "sheet_on_page.h"
+#include "worksheet/genera_scheda.h"
+#include "worksheet/modulo1.h"
+#include "worksheet/random_source.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace virdamo::print {
+namespace {
+
+using test::kPointsPerMillimetre;
+
+struct RenderCase {
+    const char* name;
+    int cifreMoltiplicatore;
+    int ultima;
+    Paper paper;
+};
+
+void PrintTo(const RenderCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+std::string caseName(const testing::TestParamInfo<RenderCase>& param)
+{
+    return param.param.name;
+}
+
+class RenderedSheet : public testing::TestWithParam<RenderCase> {};
+
+TEST_P(RenderedSheet, ReadsBackWhereTheLayoutPutsItDigitUnderDigit)
+{
+    const RenderCase& c = GetParam();
+    Modulo1 m;
+    m.CifreMoltiplicando = 4;
+    m.CifreMoltiplicatore = static_cast<std::int16_t>(c.cifreMoltiplicatore);
+    m.UltimaOperazione = static_cast<std::int16_t>(c.ultima);
+    m.Spazi = std::string(20, ' ');
+    auto random = ScriptedRandomSource::fromDigits({9, 0, 8, 1, 7, 2, 6, 3, 5, 4, 1, 9});
+    GeneraScheda(m, random);
+
+    PageCapture capture;
+    StampaScheda(m, capture);
+    ASSERT_EQ(capture.pages().size(), 1U);
+    const std::vector<test::PdfPage> pages = test::readPdf(renderPdf(capture.pages()[0], c.paper));
+
+    ASSERT_EQ(pages.size(), 1U);
+    const test::PdfPage& page = pages[0];
+    // Qt writes the page box in whole points.
+    EXPECT_NEAR(page.width, c.paper.size.width() * kPointsPerMillimetre, 0.5);
+    EXPECT_NEAR(page.height, c.paper.size.height() * kPointsPerMillimetre, 0.5);
+    const auto printed = test::expectSheetOnPage(page, m, c.paper.margins.left() * kPointsPerMillimetre,
+                                                 c.paper.margins.top() * kPointsPerMillimetre);
+    ASSERT_EQ(printed.size(), static_cast<std::size_t>(c.ultima + 1));
+    for (std::size_t i = 0; i < printed.size(); ++i) {
+        EXPECT_EQ(printed[i].moltiplicando.toStdString(), std::to_string(m.ValMoltiplicando[i])) << i;
+        EXPECT_EQ(printed[i].prodotto.toStdString(), std::to_string(m.Prodotto[i])) << i;
+    }
+}
+
+// A4 and Letter with the margins a PDF queue reports, a borderless sheet, and an odd
+// margin to show the origin really follows the printer's printable area.
+const Paper kA4{QSizeF(209.9, 297.04), QMarginsF(6.35, 12.7, 6.35, 12.7)};
+const Paper kLetter{QSizeF(215.9, 279.4), QMarginsF(6.35, 12.7, 6.35, 12.7)};
+const Paper kBorderless{QSizeF(210.0, 297.0), QMarginsF()};
+const Paper kOddMargins{QSizeF(210.0, 297.0), QMarginsF(3.17, 4.23, 5.0, 9.9)};
+
+INSTANTIATE_TEST_SUITE_P(Papers, RenderedSheet,
+                         testing::Values(RenderCase{"A4OneDigit", 1, 19, kA4}, RenderCase{"A4TwoDigits", 2, 19, kA4},
+                                         RenderCase{"A4ThreeDigits", 3, 19, kA4},
+                                         RenderCase{"LetterThreeDigitsTenOperations", 3, 9, kLetter},
+                                         RenderCase{"BorderlessTwoDigits", 2, 19, kBorderless},
+                                         RenderCase{"OddMarginsOneDigitTenOperations", 1, 9, kOddMargins}),
+                         caseName);
+
+}  // namespace
+}  // namespace virdamo::print
