@@ -1,6 +1,8 @@
 #include "app/app_icon.h"
 #include "app/application.h"
 #include "forms/form_slot.h"
+#include "print/cups_printer.h"
+#include "print/stampa.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 
@@ -19,8 +21,11 @@ int main(int argc, char** argv)
 
     virdamo::Modulo1 state;
     virdamo::ClockRandomSource random;
-    // "STAMPA" prints nothing until the printer is connected here.
-    virdamo::app::Application shell(state, random, [](QWidget* /*parent*/) {});
+    // One printer per press: a job abandoned half-way can never leak into the next one.
+    virdamo::app::Application shell(state, random, [&state](QWidget* parent) {
+        virdamo::print::CupsPrinter printer;
+        virdamo::print::cmdStampa_Click(state, printer, parent);
+    });
     QObject::connect(&shell.lifecycle(), &virdamo::forms::Lifecycle::ended, &application,
                      [] { QCoreApplication::exit(0); });
 

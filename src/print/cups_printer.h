@@ -17,7 +17,7 @@ namespace virdamo::print {
 /// After a failure nothing of the job is left open, on this side or in the queue. A job
 /// that the caller abandons on an exception of its own is discarded by the destructor,
 /// so one printer per press of "STAMPA" never carries a half page into the next job.
-class CupsPrinter final : public Printer {
+class CupsPrinter final : public Printer, public JobNotices {
 public:
     CupsPrinter();
     /// Abandons a job that was begun and not ended.

@@ -55,13 +55,25 @@ public:
     /// Closes the job and releases its page to the printer.
     virtual void endDocument() = 0;
 
-    /// What the user should know about the job that the last endDocument released.
-    [[nodiscard]] virtual JobNotice lastJobNotice() const { return JobNotice::None; }
-
 protected:
     Printer() = default;
     Printer(const Printer&) = default;
     Printer& operator=(const Printer&) = default;
+};
+
+/// Implemented by printers that can tell more about a job they accepted; the "STAMPA"
+/// command asks for it after the end of the document.
+class JobNotices {
+public:
+    virtual ~JobNotices() = default;
+
+    /// What the user should know about the job that the last endDocument released.
+    [[nodiscard]] virtual JobNotice lastJobNotice() const = 0;
+
+protected:
+    JobNotices() = default;
+    JobNotices(const JobNotices&) = default;
+    JobNotices& operator=(const JobNotices&) = default;
 };
 
 }  // namespace virdamo::print

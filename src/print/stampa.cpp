@@ -53,7 +53,8 @@ void cmdStampa_Click(const Modulo1& state, Printer& printer, QWidget* parent)
         reportFailure(parent, FailureReason::ServiceError, QString());
         return;
     }
-    if (printer.lastJobNotice() == JobNotice::PrinterPaused) {
+    const auto* notices = dynamic_cast<const JobNotices*>(&printer);
+    if (notices && notices->lastJobNotice() == JobNotice::PrinterPaused) {
         forms::MessageBox::show(parent, forms::MessageIcon::Information, QString::fromLatin1(kTitle),
                                 QString::fromUtf8("La stampante è in pausa: la scheda è in coda e sarà stampata "
                                                   "alla ripresa."));

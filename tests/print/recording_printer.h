@@ -38,7 +38,7 @@ inline void PrintTo(const Op& op, std::ostream* os)
 
 /// A printer that writes down every operation; failAt makes the operation with that
 /// index (counted from 0 over the printer's life) throw, once.
-class RecordingPrinter final : public Printer {
+class RecordingPrinter final : public Printer, public JobNotices {
 public:
     std::vector<Op> ops;
     int failAt = -1;
