@@ -56,14 +56,14 @@ void FrmInizio::buildBanner()
     addLabel(QStringLiteral("Label6"), kNoIndex, banner, {8310, 540, 2880, 1140},
              LabelDesign{QStringLiteral("as"), kSubtitleFont, Qt::AlignLeft, kRed, std::nullopt});
 
-    Control& shape2 = addShape(QStringLiteral("Shape2"), kNoIndex, banner, {45, 315, 7920, 1875},
-                               ShapeDesign{kPanelLight, 1});
-    Control& shape1 = addShape(QStringLiteral("Shape1"), kNoIndex, banner, {90, 315, 7980, 1920},
-                               ShapeDesign{kPanelShadow, 2});
-    Control& shape3 = addShape(QStringLiteral("Shape3"), kNoIndex, banner, {8145, 375, 3120, 1875},
-                               ShapeDesign{kPanelLight, 1});
-    Control& shape5 = addShape(QStringLiteral("Shape5"), kNoIndex, banner, {8175, 345, 3180, 1935},
-                               ShapeDesign{kBlue, 1});
+    Control& shape2 =
+        addShape(QStringLiteral("Shape2"), kNoIndex, banner, {45, 315, 7920, 1875}, ShapeDesign{kPanelLight, 1});
+    Control& shape1 =
+        addShape(QStringLiteral("Shape1"), kNoIndex, banner, {90, 315, 7980, 1920}, ShapeDesign{kPanelShadow, 2});
+    Control& shape3 =
+        addShape(QStringLiteral("Shape3"), kNoIndex, banner, {8145, 375, 3120, 1875}, ShapeDesign{kPanelLight, 1});
+    Control& shape5 =
+        addShape(QStringLiteral("Shape5"), kNoIndex, banner, {8175, 345, 3180, 1935}, ShapeDesign{kBlue, 1});
 
     // Each lower shape shows only as an edge beside its upper one (a shadow on the left,
     // a dark frame on the right), and the texts lie on top of the panels.
@@ -111,8 +111,7 @@ void FrmInizio::Form_Load()
     recordControlRatios();
     // From the recording to the end of the load, a failing statement is skipped.
     skippingFailure([&] { firstDescription_ = QStringLiteral("Programma per la stampa di schede cartacee"); });
-    skippingFailure(
-        [&] { secondDescription_ = QStringLiteral("Moltiplicazioni con numeri interi già eseguite ."); });
+    skippingFailure([&] { secondDescription_ = QStringLiteral("Moltiplicazioni con numeri interi già eseguite ."); });
     skippingFailure([&] { get<forms::Label>(QStringLiteral("Label2")).setCaption(firstDescription_); });
     skippingFailure([&] { get<forms::Label>(QStringLiteral("Label3")).setCaption(secondDescription_); });
 }

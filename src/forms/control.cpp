@@ -53,8 +53,7 @@ QFont makeFont(const FontSpec& spec)
     return font;
 }
 
-Control::Control(Form& form, ControlKind kind, QString name, std::int16_t index, Control* container,
-                 TwipRect geometry)
+Control::Control(Form& form, ControlKind kind, QString name, std::int16_t index, Control* container, TwipRect geometry)
     : form_(form)
     , kind_(kind)
     , name_(std::move(name))
@@ -186,9 +185,8 @@ Frame::Frame(Form& form, QString name, std::int16_t index, Control* container, T
              const QColor& background)
     : Control(form, ControlKind::Frame, std::move(name), index, container, geometry)
 {
-    auto* frame = new FrameWidget(form.widgetFor(container), [&form, this](QPainter& painter) {
-        form.paintLines(painter, this);
-    });
+    auto* frame = new FrameWidget(form.widgetFor(container),
+                                  [&form, this](QPainter& painter) { form.paintLines(painter, this); });
     fillBackground(frame, background);
     attachWidget(frame);
 }

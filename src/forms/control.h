@@ -94,10 +94,10 @@ private:
 /// How a label is drawn: alignment, colours, and an opaque or transparent background.
 struct LabelDesign {
     QString caption;
-    std::optional<FontSpec> font;            ///< none: the window's default font
+    std::optional<FontSpec> font;  ///< none: the window's default font
     Qt::Alignment alignment = Qt::AlignLeft;
-    std::optional<QColor> textColor;         ///< none: the system text colour
-    std::optional<QColor> background;        ///< none: transparent
+    std::optional<QColor> textColor;   ///< none: the system text colour
+    std::optional<QColor> background;  ///< none: transparent
 };
 
 class Label final : public Control {

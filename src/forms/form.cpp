@@ -55,8 +55,8 @@ OptionButton& Form::addOption(const QString& name, std::int16_t index, Control* 
     return append<OptionButton>(name, index, container, geometry, design);
 }
 
-CommandButton& Form::addCommandButton(const QString& name, std::int16_t index, Control* container,
-                                      TwipRect geometry, const ButtonDesign& design)
+CommandButton& Form::addCommandButton(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
+                                      const ButtonDesign& design)
 {
     return append<CommandButton>(name, index, container, geometry, design);
 }

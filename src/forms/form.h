@@ -43,8 +43,8 @@ public:
                     const QColor& background);
     OptionButton& addOption(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
                             const ButtonDesign& design);
-    CommandButton& addCommandButton(const QString& name, std::int16_t index, Control* container,
-                                    TwipRect geometry, const ButtonDesign& design);
+    CommandButton& addCommandButton(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
+                                    const ButtonDesign& design);
     Shape& addShape(const QString& name, std::int16_t index, Control* container, TwipRect geometry,
                     const ShapeDesign& design);
     Line& addLine(const QString& name, std::int16_t index, Control* container, const LineDesign& design);

@@ -2,7 +2,6 @@
 
 #include "layout/load_step.h"
 
-
 namespace virdamo::layout {
 
 namespace {

@@ -40,12 +40,9 @@ bool succeeded(ipp_status_t status)
 FailureReason reasonFor(ipp_status_t status)
 {
     switch (status) {
-    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
-        return FailureReason::NotAcceptingJobs;
-    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
-        return FailureReason::ServiceUnavailable;
-    default:
-        return FailureReason::ServiceError;
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS: return FailureReason::NotAcceptingJobs;
+    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE: return FailureReason::ServiceUnavailable;
+    default: return FailureReason::ServiceError;
     }
 }
 
@@ -56,8 +53,8 @@ FailureReason reasonFor(ipp_status_t status)
 
 bool serviceReachable()
 {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                kConnectTimeoutMs, nullptr);
+    http_t* http =
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectTimeoutMs, nullptr);
     if (!http) {
         return false;
     }
@@ -84,8 +81,8 @@ Paper defaultPaper(cups_dest_t* dest, cups_dinfo_t* info)
             media = ippGetString(attr, 0, nullptr);
         }
     }
-    bool found = media && cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT,
-                                                 &size) != 0;
+    bool found =
+        media && cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
     if (!found) {
         found = cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
     }

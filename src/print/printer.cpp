@@ -7,14 +7,10 @@ namespace {
 std::string describe(FailureReason reason, const std::string& serviceText)
 {
     switch (reason) {
-    case FailureReason::NoDefaultPrinter:
-        return "no default printer";
-    case FailureReason::ServiceUnavailable:
-        return "print service unavailable: " + serviceText;
-    case FailureReason::NotAcceptingJobs:
-        return "printer not accepting jobs";
-    case FailureReason::ServiceError:
-        break;
+    case FailureReason::NoDefaultPrinter: return "no default printer";
+    case FailureReason::ServiceUnavailable: return "print service unavailable: " + serviceText;
+    case FailureReason::NotAcceptingJobs: return "printer not accepting jobs";
+    case FailureReason::ServiceError: break;
     }
     return "print service error: " + serviceText;
 }

@@ -17,14 +17,10 @@ const char* const kTitle = "STAMPA";
 QString reasonLine(FailureReason reason, const QString& serviceText)
 {
     switch (reason) {
-    case FailureReason::NoDefaultPrinter:
-        return QStringLiteral("Nessuna stampante predefinita.");
-    case FailureReason::ServiceUnavailable:
-        return QStringLiteral("Il servizio di stampa non risponde.");
-    case FailureReason::NotAcceptingJobs:
-        return QStringLiteral("La stampante non accetta lavori.");
-    case FailureReason::ServiceError:
-        break;
+    case FailureReason::NoDefaultPrinter: return QStringLiteral("Nessuna stampante predefinita.");
+    case FailureReason::ServiceUnavailable: return QStringLiteral("Il servizio di stampa non risponde.");
+    case FailureReason::NotAcceptingJobs: return QStringLiteral("La stampante non accetta lavori.");
+    case FailureReason::ServiceError: break;
     }
     return QStringLiteral("Errore del servizio di stampa: ") + serviceText;
 }

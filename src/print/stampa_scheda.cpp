@@ -19,7 +19,17 @@ const std::string kFontName = "Courier New";
 constexpr std::array<float, 4> kColumns{500.0F, 2500.0F, 4500.0F, 6500.0F};
 
 /// What one line of an operation block prints.
-enum class Row { Moltiplicando, Moltiplicatore, Parziale1, Parziale2, Parziale3, Prodotto, RuleShort, RuleMedium, RuleFull };
+enum class Row {
+    Moltiplicando,
+    Moltiplicatore,
+    Parziale1,
+    Parziale2,
+    Parziale3,
+    Prodotto,
+    RuleShort,
+    RuleMedium,
+    RuleFull
+};
 
 struct BlockLine {
     float offset;  ///< twips below the row top
@@ -39,51 +49,40 @@ constexpr Layout kUnaCifra{
     4,
     {{{0.0F, Row::Moltiplicando}, {300.0F, Row::Moltiplicatore}, {400.0F, Row::RuleShort}, {700.0F, Row::Prodotto}}}};
 
-constexpr Layout kDueCifre{
-    {1200.0F, 3800.0F, 6400.0F, 9000.0F, 11600.0F},
-    7,
-    {{{0.0F, Row::Moltiplicando},
-      {300.0F, Row::Moltiplicatore},
-      {400.0F, Row::RuleShort},
-      {700.0F, Row::Parziale1},
-      {1000.0F, Row::Parziale2},
-      {1100.0F, Row::RuleMedium},
-      {1400.0F, Row::Prodotto}}}};
+constexpr Layout kDueCifre{{1200.0F, 3800.0F, 6400.0F, 9000.0F, 11600.0F},
+                           7,
+                           {{{0.0F, Row::Moltiplicando},
+                             {300.0F, Row::Moltiplicatore},
+                             {400.0F, Row::RuleShort},
+                             {700.0F, Row::Parziale1},
+                             {1000.0F, Row::Parziale2},
+                             {1100.0F, Row::RuleMedium},
+                             {1400.0F, Row::Prodotto}}}};
 
-constexpr Layout kTreCifre{
-    {1200.0F, 4000.0F, 6800.0F, 9600.0F, 12400.0F},
-    8,
-    {{{0.0F, Row::Moltiplicando},
-      {300.0F, Row::Moltiplicatore},
-      {400.0F, Row::RuleShort},
-      {700.0F, Row::Parziale1},
-      {1000.0F, Row::Parziale2},
-      {1300.0F, Row::Parziale3},
-      {1400.0F, Row::RuleFull},
-      {1700.0F, Row::Prodotto}}}};
+constexpr Layout kTreCifre{{1200.0F, 4000.0F, 6800.0F, 9600.0F, 12400.0F},
+                           8,
+                           {{{0.0F, Row::Moltiplicando},
+                             {300.0F, Row::Moltiplicatore},
+                             {400.0F, Row::RuleShort},
+                             {700.0F, Row::Parziale1},
+                             {1000.0F, Row::Parziale2},
+                             {1300.0F, Row::Parziale3},
+                             {1400.0F, Row::RuleFull},
+                             {1700.0F, Row::Prodotto}}}};
 
 /// The text of one line of operation i, exactly as stored plus its sign: nothing is trimmed.
 std::string lineText(const Modulo1& m, std::size_t i, Row row)
 {
     switch (row) {
-    case Row::Moltiplicando:
-        return m.TxtMoltiplicando[i] + " x ";
-    case Row::Moltiplicatore:
-        return m.TxtMoltiplicatore[i] + " = ";
-    case Row::Parziale1:
-        return m.TxtParziale1[i];
-    case Row::Parziale2:
-        return m.TxtParziale2[i];
-    case Row::Parziale3:
-        return m.TxtParziale3[i];
-    case Row::Prodotto:
-        return m.TxtProdotto[i];
-    case Row::RuleShort:
-        return "       ______";
-    case Row::RuleMedium:
-        return "   __________";
-    case Row::RuleFull:
-        return "_____________";
+    case Row::Moltiplicando: return m.TxtMoltiplicando[i] + " x ";
+    case Row::Moltiplicatore: return m.TxtMoltiplicatore[i] + " = ";
+    case Row::Parziale1: return m.TxtParziale1[i];
+    case Row::Parziale2: return m.TxtParziale2[i];
+    case Row::Parziale3: return m.TxtParziale3[i];
+    case Row::Prodotto: return m.TxtProdotto[i];
+    case Row::RuleShort: return "       ______";
+    case Row::RuleMedium: return "   __________";
+    case Row::RuleFull: return "_____________";
     }
     return {};
 }

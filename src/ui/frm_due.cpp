@@ -35,11 +35,11 @@ constexpr float kPlaceHeight = 1860.0F;
 
 /// Left and top of each operation place; they run down the columns, four to a column.
 constexpr std::array<std::pair<float, float>, FrmDue::kPlaces> kPlaceOrigins{{
-    {15, 510},    {60, 2460},   {60, 4440},   {60, 6435},    //
-    {2175, 480},  {2175, 2460}, {2175, 4440}, {2175, 6435},  //
-    {4275, 480},  {4275, 2460}, {4275, 4440}, {4275, 6435},  //
-    {6375, 480},  {6375, 2460}, {6375, 4440}, {6375, 6435},  //
-    {8475, 480},  {8475, 2460}, {8475, 4455}, {8490, 6435},  //
+    {15, 510},   {60, 2460},   {60, 4440},   {60, 6435},    //
+    {2175, 480}, {2175, 2460}, {2175, 4440}, {2175, 6435},  //
+    {4275, 480}, {4275, 2460}, {4275, 4440}, {4275, 6435},  //
+    {6375, 480}, {6375, 2460}, {6375, 4440}, {6375, 6435},  //
+    {8475, 480}, {8475, 2460}, {8475, 4455}, {8490, 6435},  //
 }};
 
 struct PlaceLabel {
@@ -71,16 +71,17 @@ TwipRect placeLabelGeometry(LabelArray array, std::int16_t i, TwipRect design)
     }
     if (array == LabelArray::Label8) {
         switch (i) {
-        case 0: case 4: case 8: case 12: case 16:
-            return {0, 1575, 1770, 270};
-        case 1: case 5: case 17:
-            return {120, 1575, 1695, 270};
-        case 9:
-            return {120, 1590, 1695, 270};
-        case 13:
-            return {120, 1575, 1590, 270};
-        default:
-            break;
+        case 0:
+        case 4:
+        case 8:
+        case 12:
+        case 16: return {0, 1575, 1770, 270};
+        case 1:
+        case 5:
+        case 17: return {120, 1575, 1695, 270};
+        case 9: return {120, 1590, 1695, 270};
+        case 13: return {120, 1575, 1590, 270};
+        default: break;
         }
     }
     return design;
@@ -91,17 +92,13 @@ std::optional<QColor> placeLabelColor(LabelArray array, std::int16_t i)
 {
     switch (array) {
     case LabelArray::lblPer:
-    case LabelArray::lblUguale:
-        return kDarkGrey;
+    case LabelArray::lblUguale: return kDarkGrey;
     case LabelArray::Label1:
-    case LabelArray::Label2:
-        return (i == 3 || i == 7) ? std::nullopt : std::optional<QColor>(kDarkGrey);
-    case LabelArray::lblRiga1:
-        return i == 3 ? std::nullopt : std::optional<QColor>(kDarkGrey);
+    case LabelArray::Label2: return (i == 3 || i == 7) ? std::nullopt : std::optional<QColor>(kDarkGrey);
+    case LabelArray::lblRiga1: return i == 3 ? std::nullopt : std::optional<QColor>(kDarkGrey);
     case LabelArray::Label4:
         return (i == 11 || i == 15 || i == 16 || i == 19) ? std::optional<QColor>(kDarkGrey) : std::nullopt;
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 
@@ -115,7 +112,10 @@ std::size_t slot(LabelArray array)
 /// Connects the controller to this window: the display, the layout, and the lifecycle.
 class FrmDue::Bridge final : public SheetDisplay, public WindowActions {
 public:
-    explicit Bridge(FrmDue& window) : window_(window) {}
+    explicit Bridge(FrmDue& window)
+        : window_(window)
+    {
+    }
 
     void setCaption(LabelArray array, std::int16_t index, const std::string& caption) override
     {
@@ -165,8 +165,8 @@ FrmDue::~FrmDue() = default;
 void FrmDue::buildPlace(std::int16_t i)
 {
     const auto [left, top] = kPlaceOrigins[static_cast<std::size_t>(i)];
-    Control* frame = &addFrame(QStringLiteral("Frame3"), i, nullptr, {left, top, kPlaceWidth, kPlaceHeight},
-                               kWindowBackground);
+    Control* frame =
+        &addFrame(QStringLiteral("Frame3"), i, nullptr, {left, top, kPlaceWidth, kPlaceHeight}, kWindowBackground);
     for (const PlaceLabel& design : kPlaceLabels) {
         LabelDesign look{QString::fromLatin1(design.caption), kRowFont, design.alignment,
                          placeLabelColor(design.array, i), std::nullopt};
@@ -181,26 +181,26 @@ void FrmDue::buildPlace(std::int16_t i)
 
 void FrmDue::buildSidePanel()
 {
-    Control* panel = &addFrame(QStringLiteral("Frame1"), forms::kNoIndex, nullptr, {10650, 420, 1245, 8205},
-                               kSidePanelBackground);
+    Control* panel =
+        &addFrame(QStringLiteral("Frame1"), forms::kNoIndex, nullptr, {10650, 420, 1245, 8205}, kSidePanelBackground);
     const auto option = [](const char* caption) {
         return ButtonDesign{QString::fromUtf8(caption), kOptionFont, kGroupBackground, true};
     };
 
-    Control* multiplicand = &addFrame(QStringLiteral("Frame2"), forms::kNoIndex, panel, {45, 195, 1095, 1065},
-                                      kGroupBackground);
+    Control* multiplicand =
+        &addFrame(QStringLiteral("Frame2"), forms::kNoIndex, panel, {45, 195, 1095, 1065}, kGroupBackground);
     addOption(QStringLiteral("Opt1"), 0, multiplicand, {15, 105, 1605, 195}, option("2 cifre"));
     addOption(QStringLiteral("Opt1"), 1, multiplicand, {0, 450, 1605, 195}, option("3 cifre"));
     addOption(QStringLiteral("Opt1"), 2, multiplicand, {0, 750, 1605, 195}, option("4 cifre"));
 
-    Control* multiplier = &addFrame(QStringLiteral("Frame4"), forms::kNoIndex, panel, {45, 1455, 1140, 1080},
-                                    kGroupBackground);
+    Control* multiplier =
+        &addFrame(QStringLiteral("Frame4"), forms::kNoIndex, panel, {45, 1455, 1140, 1080}, kGroupBackground);
     addOption(QStringLiteral("Option1"), 0, multiplier, {15, 45, 1545, 240}, option("1 cifre"));
     addOption(QStringLiteral("Option1"), 1, multiplier, {0, 405, 1545, 240}, option("2 cifre"));
     addOption(QStringLiteral("Option1"), 2, multiplier, {0, 825, 1545, 240}, option("3 cifre"));
 
-    Control* operations = &addFrame(QStringLiteral("Frame5"), forms::kNoIndex, panel, {45, 2760, 1140, 930},
-                                    kGroupBackground);
+    Control* operations =
+        &addFrame(QStringLiteral("Frame5"), forms::kNoIndex, panel, {45, 2760, 1140, 930}, kGroupBackground);
     addOption(QStringLiteral("Opt5"), forms::kNoIndex, operations, {15, 90, 2010, 255}, option("10 oper"));
     addOption(QStringLiteral("Opt10"), forms::kNoIndex, operations, {15, 360, 2040, 330}, option("20 oper"));
 

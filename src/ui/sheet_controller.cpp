@@ -38,8 +38,7 @@ const char* labelArrayName(LabelArray array)
     return "";
 }
 
-SheetController::SheetController(Modulo1& state, RandomSource& random, SheetDisplay& display,
-                                 WindowActions& actions)
+SheetController::SheetController(Modulo1& state, RandomSource& random, SheetDisplay& display, WindowActions& actions)
     : state_(state)
     , random_(random)
     , display_(display)
@@ -159,4 +158,3 @@ void SheetController::MostraScheda()
 }
 
 }  // namespace virdamo::ui
-

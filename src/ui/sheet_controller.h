@@ -15,7 +15,7 @@ namespace ui {
 enum class LabelArray { Label1, Label2, Label4, Label5, Label6, Label8, lblPer, lblUguale, lblRiga1, lblRiga2 };
 
 inline constexpr std::array<LabelArray, 10> kLabelArrays{
-    LabelArray::Label1, LabelArray::Label2, LabelArray::Label4,   LabelArray::Label5,    LabelArray::Label6,
+    LabelArray::Label1, LabelArray::Label2, LabelArray::Label4,    LabelArray::Label5,   LabelArray::Label6,
     LabelArray::Label8, LabelArray::lblPer, LabelArray::lblUguale, LabelArray::lblRiga1, LabelArray::lblRiga2};
 
 /// The control name of a label array ("Label1", "lblPer", ...).

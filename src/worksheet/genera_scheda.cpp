@@ -89,8 +89,7 @@ void GeneraScheda(Modulo1& m, RandomSource& random)
         const std::int32_t a = m.ValMoltiplicando[i];
         const auto& d = m.CifraMoltiplicatore;
         switch (m.CifreMoltiplicatore) {
-        case 1:
-            break;
+        case 1: break;
         case 2:
             m.Parziale1[i] = a * d[2];
             m.Parziale2[i] = a * d[1];
@@ -105,8 +104,7 @@ void GeneraScheda(Modulo1& m, RandomSource& random)
             assignRightAligned(m.TxtParziale2[i], m.Spazi, m.Parziale2[i], kPartial2Width);
             assignRightAligned(m.TxtParziale3[i], m.Spazi, m.Parziale3[i], kPartial3Width);
             break;
-        default:
-            break;
+        default: break;
         }
 
         // Computed from the factors, not by adding the partial products.

@@ -55,8 +55,8 @@ class ApplicationTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        app_ = std::make_unique<Application>(state_, random_,
-                                             [this](QWidget* parent) { printedFrom_.push_back(parent); });
+        app_ =
+            std::make_unique<Application>(state_, random_, [this](QWidget* parent) { printedFrom_.push_back(parent); });
         ended_ = std::make_unique<QSignalSpy>(&app_->lifecycle(), &forms::Lifecycle::ended);
         app_->start();
     }
@@ -141,8 +141,7 @@ TEST_P(Ending, UnloadsBothWindowsAndEndsOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(StartWindow, Ending,
-                         testing::Values(EndingPath{"EsciAlone", false, false},
-                                         EndingPath{"CloseAlone", false, true},
+                         testing::Values(EndingPath{"EsciAlone", false, false}, EndingPath{"CloseAlone", false, true},
                                          EndingPath{"EsciWithWorksheet", true, false},
                                          EndingPath{"CloseWithWorksheet", true, true}),
                          [](const testing::TestParamInfo<EndingPath>& param) { return std::string(param.param.name); });

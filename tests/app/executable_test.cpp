@@ -112,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Path{"CloseStartWindow", "close-start", {QString()}},
                     Path{"EnterThenCloseStartWindow", "enter,close-start", {kBoth, QString()}},
                     Path{"CloseWorksheetThenEsci", "enter,close-worksheet,esci-start", {kBoth, kStart, QString()}},
-                    Path{"WorksheetEsciThenEnterThenEsci", "enter,esci-worksheet,enter,esci-start",
+                    Path{"WorksheetEsciThenEnterThenEsci",
+                         "enter,esci-worksheet,enter,esci-start",
                          {kBoth, kStart, kBoth, QString()}}),
     [](const testing::TestParamInfo<Path>& param) { return std::string(param.param.name); });
 

@@ -122,8 +122,9 @@ class DesignLook : public FrmInizioTest, public testing::WithParamInterface<Prob
 TEST_P(DesignLook, ShowsTheDesignColourAtPoint)
 {
     FrmInizio& window = shown();
-    ASSERT_EQ(window.size(), QSize(forms::twipsToPixels(FrmInizio::kDesignWidth, window.dpiX()),
-                                   forms::twipsToPixels(FrmInizio::kDesignHeight, window.dpiY())));
+    ASSERT_EQ(window.size(),
+              QSize(forms::twipsToPixels(FrmInizio::kDesignWidth, window.dpiX()),
+                    forms::twipsToPixels(FrmInizio::kDesignHeight, window.dpiY())));
     const QImage image = window.grab().toImage();
     const Probe& probe = GetParam();
     const QPoint at(std::min(forms::twipsToPixels(probe.left, window.dpiX()), image.width() - 1),
@@ -131,18 +132,17 @@ TEST_P(DesignLook, ShowsTheDesignColourAtPoint)
     EXPECT_EQ(image.pixelColor(at), probe.expected) << "at " << at.x() << "," << at.y();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    StartWindow, DesignLook,
-    testing::Values(Probe{"WindowBackground", 300, 4500, QColor(255, 224, 192)},
-                    Probe{"LeftPanel", 200, 1200, QColor(128, 255, 255)},
-                    Probe{"LeftPanelShadowOnTheRight", 8018, 1200, QColor(0, 192, 192)},
-                    Probe{"LeftPanelShadowBelow", 4000, 2192, QColor(0, 192, 192)},
-                    Probe{"RightPanel", 9500, 1950, QColor(128, 255, 255)},
-                    Probe{"RightPanelDarkFrame", 11310, 1300, QColor(0, 0, 192)},
-                    Probe{"BannerStopsShortOfTheRightEdge", 11860, 1000, QColor(255, 224, 192)},
-                    Probe{"CreditStripAtTheRightEdge", 12000, 7790, QColor(255, 192, 128)},
-                    Probe{"CreditStripAtTheLeftEdge", 0, 7790, QColor(255, 192, 128)}),
-    [](const testing::TestParamInfo<Probe>& param) { return std::string(param.param.what); });
+INSTANTIATE_TEST_SUITE_P(StartWindow, DesignLook,
+                         testing::Values(Probe{"WindowBackground", 300, 4500, QColor(255, 224, 192)},
+                                         Probe{"LeftPanel", 200, 1200, QColor(128, 255, 255)},
+                                         Probe{"LeftPanelShadowOnTheRight", 8018, 1200, QColor(0, 192, 192)},
+                                         Probe{"LeftPanelShadowBelow", 4000, 2192, QColor(0, 192, 192)},
+                                         Probe{"RightPanel", 9500, 1950, QColor(128, 255, 255)},
+                                         Probe{"RightPanelDarkFrame", 11310, 1300, QColor(0, 0, 192)},
+                                         Probe{"BannerStopsShortOfTheRightEdge", 11860, 1000, QColor(255, 224, 192)},
+                                         Probe{"CreditStripAtTheRightEdge", 12000, 7790, QColor(255, 192, 128)},
+                                         Probe{"CreditStripAtTheLeftEdge", 0, 7790, QColor(255, 192, 128)}),
+                         [](const testing::TestParamInfo<Probe>& param) { return std::string(param.param.what); });
 
 /// Pixels of colour within rect (twips, in the window) of the rendered window.
 int countColour(const FrmInizio& window, const QImage& image, TwipRect rect, const QColor& colour)

@@ -98,7 +98,9 @@ TEST(FormSlot, TheApplicationEndsWhenTheLastWindowUnloadsAndOnlyThen)
     } cases[] = {
         {"close the second window", [](TwoWindows& a) { a.second.form()->close(); }, false, {"second.unload"}},
         {"unload the second window", [](TwoWindows& a) { a.second.unload(); }, false, {"second.unload"}},
-        {"close the first window", [](TwoWindows& a) { a.first.form()->close(); }, true,
+        {"close the first window",
+         [](TwoWindows& a) { a.first.form()->close(); },
+         true,
          {"first.unload", "second.unload"}},
         {"unload the first window", [](TwoWindows& a) { a.first.unload(); }, true, {"first.unload", "second.unload"}},
     };

@@ -58,8 +58,8 @@ TEST(Twips, ConvertAtTheLogicalDpi)
     const struct {
         float twips, dpi;
         int pixels;
-    } cases[] = {{0, 96, 0}, {15, 96, 1}, {11910, 96, 794}, {8640, 96, 576}, {7, 96, 0}, {8, 96, 1},
-                 {-510, 96, -34}, {1440, 120, 120}, {11910, 144, 1191}};
+    } cases[] = {{0, 96, 0}, {15, 96, 1},     {11910, 96, 794}, {8640, 96, 576},   {7, 96, 0},
+                 {8, 96, 1}, {-510, 96, -34}, {1440, 120, 120}, {11910, 144, 1191}};
     for (const auto& c : cases) {
         EXPECT_EQ(twipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " twips at " << c.dpi;
     }

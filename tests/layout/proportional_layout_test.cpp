@@ -21,7 +21,11 @@ std::ostream& operator<<(std::ostream& os, const Geometry& g)
 
 class FakeControl : public LayoutControl {
 public:
-    FakeControl(ControlKind kind, Geometry g) : kind_(kind), g_(g) {}
+    FakeControl(ControlKind kind, Geometry g)
+        : kind_(kind)
+        , g_(g)
+    {
+    }
 
     ControlKind layoutKind() const override { return kind_; }
     std::optional<float> left() const override { return read(g_.left, "left"); }
@@ -55,7 +59,11 @@ private:
 
 class FakeWindow : public LayoutWindow {
 public:
-    FakeWindow(float w, float h) : width_(w), height_(h) {}
+    FakeWindow(float w, float h)
+        : width_(w)
+        , height_(h)
+    {
+    }
 
     FakeControl& add(ControlKind kind, Geometry g)
     {
@@ -136,9 +144,12 @@ TEST(ProportionalLayout, ResizesScaleEachAxisIndependently)
         const char* name;
         float w, h;
     } sizes[] = {
-        {"design", kDesignW, kDesignH},        {"double width", 2 * kDesignW, kDesignH},
-        {"double height", kDesignW, 2 * kDesignH}, {"half", kDesignW / 2, kDesignH / 2},
-        {"tiny", 15.0F, 15.0F},                {"huge", 30 * kDesignW, 30 * kDesignH},
+        {"design", kDesignW, kDesignH},
+        {"double width", 2 * kDesignW, kDesignH},
+        {"double height", kDesignW, 2 * kDesignH},
+        {"half", kDesignW / 2, kDesignH / 2},
+        {"tiny", 15.0F, 15.0F},
+        {"huge", 30 * kDesignW, 30 * kDesignH},
     };
     FakeWindow w = sidePanelWindow();
     const std::vector<Geometry> design = geometries(w);

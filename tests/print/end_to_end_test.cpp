@@ -102,7 +102,7 @@ protected:
     [[nodiscard]] StateRows stateRows() const
     {
         return {state_.CifreMoltiplicatore, state_.UltimaOperazione, state_.TxtMoltiplicando, state_.TxtMoltiplicatore,
-                state_.TxtParziale1,        state_.TxtParziale2,     state_.TxtParziale3,      state_.TxtProdotto};
+                state_.TxtParziale1,        state_.TxtParziale2,     state_.TxtParziale3,     state_.TxtProdotto};
     }
 
     /// The window is still there, loaded and shown, with the same sheet on screen and in the state.
@@ -293,7 +293,6 @@ TEST_F(PrintThroughPrivateServer, DocumentRefusedAfterTheJobWasCreatedCancelsThe
     const PrivatePrintServer::Jobs jobs = server_.jobs();
     EXPECT_EQ(jobs.pending + jobs.printing + jobs.completed, 0) << "the half-submitted job stayed in the queue";
     EXPECT_EQ(jobs.failed, 1) << "no job was created";
-
 }
 
 TEST_F(PrintThroughPrivateServer, PausedPrinterQueuesTheJobAndSaysSo)

@@ -24,10 +24,14 @@ std::vector<PdfPage> readPdfFile(const QString& file)
         }
         const QXmlStreamAttributes a = xml.attributes();
         if (xml.name() == QLatin1String("page")) {
-            pages.push_back({a.value(QLatin1String("width")).toDouble(), a.value(QLatin1String("height")).toDouble(), {}});
+            pages.push_back(
+                {a.value(QLatin1String("width")).toDouble(), a.value(QLatin1String("height")).toDouble(), {}});
         } else if (xml.name() == QLatin1String("word") && !pages.empty()) {
-            PdfWord word{a.value(QLatin1String("xMin")).toDouble(), a.value(QLatin1String("yMin")).toDouble(),
-                         a.value(QLatin1String("xMax")).toDouble(), a.value(QLatin1String("yMax")).toDouble(), {}};
+            PdfWord word{a.value(QLatin1String("xMin")).toDouble(),
+                         a.value(QLatin1String("yMin")).toDouble(),
+                         a.value(QLatin1String("xMax")).toDouble(),
+                         a.value(QLatin1String("yMax")).toDouble(),
+                         {}};
             word.text = xml.readElementText();
             pages.back().words.push_back(word);
         }

@@ -106,25 +106,43 @@ void PrivatePrintServer::writeConfiguration() const
 {
     const std::string root = root_.string();
     writeFile(root_ / "etc" / "cupsd.conf",
-              "Listen " + root + "/cups.sock\n"
-              "Browsing No\n"
-              "BrowseLocalProtocols none\n"
-              "DefaultShared No\n"
-              "WebInterface No\n"
-              "LogLevel info\n"
-              "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-              "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+              "Listen " + root
+                  + "/cups.sock\n"
+                    "Browsing No\n"
+                    "BrowseLocalProtocols none\n"
+                    "DefaultShared No\n"
+                    "WebInterface No\n"
+                    "LogLevel info\n"
+                    "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                    "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
     writeFile(root_ / "etc" / "cups-files.conf",
-              "ServerRoot " + root + "/etc\n"
-              "CacheDir " + root + "/cache\n"
-              "StateDir " + root + "/state\n"
-              "RequestRoot " + root + "/spool\n"
-              "TempDir " + root + "/spool/tmp\n"
-              "ErrorLog " + root + "/log/error_log\n"
-              "AccessLog " + root + "/log/access_log\n"
-              "PageLog " + root + "/log/page_log\n"
-              "Printcap " + root + "/state/printcap\n"
-              "FileDevice Yes\n");
+              "ServerRoot " + root
+                  + "/etc\n"
+                    "CacheDir "
+                  + root
+                  + "/cache\n"
+                    "StateDir "
+                  + root
+                  + "/state\n"
+                    "RequestRoot "
+                  + root
+                  + "/spool\n"
+                    "TempDir "
+                  + root
+                  + "/spool/tmp\n"
+                    "ErrorLog "
+                  + root
+                  + "/log/error_log\n"
+                    "AccessLog "
+                  + root
+                  + "/log/access_log\n"
+                    "PageLog "
+                  + root
+                  + "/log/page_log\n"
+                    "Printcap "
+                  + root
+                  + "/state/printcap\n"
+                    "FileDevice Yes\n");
 }
 
 void PrivatePrintServer::configure(const std::string& directive) const
@@ -135,11 +153,8 @@ void PrivatePrintServer::configure(const std::string& directive) const
 std::vector<std::string> PrivatePrintServer::environment() const
 {
     const std::string root = root_.string();
-    return {"PATH=/usr/sbin:/usr/bin:/sbin:/bin",
-            "LANG=C",
-            "HOME=" + root + "/home",
-            "CUPS_SERVER=" + root + "/cups.sock",
-            "CUPS_SERVERROOT=" + root + "/client",
+    return {"PATH=/usr/sbin:/usr/bin:/sbin:/bin", "LANG=C", "HOME=" + root + "/home",
+            "CUPS_SERVER=" + root + "/cups.sock", "CUPS_SERVERROOT=" + root + "/client",
             // No system bus: nothing may reach the machine's own services.
             "DBUS_SYSTEM_BUS_ADDRESS=unix:path=" + root + "/no-such-bus"};
 }
@@ -164,8 +179,9 @@ void PrivatePrintServer::start()
     if (pid_ > 0) {
         return;
     }
-    std::vector<std::string> argv{VIRDAMO_CUPSD, "-f", "-c", (root_ / "etc" / "cupsd.conf").string(), "-s",
-                                  (root_ / "etc" / "cups-files.conf").string()};
+    std::vector<std::string> argv{VIRDAMO_CUPSD, "-f",
+                                  "-c",          (root_ / "etc" / "cupsd.conf").string(),
+                                  "-s",          (root_ / "etc" / "cups-files.conf").string()};
     std::vector<std::string> envp = environment();
     std::vector<char*> argvPointers = pointers(argv);
     std::vector<char*> envpPointers = pointers(envp);
@@ -241,7 +257,8 @@ void PrivatePrintServer::run(const std::string& tool, const std::vector<std::str
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     pid_t pid = -1;
-    const int spawned = ::posix_spawn(&pid, argvPointers[0], &actions, nullptr, argvPointers.data(), envpPointers.data());
+    const int spawned =
+        ::posix_spawn(&pid, argvPointers[0], &actions, nullptr, argvPointers.data(), envpPointers.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         throw std::runtime_error("cannot run " + tool + ": " + std::strerror(spawned));
@@ -275,20 +292,12 @@ PrivatePrintServer::Jobs PrivatePrintServer::jobs() const
     for (int k = 0; k < count; ++k) {
         switch (list[k].state) {
         case IPP_JSTATE_PENDING:
-        case IPP_JSTATE_HELD:
-            ++jobs.pending;
-            break;
+        case IPP_JSTATE_HELD: ++jobs.pending; break;
         case IPP_JSTATE_PROCESSING:
-        case IPP_JSTATE_STOPPED:
-            ++jobs.printing;
-            break;
-        case IPP_JSTATE_COMPLETED:
-            ++jobs.completed;
-            break;
+        case IPP_JSTATE_STOPPED: ++jobs.printing; break;
+        case IPP_JSTATE_COMPLETED: ++jobs.completed; break;
         case IPP_JSTATE_CANCELED:
-        case IPP_JSTATE_ABORTED:
-            ++jobs.failed;
-            break;
+        case IPP_JSTATE_ABORTED: ++jobs.failed; break;
         }
     }
     cupsFreeJobs(count, list);

@@ -44,10 +44,10 @@ public:
 
     /// Counts of the queue's jobs by how far they have got.
     struct Jobs {
-        int pending = 0;    ///< waiting or held
+        int pending = 0;  ///< waiting or held
         int printing = 0;
         int completed = 0;
-        int failed = 0;     ///< aborted or cancelled
+        int failed = 0;  ///< aborted or cancelled
     };
     [[nodiscard]] Jobs jobs() const;
     /// Waits until completed jobs reach count and no job is still waiting or printing.

@@ -18,12 +18,30 @@ struct Op {
     bool operator==(const Op&) const = default;
 };
 
-inline Op fontName(std::string name) { return {Op::FontName, 0.0F, std::move(name)}; }
-inline Op fontSize(float points) { return {Op::FontSize, points, {}}; }
-inline Op x(float twips) { return {Op::X, twips, {}}; }
-inline Op y(float twips) { return {Op::Y, twips, {}}; }
-inline Op print(std::string text) { return {Op::Print, 0.0F, std::move(text)}; }
-inline Op end() { return {Op::End, 0.0F, {}}; }
+inline Op fontName(std::string name)
+{
+    return {Op::FontName, 0.0F, std::move(name)};
+}
+inline Op fontSize(float points)
+{
+    return {Op::FontSize, points, {}};
+}
+inline Op x(float twips)
+{
+    return {Op::X, twips, {}};
+}
+inline Op y(float twips)
+{
+    return {Op::Y, twips, {}};
+}
+inline Op print(std::string text)
+{
+    return {Op::Print, 0.0F, std::move(text)};
+}
+inline Op end()
+{
+    return {Op::End, 0.0F, {}};
+}
 
 inline void PrintTo(const Op& op, std::ostream* os)
 {

@@ -41,14 +41,18 @@ LayoutFacts factsFor(int cifreMoltiplicatore)
         break;
     case 2:
         facts.rowDistance = 2600;
-        facts.lines.insert(facts.lines.end(), {{700, Kind::Parziale1, 0}, {1000, Kind::Parziale2, 0},
-                                                {1100, Kind::Rule, 4}, {1400, Kind::Prodotto, 0}});
+        facts.lines.insert(
+            facts.lines.end(),
+            {{700, Kind::Parziale1, 0}, {1000, Kind::Parziale2, 0}, {1100, Kind::Rule, 4}, {1400, Kind::Prodotto, 0}});
         break;
     default:
         facts.rowDistance = 2800;
-        facts.lines.insert(facts.lines.end(), {{700, Kind::Parziale1, 0}, {1000, Kind::Parziale2, 0},
-                                                {1300, Kind::Parziale3, 0}, {1400, Kind::Rule, 1},
-                                                {1700, Kind::Prodotto, 0}});
+        facts.lines.insert(facts.lines.end(),
+                           {{700, Kind::Parziale1, 0},
+                            {1000, Kind::Parziale2, 0},
+                            {1300, Kind::Parziale3, 0},
+                            {1400, Kind::Rule, 1},
+                            {1700, Kind::Prodotto, 0}});
         break;
     }
     return facts;
@@ -58,12 +62,9 @@ LayoutFacts factsFor(int cifreMoltiplicatore)
 int lastDigitColumn(Kind kind)
 {
     switch (kind) {
-    case Kind::Parziale2:
-        return 10;
-    case Kind::Parziale3:
-        return 9;
-    default:
-        return 11;
+    case Kind::Parziale2: return 10;
+    case Kind::Parziale3: return 9;
+    default: return 11;
     }
 }
 
@@ -100,7 +101,8 @@ std::vector<PrintedOperation> expectSheetOnPage(const PdfPage& page, const Modul
     };
 
     // Heading: 16 points, so each cell is 16 * 0.6 points wide.
-    const auto heading = wordsAt(originX + 1000 * kPointsPerTwip, 2000 * kPointsPerTwip, originY + 500 * kPointsPerTwip);
+    const auto heading =
+        wordsAt(originX + 1000 * kPointsPerTwip, 2000 * kPointsPerTwip, originY + 500 * kPointsPerTwip);
     EXPECT_EQ(heading.size(), 2U) << "heading words";
     if (heading.size() == 2) {
         EXPECT_EQ(heading[0]->text, QStringLiteral("SCHEDA"));

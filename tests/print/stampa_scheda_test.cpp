@@ -47,8 +47,16 @@ std::vector<RecordingPrinter::Placed> printedSheet(const Modulo1& m)
     return printer.printed();
 }
 
-const std::vector<Op> kHeading{fontName("Courier New"), x(1000), y(500), fontSize(16), print("SCHEDA VIRDAMO"),
-                               x(1000), y(1500), fontSize(12), print(""), fontSize(12)};
+const std::vector<Op> kHeading{fontName("Courier New"),
+                               x(1000),
+                               y(500),
+                               fontSize(16),
+                               print("SCHEDA VIRDAMO"),
+                               x(1000),
+                               y(1500),
+                               fontSize(12),
+                               print(""),
+                               fontSize(12)};
 
 TEST(StampaScheda, WorkedExampleOperationZeroOfTwoDigitSheet)
 {
@@ -58,10 +66,10 @@ TEST(StampaScheda, WorkedExampleOperationZeroOfTwoDigitSheet)
 
     std::vector<Op> expected = kHeading;
     const std::vector<Op> operationZero{
-        x(500), y(1200), print("        135 x "),  x(500), y(1500), print("         47 = "),
-        x(500), y(1600), print("       ______"),   x(500), y(1900), print("        945"),
-        x(500), y(2200), print("       540"),      x(500), y(2300), print("   __________"),
-        x(500), y(2600), print("       6345"),     x(2500), y(1200), print("        135 x ")};
+        x(500), y(1200), print("        135 x "), x(500),  y(1500), print("         47 = "),
+        x(500), y(1600), print("       ______"),  x(500),  y(1900), print("        945"),
+        x(500), y(2200), print("       540"),     x(500),  y(2300), print("   __________"),
+        x(500), y(2600), print("       6345"),    x(2500), y(1200), print("        135 x ")};
     expected.insert(expected.end(), operationZero.begin(), operationZero.end());
     ASSERT_GE(printer.ops.size(), expected.size());
     EXPECT_EQ(std::vector<Op>(printer.ops.begin(), printer.ops.begin() + static_cast<long>(expected.size())), expected);
@@ -118,7 +126,8 @@ TEST_P(JobFrame, OneJobWithHeadingPositionedLinesAndTheProductLast)
         if (line.text.ends_with(" x ")) {
             EXPECT_EQ(line.text, m.TxtMoltiplicando[operation] + " x ");
             EXPECT_EQ(line.x, 500.0F + 2000.0F * static_cast<float>(operation % 4)) << "operation " << operation;
-            EXPECT_EQ(line.y, 1200.0F + shape.rowDistance * static_cast<float>(operation / 4)) << "operation " << operation;
+            EXPECT_EQ(line.y, 1200.0F + shape.rowDistance * static_cast<float>(operation / 4))
+                << "operation " << operation;
             ++operation;
         }
     }
@@ -221,7 +230,8 @@ TEST(StampaScheda, LayoutPrintsOnlyThePartialRowsOfItsMultiplierLength)
         }
         const auto placed = printedSheet(m);
         for (const std::string mark : {"P1", "P2", "P3"}) {
-            const auto count = std::count_if(placed.begin(), placed.end(), [&](const auto& p) { return p.text == mark; });
+            const auto count =
+                std::count_if(placed.begin(), placed.end(), [&](const auto& p) { return p.text == mark; });
             const bool expected = std::find(c.printedMarks.begin(), c.printedMarks.end(), mark) != c.printedMarks.end();
             EXPECT_EQ(count, expected ? 20 : 0) << mark;
         }

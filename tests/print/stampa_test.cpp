@@ -121,7 +121,8 @@ TEST_P(FailureAtEveryStep, ReportsTheReasonKeepsTheSheetAndRetries)
 
 INSTANTIATE_TEST_SUITE_P(
     Reasons, FailureAtEveryStep,
-    testing::Values(FailureCase{FailureReason::NoDefaultPrinter, "No default destination.", "Nessuna stampante predefinita."},
+    testing::Values(FailureCase{FailureReason::NoDefaultPrinter, "No default destination.",
+                                "Nessuna stampante predefinita."},
                     FailureCase{FailureReason::ServiceUnavailable, "No such file or directory",
                                 "Il servizio di stampa non risponde."},
                     FailureCase{FailureReason::NotAcceptingJobs, "", "La stampante non accetta lavori."},

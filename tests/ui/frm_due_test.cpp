@@ -28,8 +28,7 @@ struct WorksheetWindow : testing::Test {
     int printed = 0;
     forms::FormSlot slot{lifecycle, [this] {
                              return std::make_unique<FrmDue>(
-                                 state, random,
-                                 FrmDueHooks{[this] { ++startWindowShown; }, [this] { ++printed; }});
+                                 state, random, FrmDueHooks{[this] { ++startWindowShown; }, [this] { ++printed; }});
                          }};
 
     FrmDue& open()
@@ -60,7 +59,8 @@ struct WorksheetWindow : testing::Test {
                                    LabelArray::Label6, LabelArray::Label8}) {
             if (!label(a, i)->text().isEmpty()) return false;
         }
-        for (const LabelArray a : {LabelArray::lblPer, LabelArray::lblUguale, LabelArray::lblRiga1, LabelArray::lblRiga2}) {
+        for (const LabelArray a :
+             {LabelArray::lblPer, LabelArray::lblUguale, LabelArray::lblRiga1, LabelArray::lblRiga2}) {
             if (!label(a, i)->isHidden()) return false;
         }
         return true;
@@ -110,8 +110,9 @@ TEST_F(WorksheetWindow, KeyboardFocusFollowsTheDesignedOrder)
         order << QApplication::focusWidget()->objectName();
     }
     // Only the marked option of each group takes the focus; a hidden STAMPA is skipped.
-    EXPECT_EQ(order, (QStringList{"Command1", "Command2", "Opt1(0)", "Opt10", "Option1(0)", "Command1", "Command2",
-                                  "Opt1(0)"}));
+    EXPECT_EQ(
+        order,
+        (QStringList{"Command1", "Command2", "Opt1(0)", "Opt10", "Option1(0)", "Command1", "Command2", "Opt1(0)"}));
 
     click("Command1");
     button("Command1")->setFocus();
@@ -131,13 +132,20 @@ TEST_F(WorksheetWindow, PlacesFollowTheDesignGridAndItsExceptions)
         std::int16_t index;
         QRect pixels;  // at 96 dpi, 15 twips to the pixel
     } cases[] = {
-        {"Frame3", 0, {1, 34, 139, 124}},      {"Frame3", 4, {145, 32, 139, 124}},
-        {"Frame3", 18, {565, 297, 139, 124}},  {"Frame3", 19, {566, 429, 139, 124}},
-        {"Label1", 5, {40, 2, 78, 13}},        {"Label5", 5, {36, 60, 78, 16}},
-        {"Label6", 5, {30, 77, 78, 16}},       {"lblRiga1", 18, {55, 25, 78, 13}},
-        {"lblRiga1", 19, {55, 26, 78, 13}},    {"Label8", 2, {-34, 105, 149, 18}},
-        {"Label8", 8, {0, 105, 118, 18}},      {"Label8", 17, {8, 105, 113, 18}},
-        {"Label8", 9, {8, 106, 113, 18}},      {"Label8", 13, {8, 105, 106, 18}},
+        {"Frame3", 0, {1, 34, 139, 124}},
+        {"Frame3", 4, {145, 32, 139, 124}},
+        {"Frame3", 18, {565, 297, 139, 124}},
+        {"Frame3", 19, {566, 429, 139, 124}},
+        {"Label1", 5, {40, 2, 78, 13}},
+        {"Label5", 5, {36, 60, 78, 16}},
+        {"Label6", 5, {30, 77, 78, 16}},
+        {"lblRiga1", 18, {55, 25, 78, 13}},
+        {"lblRiga1", 19, {55, 26, 78, 13}},
+        {"Label8", 2, {-34, 105, 149, 18}},
+        {"Label8", 8, {0, 105, 118, 18}},
+        {"Label8", 17, {8, 105, 113, 18}},
+        {"Label8", 9, {8, 106, 113, 18}},
+        {"Label8", 13, {8, 105, 106, 18}},
         {"Frame1", forms::kNoIndex, {710, 28, 83, 547}},
         {"Opt10", forms::kNoIndex, {1, 24, 136, 22}},
         {"Label4", 22, {1, 0, 797, 32}},

@@ -61,7 +61,8 @@ public:
                                    LabelArray::Label6, LabelArray::Label8}) {
             if (!at(a, i).caption.empty()) return false;
         }
-        for (const LabelArray a : {LabelArray::lblPer, LabelArray::lblUguale, LabelArray::lblRiga1, LabelArray::lblRiga2}) {
+        for (const LabelArray a :
+             {LabelArray::lblPer, LabelArray::lblUguale, LabelArray::lblRiga1, LabelArray::lblRiga2}) {
             if (at(a, i).visible) return false;
         }
         return true;

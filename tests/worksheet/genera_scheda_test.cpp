@@ -61,23 +61,73 @@ TEST_P(WorkedExamples, RowsBlankByBlank)
 INSTANTIATE_TEST_SUITE_P(
     Engine, WorkedExamples,
     testing::Values(
-        WorkedExample{"47x6", 2, 1, {4, 7, 6}, 47, 6, 282,
-                      blanks(9) + "47", blanks(10) + "6", "", "", "", blanks(8) + "282"},
-        WorkedExample{"135x47", 3, 2, {1, 3, 5, 4, 7}, 135, 47, 6345,
-                      blanks(8) + "135", blanks(9) + "47", blanks(8) + "945", blanks(7) + "540", "",
+        WorkedExample{
+            "47x6", 2, 1, {4, 7, 6}, 47, 6, 282, blanks(9) + "47", blanks(10) + "6", "", "", "", blanks(8) + "282"},
+        WorkedExample{"135x47",
+                      3,
+                      2,
+                      {1, 3, 5, 4, 7},
+                      135,
+                      47,
+                      6345,
+                      blanks(8) + "135",
+                      blanks(9) + "47",
+                      blanks(8) + "945",
+                      blanks(7) + "540",
+                      "",
                       blanks(7) + "6345"},
-        WorkedExample{"2305x104", 4, 3, {2, 3, 0, 5, 1, 0, 4}, 2305, 104, 239720,
-                      blanks(7) + "2305", blanks(8) + "104", blanks(7) + "9220", blanks(9) + "0",
-                      blanks(5) + "2305", blanks(5) + "239720"},
-        WorkedExample{"9999x999", 4, 3, {9, 9, 9, 9, 9, 9, 9}, 9999, 999, 9989001,
-                      blanks(7) + "9999", blanks(8) + "999", blanks(6) + "89991", blanks(5) + "89991",
-                      blanks(4) + "89991", "    9989001"},
-        WorkedExample{"units digit 0", 2, 2, {1, 2, 3, 0}, 12, 30, 360,
-                      blanks(9) + "12", blanks(9) + "30", blanks(10) + "0", blanks(8) + "36", "",
+        WorkedExample{"2305x104",
+                      4,
+                      3,
+                      {2, 3, 0, 5, 1, 0, 4},
+                      2305,
+                      104,
+                      239720,
+                      blanks(7) + "2305",
+                      blanks(8) + "104",
+                      blanks(7) + "9220",
+                      blanks(9) + "0",
+                      blanks(5) + "2305",
+                      blanks(5) + "239720"},
+        WorkedExample{"9999x999",
+                      4,
+                      3,
+                      {9, 9, 9, 9, 9, 9, 9},
+                      9999,
+                      999,
+                      9989001,
+                      blanks(7) + "9999",
+                      blanks(8) + "999",
+                      blanks(6) + "89991",
+                      blanks(5) + "89991",
+                      blanks(4) + "89991",
+                      "    9989001"},
+        WorkedExample{"units digit 0",
+                      2,
+                      2,
+                      {1, 2, 3, 0},
+                      12,
+                      30,
+                      360,
+                      blanks(9) + "12",
+                      blanks(9) + "30",
+                      blanks(10) + "0",
+                      blanks(8) + "36",
+                      "",
                       blanks(8) + "360"},
-        WorkedExample{"multiplier 100", 4, 3, {1, 0, 0, 0, 1, 0, 0}, 1000, 100, 100000,
-                      blanks(7) + "1000", blanks(8) + "100", blanks(10) + "0", blanks(9) + "0",
-                      blanks(5) + "1000", blanks(5) + "100000"}),
+        WorkedExample{"multiplier 100",
+                      4,
+                      3,
+                      {1, 0, 0, 0, 1, 0, 0},
+                      1000,
+                      100,
+                      100000,
+                      blanks(7) + "1000",
+                      blanks(8) + "100",
+                      blanks(10) + "0",
+                      blanks(9) + "0",
+                      blanks(5) + "1000",
+                      blanks(5) + "100000"}),
     [](const testing::TestParamInfo<WorkedExample>& param) {
         std::string n = param.param.name;
         for (char& c : n) {
@@ -124,8 +174,8 @@ void expectWellFormedSheet(const Modulo1& m)
         SCOPED_TRACE(testing::Message() << "operation " << i << " of " << m.CifreMoltiplicando << "x"
                                         << m.CifreMoltiplicatore << " digits, last " << last);
         if (indice > last) {
-            for (const auto* row : {&m.TxtMoltiplicando, &m.TxtMoltiplicatore, &m.TxtParziale1,
-                                    &m.TxtParziale2, &m.TxtParziale3, &m.TxtProdotto}) {
+            for (const auto* row : {&m.TxtMoltiplicando, &m.TxtMoltiplicatore, &m.TxtParziale1, &m.TxtParziale2,
+                                    &m.TxtParziale3, &m.TxtProdotto}) {
                 EXPECT_EQ((*row)[i], "");
             }
             continue;
@@ -167,8 +217,7 @@ void expectWellFormedSheet(const Modulo1& m)
             EXPECT_EQ(m.TxtParziale2[i], rightAligned(m.Spazi, m.Parziale2[i], 10));
             EXPECT_EQ(m.TxtParziale3[i], rightAligned(m.Spazi, m.Parziale3[i], 9));
             break;
-        default:
-            FAIL() << "unexpected multiplier digit count";
+        default: FAIL() << "unexpected multiplier digit count";
         }
     }
 }

@@ -14,8 +14,16 @@ TEST(DigitFromFraction, MapsTenthsToDigits)
         float r;
         int digit;
     } cases[] = {
-        {0.0F, 0}, {0.0999999F, 0}, {0.1F, 1}, {0.25F, 2}, {0.5F, 5},
-        {0.8999999F, 8}, {0.9F, 8} /* 0.9F is just below nine tenths */, {0.90001F, 9}, {0.99F, 9}, {std::nextafter(1.0F, 0.0F), 9},
+        {0.0F, 0},
+        {0.0999999F, 0},
+        {0.1F, 1},
+        {0.25F, 2},
+        {0.5F, 5},
+        {0.8999999F, 8},
+        {0.9F, 8} /* 0.9F is just below nine tenths */,
+        {0.90001F, 9},
+        {0.99F, 9},
+        {std::nextafter(1.0F, 0.0F), 9},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(digitFromFraction(c.r), c.digit) << "r = " << c.r;

@@ -20,8 +20,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: cannot render %s at %s px\n", argv[0], argv[1], argv[2]);
         return 1;
     }
-    const QImage scaled = source.convertToFormat(QImage::Format_ARGB32)
-                              .scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage scaled =
+        source.convertToFormat(QImage::Format_ARGB32).scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     if (!scaled.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
         std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[3]);
         return 1;
