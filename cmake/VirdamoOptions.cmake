@@ -14,3 +14,13 @@ if(VIRDAMO_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Hardening of everything we build: position-independent executables, stack protector,
+# fortified libc calls (optimised builds only: the checks need the optimiser) and full
+# RELRO, so that the dynamic relocations are read-only once the program has started.
+include(CheckPIESupported)
+check_pie_supported()
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+add_compile_options(-fstack-protector-strong)
+add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+add_link_options(LINKER:-z,relro LINKER:-z,now)
