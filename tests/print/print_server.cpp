@@ -23,7 +23,6 @@
 namespace virdamo::print::test {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -208,7 +207,7 @@ void PrivatePrintServer::start()
     }
     pid_ = pid;
 
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!acceptsConnections(root_ / "cups.sock")) {
         int status = 0;
         if (::waitpid(pid_, &status, WNOHANG) == pid_) {
@@ -220,7 +219,7 @@ void PrivatePrintServer::start()
             stop();
             throw std::runtime_error("the print scheduler did not start listening:\n" + errorLog());
         }
-        std::this_thread::sleep_for(10ms);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 
@@ -230,7 +229,7 @@ void PrivatePrintServer::stop()
         return;
     }
     ::kill(pid_, SIGTERM);
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     int status = 0;
     while (::waitpid(pid_, &status, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() > deadline) {
@@ -238,7 +237,7 @@ void PrivatePrintServer::stop()
             ::waitpid(pid_, &status, 0);
             break;
         }
-        std::this_thread::sleep_for(10ms);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     pid_ = -1;
 }
@@ -315,7 +314,7 @@ bool PrivatePrintServer::waitForCompletedJobs(int count, std::chrono::millisecon
         if (now.failed > 0) {
             return false;
         }
-        std::this_thread::sleep_for(20ms);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return false;
 }

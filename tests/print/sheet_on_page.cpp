@@ -116,7 +116,8 @@ std::vector<PrintedOperation> expectSheetOnPage(const PdfPage& page, const Modul
     for (int i = 0; i <= state.UltimaOperazione; ++i) {
         SCOPED_TRACE(testing::Message() << "operation " << i);
         const double column = originX + (500 + 2000 * (i % 4)) * kPointsPerTwip;
-        const double rowTop = originY + (1200 + facts.rowDistance * (i / 4)) * kPointsPerTwip;
+        const int row = i / 4;
+        const double rowTop = originY + (1200 + facts.rowDistance * row) * kPointsPerTwip;
         PrintedOperation op;
         for (const Line& line : facts.lines) {
             const auto words = wordsAt(column, 2000 * kPointsPerTwip, rowTop + line.offset * kPointsPerTwip);

@@ -126,8 +126,8 @@ TEST_P(JobFrame, OneJobWithHeadingPositionedLinesAndTheProductLast)
         if (line.text.ends_with(" x ")) {
             EXPECT_EQ(line.text, m.TxtMoltiplicando[operation] + " x ");
             EXPECT_EQ(line.x, 500.0F + 2000.0F * static_cast<float>(operation % 4)) << "operation " << operation;
-            EXPECT_EQ(line.y, 1200.0F + shape.rowDistance * static_cast<float>(operation / 4))
-                << "operation " << operation;
+            const std::size_t row = operation / 4;  // whole rows of four
+            EXPECT_EQ(line.y, 1200.0F + shape.rowDistance * static_cast<float>(row)) << "operation " << operation;
             ++operation;
         }
     }

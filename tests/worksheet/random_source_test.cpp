@@ -43,7 +43,7 @@ TEST(ClockRandomSource, FractionsStayInTheHalfOpenUnitInterval)
     }
     // Uniform digits: each near 20,000; a 5% band is more than 14 standard deviations wide.
     for (int d = 0; d < 10; ++d) {
-        EXPECT_NEAR(perDigit[static_cast<std::size_t>(d)], kDraws / 10, kDraws / 200) << "digit " << d;
+        EXPECT_NEAR(perDigit[static_cast<std::size_t>(d)], kDraws / 10.0, kDraws / 200.0) << "digit " << d;
     }
 }
 
