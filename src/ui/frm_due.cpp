@@ -224,6 +224,8 @@ void FrmDue::buildSidePanel()
                  find(QStringLiteral("Opt1"), 1), find(QStringLiteral("Opt1"), 2), find(QStringLiteral("Opt10")),
                  find(QStringLiteral("Opt5")), find(QStringLiteral("cmdStampa")), find(QStringLiteral("Option1"), 0),
                  find(QStringLiteral("Option1"), 1), find(QStringLiteral("Option1"), 2)});
+    // The window opens with the focus on "VISUALIZZA", the first stop of that order.
+    find(QStringLiteral("Command1"))->widget()->setFocus();
 }
 
 void FrmDue::connectEvents()

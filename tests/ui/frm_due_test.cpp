@@ -97,6 +97,8 @@ TEST_F(WorksheetWindow, OpensEmptyWithTheDefaultsMarked)
     EXPECT_EQ(state.CifreMoltiplicando, 2);
     EXPECT_EQ(state.CifreMoltiplicatore, 1);
     EXPECT_EQ(state.UltimaOperazione, 19);
+    EXPECT_EQ(w.focusWidget(), button("Command1"))
+        << "the window opens with the focus on VISUALIZZA, not on " << qPrintable(w.focusWidget()->objectName());
 }
 
 TEST_F(WorksheetWindow, KeyboardFocusFollowsTheDesignedOrder)
