@@ -62,8 +62,8 @@ int main(int argc, char** argv)
         virdamo::print::PageCapture printer;
         virdamo::print::cmdStampa_Click(state, printer, parent);
         for (const auto& page : printer.pages()) {
-            const QByteArray pdf = virdamo::print::renderPdf(
-                page, virdamo::print::Paper{QSizeF(210, 297), QMarginsF(4.2, 4.2, 4.2, 4.2)});
+            const QByteArray pdf =
+                virdamo::print::renderPdf(page, virdamo::print::Paper{QSizeF(210, 297), QMarginsF(4.2, 4.2, 4.2, 4.2)});
             expect(pdf.startsWith("%PDF"), "the page renders to PDF");
             ++pagesPrinted;
         }
