@@ -64,17 +64,22 @@ struct ChildRun {
 
 ChildRun runChild(const QStringList& arguments, const QString& logPath, int timeoutMs)
 {
+    QFile::remove(logPath);  // nothing of an earlier run may be taken for this one
     QProcess process;
     process.setProgram(QStringLiteral(VIRDAMO_STRESS_SESSION));
     process.setArguments(arguments);
     process.start();
+    ChildRun run;
+    if (!process.waitForStarted()) {
+        run.signature = run.detail = "stress_session did not start: " + process.errorString().toStdString();
+        return run;
+    }
     const bool finished = process.waitForFinished(timeoutMs);
     if (!finished) {
         process.kill();
         process.waitForFinished();
     }
 
-    ChildRun run;
     QFile log(logPath);
     if (log.open(QIODevice::ReadOnly | QIODevice::Text)) {
         QTextStream in(&log);
