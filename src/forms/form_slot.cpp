@@ -46,6 +46,11 @@ Form* FormSlot::load()
 Form* FormSlot::show()
 {
     Form* form = load();
+    // In front means in sight: a window the user minimized comes back as it was before
+    // (a maximized one stays maximized); raising it alone would leave it on the taskbar.
+    if (form->isMinimized()) {
+        form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+    }
     form->show();
     form->raise();
     form->activateWindow();

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include <string>
 #include <vector>
@@ -119,6 +121,33 @@ TEST(FormSlot, TheApplicationEndsWhenTheLastWindowUnloadsAndOnlyThen)
         EXPECT_EQ(unloads, c.unloads);
         EXPECT_EQ(ended.count(), c.ended ? 1 : 0);
         EXPECT_EQ(app.lifecycle.loadedCount(), c.ended ? 0 : 1);
+        flushDeferredDeletes();
+    }
+}
+
+TEST(FormSlot, ShowBringsAMinimizedWindowBackAsItWas)
+{
+    const struct {
+        const char* name;
+        Qt::WindowStates before;
+    } cases[] = {{"normal", Qt::WindowNoState}, {"maximized", Qt::WindowMaximized}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TwoWindows app;
+        Form* form = app.first.show();
+        form->setWindowState(c.before | Qt::WindowMinimized);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(form->isMinimized());
+
+        EXPECT_EQ(app.first.show(), form);
+        QCoreApplication::processEvents();
+
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_FALSE(form->isMinimized()) << "shown in front, yet left on the taskbar";
+        EXPECT_EQ(form->windowState() & Qt::WindowMaximized, c.before & Qt::WindowMaximized);
+        EXPECT_EQ(QGuiApplication::focusWindow(), form->windowHandle());
+        EXPECT_EQ(std::count(app.log.begin(), app.log.end(), "first.load"), 1) << "restored, not reloaded";
+        app.first.unload();
         flushDeferredDeletes();
     }
 }
