@@ -36,7 +36,7 @@ namespace {
 constexpr std::uint64_t kSeeds[] = {20240611, 7340033, 99991, 31337, 4242424242, 86028121, 1000003, 271828};
 constexpr long kDefaultActions = 2500;
 constexpr int kMaxReplays = 400;
-constexpr qint64 kShrinkMs = 5 * 60 * 1000;
+constexpr qint64 kShrinkMs = qint64{5} * 60 * 1000;
 
 long actionsPerSeed()
 {
