@@ -563,7 +563,9 @@ void Session::checkPrint(const Action& a, const Modulo1& before, Findings& f)
     };
     const auto shown = [&] {
         std::string all;
-        for (const Message& m : messages_) all += "\"" + m.text.toStdString() + "\" ";
+        for (const Message& m : messages_) {
+            all.append(1, '"').append(m.text.toStdString()).append("\" ");
+        }
         return std::to_string(messages_.size()) + " messages " + all;
     };
     if (job.threw) {
