@@ -80,14 +80,8 @@ void SheetController::emptySheet()
 {
     for (std::int16_t i = 0; i <= kLastPlace; ++i) {
         emptyPlace(i);
-        const auto k = static_cast<std::size_t>(i);
-        state_.TxtParziale1[k].clear();
-        state_.TxtParziale2[k].clear();
-        state_.TxtParziale3[k].clear();
-        state_.TxtProdotto[k].clear();
-        state_.TxtMoltiplicando[k].clear();
-        state_.TxtMoltiplicatore[k].clear();
     }
+    state_.clearTextRows();
 }
 
 void SheetController::Opt1_Click(std::int16_t Index)
