@@ -1,5 +1,6 @@
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
+#include "page_capture.h"
 #include "print/cups_printer.h"
 #include "print/pdf_page.h"
 #include "print/stampa.h"
@@ -40,7 +41,7 @@ Modulo1 largestSheet()
 void BM_RenderPage(benchmark::State& state)
 {
     const Modulo1 m = largestSheet();
-    print::PageCapture capture;
+    print::test::PageCapture capture;
     print::StampaScheda(m, capture);
     const print::Paper a4{QSizeF(209.9, 297.04), QMarginsF(6.35, 12.7, 6.35, 12.7)};
     for (auto _ : state) {
@@ -65,12 +66,12 @@ void BM_StampaUntilAccepted(benchmark::State& state)
     ClockRandomSource random;
     forms::Lifecycle lifecycle;
     forms::FormSlot slot(lifecycle, [&] {
-        ui::FrmDueHooks hooks;
-        hooks.cmdStampa_Click = [&] {
+        auto window = std::make_unique<ui::FrmDue>(sheet, random);
+        QObject::connect(window.get(), &ui::FrmDue::printRequested, [&] {
             print::CupsPrinter printer;
             print::cmdStampa_Click(sheet, printer, slot.form());
-        };
-        return std::make_unique<ui::FrmDue>(sheet, random, std::move(hooks));
+        });
+        return window;
     });
     QString failure;
     forms::MessageBox::setHandler([&](forms::MessageIcon, const QString&, const QString& text) { failure = text; });

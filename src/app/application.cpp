@@ -34,21 +34,16 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
     , lifecycle_(std::make_unique<forms::Lifecycle>())
 {
     frmInizio_ = std::make_unique<forms::FormSlot>(*lifecycle_, [this] {
-        return placed(std::make_unique<FrmInizio>(FrmInizioHooks{
-            [this] { frmDue_->show(); },
-            [this] { frmDue_->unload(); },
-        }));
+        auto window = std::make_unique<FrmInizio>();
+        QObject::connect(window.get(), &FrmInizio::worksheetWindowRequested, [this] { frmDue_->show(); });
+        QObject::connect(window.get(), &FrmInizio::worksheetWindowUnloadRequested, [this] { frmDue_->unload(); });
+        return placed(std::move(window));
     });
     frmDue_ = std::make_unique<forms::FormSlot>(*lifecycle_, [this] {
-        return placed(std::make_unique<ui::FrmDue>(state_, random_,
-                                                   ui::FrmDueHooks{
-                                                       [this] { frmInizio_->show(); },
-                                                       [this] {
-                                                           if (printSheet_) {
-                                                               printSheet_(frmDue_->form());
-                                                           }
-                                                       },
-                                                   }));
+        auto window = std::make_unique<ui::FrmDue>(state_, random_);
+        QObject::connect(window.get(), &ui::FrmDue::startWindowRequested, [this] { frmInizio_->show(); });
+        QObject::connect(window.get(), &ui::FrmDue::printRequested, [this] { printSheet_(frmDue_->form()); });
+        return placed(std::move(window));
     });
 }
 

@@ -25,7 +25,7 @@ using PrintSheet = std::function<void(QWidget* parent)>;
 /// ended when neither is loaded.
 class Application final {
 public:
-    /// state and random must outlive this object; printSheet runs for every "STAMPA".
+    /// state and random must outlive this object; printSheet (never empty) runs for every "STAMPA".
     Application(Modulo1& state, RandomSource& random, PrintSheet printSheet);
     ~Application();
 

@@ -2,8 +2,6 @@
 
 #include "layout/load_step.h"
 
-#include <utility>
-
 namespace virdamo::app {
 
 using forms::ButtonDesign;
@@ -33,10 +31,9 @@ const FontSpec kCreditFont{QStringLiteral("Arial"), 14.25, true, false};
 
 }  // namespace
 
-FrmInizio::FrmInizio(FrmInizioHooks hooks)
+FrmInizio::FrmInizio()
     : Form(forms::FormDesign{QStringLiteral("Stampa virdamo"), kDesignWidth, kDesignHeight, kWindowBackground,
                              kDefaultFont})
-    , hooks_(std::move(hooks))
 {
     buildBanner();
     buildBody();
@@ -46,41 +43,39 @@ FrmInizio::~FrmInizio() = default;
 
 void FrmInizio::buildBanner()
 {
-    Control* banner = &addFrame(QStringLiteral("Frame1"), kNoIndex, nullptr, {0, 0, 11805, 2460}, kWindowBackground);
+    banner_ = &addFrame(QStringLiteral("Frame1"), kNoIndex, nullptr, {0, 0, 11805, 2460}, kWindowBackground);
 
-    addLabel(QStringLiteral("Label11"), kNoIndex, banner, {375, 480, 6960, 1050},
-             LabelDesign{QStringLiteral("VIRDAMO"), kTitleFont, Qt::AlignHCenter, kBlue, kPanelLight});
-    addLabel(QStringLiteral("Label10"), kNoIndex, banner, {375, 1575, 6945, 360},
-             LabelDesign{QStringLiteral("STAMPA SCHEDE CARTACEE CON NUMERI INTERI"), kSubtitleFont, Qt::AlignHCenter,
-                         kBlue, std::nullopt});
-    addLabel(QStringLiteral("Label6"), kNoIndex, banner, {8310, 540, 2880, 1140},
-             LabelDesign{QStringLiteral("as"), kSubtitleFont, Qt::AlignLeft, kRed, std::nullopt});
+    Control* title =
+        &addLabel(QStringLiteral("Label11"), kNoIndex, banner_, {375, 480, 6960, 1050},
+                  LabelDesign{QStringLiteral("VIRDAMO"), kTitleFont, Qt::AlignHCenter, kBlue, kPanelLight});
+    Control* subtitle = &addLabel(QStringLiteral("Label10"), kNoIndex, banner_, {375, 1575, 6945, 360},
+                                  LabelDesign{QStringLiteral("STAMPA SCHEDE CARTACEE CON NUMERI INTERI"), kSubtitleFont,
+                                              Qt::AlignHCenter, kBlue, std::nullopt});
+    label6_ = &addLabel(QStringLiteral("Label6"), kNoIndex, banner_, {8310, 540, 2880, 1140},
+                        LabelDesign{QStringLiteral("as"), kSubtitleFont, Qt::AlignLeft, kRed, std::nullopt});
 
     Control& shape2 =
-        addShape(QStringLiteral("Shape2"), kNoIndex, banner, {45, 315, 7920, 1875}, ShapeDesign{kPanelLight, 1});
+        addShape(QStringLiteral("Shape2"), kNoIndex, banner_, {45, 315, 7920, 1875}, ShapeDesign{kPanelLight, 1});
     Control& shape1 =
-        addShape(QStringLiteral("Shape1"), kNoIndex, banner, {90, 315, 7980, 1920}, ShapeDesign{kPanelShadow, 2});
+        addShape(QStringLiteral("Shape1"), kNoIndex, banner_, {90, 315, 7980, 1920}, ShapeDesign{kPanelShadow, 2});
     Control& shape3 =
-        addShape(QStringLiteral("Shape3"), kNoIndex, banner, {8145, 375, 3120, 1875}, ShapeDesign{kPanelLight, 1});
+        addShape(QStringLiteral("Shape3"), kNoIndex, banner_, {8145, 375, 3120, 1875}, ShapeDesign{kPanelLight, 1});
     Control& shape5 =
-        addShape(QStringLiteral("Shape5"), kNoIndex, banner, {8175, 345, 3180, 1935}, ShapeDesign{kBlue, 1});
+        addShape(QStringLiteral("Shape5"), kNoIndex, banner_, {8175, 345, 3180, 1935}, ShapeDesign{kBlue, 1});
 
     // Each lower shape shows only as an edge beside its upper one (a shadow on the left,
     // a dark frame on the right), and the texts lie on top of the panels.
-    for (Control* control : {&shape1, &shape5, &shape2, &shape3}) {
+    for (Control* control : {&shape1, &shape5, &shape2, &shape3, title, subtitle, static_cast<Control*>(label6_)}) {
         control->bringToFront();
-    }
-    for (const char* name : {"Label11", "Label10", "Label6"}) {
-        find(QString::fromLatin1(name))->bringToFront();
     }
 }
 
 void FrmInizio::buildBody()
 {
-    addLabel(QStringLiteral("Label2"), kNoIndex, nullptr, {630, 2565, 10875, 675},
-             LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
-    addLabel(QStringLiteral("Label3"), kNoIndex, nullptr, {660, 3345, 10875, 720},
-             LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
+    label2_ = &addLabel(QStringLiteral("Label2"), kNoIndex, nullptr, {630, 2565, 10875, 675},
+                        LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
+    label3_ = &addLabel(QStringLiteral("Label3"), kNoIndex, nullptr, {660, 3345, 10875, 720},
+                        LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
 
     auto& enter = addCommandButton(QStringLiteral("Command1"), kNoIndex, nullptr, {4665, 5340, 3900, 735},
                                    ButtonDesign{QStringLiteral("E N T R A"), kCommandFont, kButtonFace, true});
@@ -97,7 +92,7 @@ void FrmInizio::buildBody()
              LabelDesign{QStringLiteral("Ver 1.1"), std::nullopt, Qt::AlignLeft, std::nullopt, std::nullopt});
     addLabel(QStringLiteral("Label1"), kNoIndex, nullptr, {75, 1980, 10875, 525},
              LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
-    find(QStringLiteral("Frame1"))->bringToFront();
+    banner_->bringToFront();
 
     enter.onClick([this] { Command1_Click(); });
     leave.onClick([this] { Command2_Click(); });
@@ -107,13 +102,13 @@ void FrmInizio::buildBody()
 
 void FrmInizio::Form_Load()
 {
-    get<forms::Label>(QStringLiteral("Label6")).setCaption(QStringLiteral("Ver. 1.0.0"));
+    label6_->setCaption(QStringLiteral("Ver. 1.0.0"));
     recordControlRatios();
     // From the recording to the end of the load, a failing statement is skipped.
     skippingFailure([&] { firstDescription_ = QStringLiteral("Programma per la stampa di schede cartacee"); });
     skippingFailure([&] { secondDescription_ = QStringLiteral("Moltiplicazioni con numeri interi già eseguite ."); });
-    skippingFailure([&] { get<forms::Label>(QStringLiteral("Label2")).setCaption(firstDescription_); });
-    skippingFailure([&] { get<forms::Label>(QStringLiteral("Label3")).setCaption(secondDescription_); });
+    skippingFailure([&] { label2_->setCaption(firstDescription_); });
+    skippingFailure([&] { label3_->setCaption(secondDescription_); });
 }
 
 void FrmInizio::Form_Resize()
@@ -123,23 +118,17 @@ void FrmInizio::Form_Resize()
 
 void FrmInizio::Form_Unload()
 {
-    if (hooks_.unloadWorksheetWindow) {
-        hooks_.unloadWorksheetWindow();
-    }
+    emit worksheetWindowUnloadRequested();
 }
 
 void FrmInizio::Command1_Click()
 {
-    if (hooks_.showWorksheetWindow) {
-        hooks_.showWorksheetWindow();
-    }
+    emit worksheetWindowRequested();
 }
 
 void FrmInizio::Command2_Click()
 {
-    if (hooks_.unloadWorksheetWindow) {
-        hooks_.unloadWorksheetWindow();
-    }
+    emit worksheetWindowUnloadRequested();
     unload();
 }
 

@@ -2,20 +2,11 @@
 
 #include "forms/form.h"
 
-#include <functional>
-
 namespace virdamo::app {
 
-/// What the start window asks of the application around it.
-struct FrmInizioHooks {
-    /// "E N T R A": loads the worksheet window if it is not loaded and shows it in front.
-    std::function<void()> showWorksheetWindow;
-    /// Unloads the worksheet window if it is loaded.
-    std::function<void()> unloadWorksheetWindow;
-};
-
 /// The start window "Stampa virdamo": the banner, the two description lines, the credit
-/// strip and the two commands that open the worksheet window and end the program.
+/// strip and the two commands that open the worksheet window and end the program. What
+/// reaches beyond the window is announced as signals.
 class FrmInizio final : public forms::Form {
     Q_OBJECT
 
@@ -23,8 +14,14 @@ public:
     static constexpr float kDesignWidth = 11910.0F;  ///< twips
     static constexpr float kDesignHeight = 8640.0F;  ///< twips
 
-    explicit FrmInizio(FrmInizioHooks hooks);
+    FrmInizio();
     ~FrmInizio() override;
+
+signals:
+    /// "E N T R A": the worksheet window is to be loaded if needed and shown in front.
+    void worksheetWindowRequested();
+    /// "E S C I" or the start window's unload: the worksheet window is to be unloaded if loaded.
+    void worksheetWindowUnloadRequested();
 
 protected:
     void Form_Load() override;
@@ -39,7 +36,10 @@ private:
     void Command1_Click();
     void Command2_Click();
 
-    FrmInizioHooks hooks_;
+    forms::Control* banner_ = nullptr;  ///< Frame1
+    forms::Label* label6_ = nullptr;    ///< the version
+    forms::Label* label2_ = nullptr;    ///< first description line
+    forms::Label* label3_ = nullptr;    ///< second description line
     // The description texts, kept by the window and copied into Label2 and Label3.
     QString firstDescription_;
     QString secondDescription_;

@@ -4,11 +4,14 @@
 #include "forms/form.h"
 
 #include <QButtonGroup>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -33,26 +36,6 @@ void applyFont(QWidget* widget, const std::optional<FontSpec>& font)
 
 }  // namespace
 
-QFont makeFont(const FontSpec& spec)
-{
-    QFont font;
-    QStringList families{spec.family};
-    if (spec.fixedPitch) {
-        // Rows of digits line up only in a fixed-pitch face: name fixed-pitch stand-ins
-        // explicitly so a missing face can never fall back to a proportional one.
-        families << QStringLiteral("Liberation Mono") << QStringLiteral("DejaVu Sans Mono")
-                 << QStringLiteral("monospace");
-        font.setStyleHint(QFont::TypeWriter);
-        font.setFixedPitch(true);
-    } else {
-        font.setStyleHint(QFont::SansSerif);
-    }
-    font.setFamilies(families);
-    font.setPointSizeF(spec.pointSize);
-    font.setBold(spec.bold);
-    return font;
-}
-
 Control::Control(Form& form, ControlKind kind, QString name, std::int16_t index, Control* container, TwipRect geometry)
     : form_(form)
     , kind_(kind)
@@ -72,14 +55,49 @@ QString Control::displayName() const
 
 bool Control::isVisible() const
 {
+    if (pendingVisible_) {
+        return *pendingVisible_;
+    }
     // The control's own Visible property, independent of whether its window is shown.
     return widget_ && !widget_->isHidden();
 }
 
 void Control::setVisible(bool visible)
 {
+    if (deferToCommandEnd()) {
+        pendingVisible_ = visible;
+        return;
+    }
     if (widget_) {
         widget_->setVisible(visible);
+    }
+}
+
+bool Control::deferToCommandEnd()
+{
+    if (!form_.commandRunning()) {
+        return false;
+    }
+    if (!queued_) {
+        queued_ = true;
+        form_.queueChange(*this);
+    }
+    return true;
+}
+
+bool Control::hasPendingChange() const
+{
+    return pendingVisible_ && widget_ && widget_->isHidden() == *pendingVisible_;
+}
+
+void Control::applyPending()
+{
+    queued_ = false;
+    // Showing a widget that is already shown, or the reverse, still costs: on X11 each
+    // show asks the server where the pointer is. Only a real change is made.
+    if (const std::optional<bool> visible = std::exchange(pendingVisible_, std::nullopt);
+        visible && widget_ && widget_->isHidden() == *visible) {
+        widget_->setVisible(*visible);
     }
 }
 
@@ -121,11 +139,8 @@ void Control::Move(float left, float top, float width, float height)
     updatePixelGeometry();
 }
 
-void Control::updatePixelGeometry()
+QRect Control::pixelBox() const
 {
-    if (!widget_) {
-        return;
-    }
     // Edges are rounded, not sizes, so controls whose right edges coincide in twips
     // (the right-aligned number rows) also coincide in pixels at every window size.
     const float dpiX = form_.dpiX();
@@ -134,7 +149,19 @@ void Control::updatePixelGeometry()
     const int y0 = twipsToPixels(geometry_.top, dpiY);
     const int x1 = twipsToPixels(geometry_.left + geometry_.width, dpiX);
     const int y1 = twipsToPixels(geometry_.top + geometry_.height, dpiY);
-    widget_->setGeometry(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
+    return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+void Control::updatePixelGeometry()
+{
+    if (widget_) {
+        placeWidget(pixelBox());
+    }
+}
+
+void Control::placeWidget(const QRect& box)
+{
+    widget_->setGeometry(box);
 }
 
 void Control::attachWidget(QWidget* widget)
@@ -148,10 +175,12 @@ Label::Label(Form& form, QString name, std::int16_t index, Control* container, T
              const LabelDesign& design)
     : Control(form, ControlKind::Label, std::move(name), index, container, geometry)
 {
-    auto* label = new QLabel(design.caption, form.widgetFor(container));
+    auto* label = new LabelWidget(design.caption, form.widgetFor(container));
     label->setTextFormat(Qt::PlainText);
-    // Text starts at the top of the label and wraps at blanks, as window labels do.
-    label->setAlignment(design.alignment | Qt::AlignTop);
+    // Text starts at the top of the label unless the design says otherwise, and wraps at
+    // blanks, as window labels do.
+    const bool vertical = (design.alignment & Qt::AlignVertical_Mask) != 0;
+    label->setAlignment(vertical ? design.alignment : design.alignment | Qt::AlignTop);
     label->setWordWrap(true);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     applyFont(label, design.font);
@@ -168,12 +197,69 @@ Label::Label(Form& form, QString name, std::int16_t index, Control* container, T
 
 QString Label::caption() const
 {
-    return label()->text();
+    return pendingCaption_ ? *pendingCaption_ : label()->text();
 }
 
 void Label::setCaption(const QString& caption)
 {
+    if (deferToCommandEnd()) {
+        pendingCaption_ = caption;
+        return;
+    }
+    if (label()->text() == caption) {
+        return;
+    }
     label()->setText(caption);
+    if (textRight_) {
+        updatePixelGeometry();  // a longer text may need a wider box
+    }
+}
+
+void Label::applyPending()
+{
+    Control::applyPending();
+    if (const std::optional<QString> caption = std::exchange(pendingCaption_, std::nullopt)) {
+        setCaption(*caption);
+    }
+}
+
+bool Label::hasPendingChange() const
+{
+    return Control::hasPendingChange() || (pendingCaption_ && *pendingCaption_ != label()->text());
+}
+
+void Label::anchorTextRight(std::optional<qreal> x)
+{
+    textRight_ = x;
+    updatePixelGeometry();
+}
+
+void Label::placeWidget(const QRect& box)
+{
+    QLabel* text = label();
+    if (!textRight_) {
+        text->setContentsMargins(0, 0, 0, 0);
+        text->setGeometry(box);
+        return;
+    }
+    const QFontMetricsF metrics(text->font(), text);
+    const int end = static_cast<int>(std::lround(*textRight_));
+    // Measuring a text shapes it; the widest glyph bounds it for the common case of a box
+    // wide enough.
+    const QString& caption = text->text();
+    const qreal room = end - box.x();
+    const qreal textWidth = static_cast<qreal>(caption.size()) * metrics.maxWidth() <= room
+        ? room
+        : std::ceil(metrics.horizontalAdvance(caption));
+    const int right = std::max(box.x() + box.width(), end);
+    const int left = std::min(box.x(), end - static_cast<int>(textWidth));
+    // Top-aligned digits end at the baseline: a box lower than that would cut them.
+    const int height = std::max(box.height(), static_cast<int>(std::ceil(metrics.ascent())) + 1);
+    text->setContentsMargins(0, 0, right - end, 0);
+    const QRect placed(left, box.y(), right - left, height);
+    if (text->geometry() != placed) {
+        text->setGeometry(placed);
+    }
 }
 
 QLabel* Label::label() const
@@ -205,7 +291,8 @@ void ButtonControl::attachButton(QAbstractButton* button, const ButtonDesign& de
 
 void ButtonControl::onClick(std::function<void()> handler)
 {
-    QObject::connect(button(), &QAbstractButton::clicked, button(), [handler = std::move(handler)] { handler(); });
+    QObject::connect(button(), &QAbstractButton::clicked, button(),
+                     [this, handler = std::move(handler)] { form().runCommand(handler); });
 }
 
 QAbstractButton* ButtonControl::button() const
@@ -237,7 +324,7 @@ CommandButton::CommandButton(Form& form, QString name, std::int16_t index, Contr
                              const ButtonDesign& design)
     : ButtonControl(form, ControlKind::CommandButton, std::move(name), index, container, geometry)
 {
-    auto* button = new QPushButton(design.caption, form.widgetFor(container));
+    auto* button = new CommandButtonWidget(design.caption, form.widgetFor(container));
     button->setAutoDefault(false);
     attachButton(button, design);
 }

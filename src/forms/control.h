@@ -1,13 +1,15 @@
 #pragma once
 
+#include "forms/fonts.h"
 #include "forms/twips.h"
 #include "layout/proportional_layout.h"
 
 #include <QColor>
-#include <QFont>
 #include <QPointF>
 #include <QPointer>
+#include <QRect>
 #include <QString>
+#include <QWidget>
 
 #include <cstdint>
 #include <functional>
@@ -15,7 +17,6 @@
 
 class QAbstractButton;
 class QLabel;
-class QWidget;
 
 namespace virdamo::forms {
 
@@ -26,17 +27,6 @@ enum class ControlKind { Label, Frame, Option, CommandButton, Shape, Line };
 
 /// Index of a control that is not a member of a control array.
 inline constexpr std::int16_t kNoIndex = -1;
-
-/// A font as a design names it; a missing face is replaced by fontconfig's substitute
-/// of the same kind (a fixed-pitch face for fixedPitch fonts).
-struct FontSpec {
-    QString family;
-    double pointSize = 8.25;
-    bool bold = false;
-    bool fixedPitch = false;
-};
-
-[[nodiscard]] QFont makeFont(const FontSpec& spec);
 
 /// One control of a window: its name and array index, its container, and its geometry in
 /// twips, which Move changes and the widget follows at the screen's logical DPI.
@@ -58,7 +48,11 @@ public:
     /// Current geometry in twips (a line reports its bounding box here).
     [[nodiscard]] TwipRect geometry() const { return geometry_; }
 
+    /// The control's own visibility, independent of whether its window is shown; inside a
+    /// command, the visibility the command has asked for so far.
     [[nodiscard]] virtual bool isVisible() const;
+    /// Shows or hides the control. Inside a command of its window only the net change is
+    /// made when the command ends: a control hidden and shown again is never touched.
     virtual void setVisible(bool visible);
     /// Draws this control above every other control of its container.
     void bringToFront();
@@ -76,10 +70,22 @@ public:
 
     /// Re-applies the twips geometry to the widget, e.g. after the DPI changed.
     void updatePixelGeometry();
+    /// The geometry in pixels of the container, each edge rounded on its own, so controls
+    /// whose edges coincide in twips also coincide on screen.
+    [[nodiscard]] QRect pixelBox() const;
+
+    /// Applies what a command asked of this control; called by the window when the command ends.
+    virtual void applyPending();
+    /// True when applyPending will change what the control shows.
+    [[nodiscard]] virtual bool hasPendingChange() const;
 
 protected:
     void attachWidget(QWidget* widget);
     [[nodiscard]] Form& form() const { return form_; }
+    /// Places the widget for the pixel box; a label may draw outside its box.
+    virtual void placeWidget(const QRect& box);
+    /// Notes that this control has a change for the end of the command; false outside a command.
+    bool deferToCommandEnd();
 
 private:
     Form& form_;
@@ -89,15 +95,17 @@ private:
     Control* container_;
     TwipRect geometry_;
     QPointer<QWidget> widget_;
+    std::optional<bool> pendingVisible_;
+    bool queued_ = false;
 };
 
 /// How a label is drawn: alignment, colours, and an opaque or transparent background.
 struct LabelDesign {
     QString caption;
-    std::optional<FontSpec> font;  ///< none: the window's default font
-    Qt::Alignment alignment = Qt::AlignLeft;
-    std::optional<QColor> textColor;   ///< none: the system text colour
-    std::optional<QColor> background;  ///< none: transparent
+    std::optional<FontSpec> font;             ///< none: the window's default font
+    Qt::Alignment alignment = Qt::AlignLeft;  ///< without a vertical flag: the top
+    std::optional<QColor> textColor;          ///< none: the system text colour
+    std::optional<QColor> background;         ///< none: transparent
 };
 
 class Label final : public Control {
@@ -105,9 +113,27 @@ public:
     Label(Form& form, QString name, std::int16_t index, Control* container, TwipRect geometry,
           const LabelDesign& design);
 
+    /// The caption; inside a command, the one the command has set last.
     [[nodiscard]] QString caption() const;
+    /// Sets the caption; inside a command only the last caption is drawn, when it ends.
     void setCaption(const QString& caption);
     [[nodiscard]] QLabel* label() const;
+
+    /// Draws the text so that it ends at column x (pixels of the container) instead of at
+    /// the box's right edge: a box that ends short of x is widened to it, and one too
+    /// narrow for the text is widened to the left, so no character is ever cut. Labels
+    /// whose rows must stand digit under digit use it. nullopt draws in the box again.
+    void anchorTextRight(std::optional<qreal> x);
+
+    void applyPending() override;
+    [[nodiscard]] bool hasPendingChange() const override;
+
+protected:
+    void placeWidget(const QRect& box) override;
+
+private:
+    std::optional<qreal> textRight_;
+    std::optional<QString> pendingCaption_;
 };
 
 class Frame final : public Control {

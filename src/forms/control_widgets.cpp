@@ -1,7 +1,12 @@
 #include "forms/control_widgets.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPen>
+#include <QRawFont>
+#include <QStyle>
 
 #include <algorithm>
 #include <utility>
@@ -20,6 +25,92 @@ void FrameWidget::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     QPainter painter(this);
     paintLines_(painter);
+}
+
+void LabelWidget::layOut(const QString& caption)
+{
+    laidOut_ = caption;
+    layoutFont_ = font();
+    glyphs_ = QGlyphRun();
+    const bool plain =
+        std::all_of(caption.begin(), caption.end(), [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; });
+    if (plain && QFontInfo(layoutFont_).fixedPitch()) {
+        const QRawFont face = QRawFont::fromFont(layoutFont_);
+        const QList<quint32> indexes = face.glyphIndexesForString(caption);
+        if (face.isValid() && !indexes.contains(0U)) {
+            const QList<QPointF> advances = face.advancesForGlyphIndexes(indexes);
+            QList<QPointF> positions;
+            positions.reserve(advances.size());
+            qreal x = 0.0;
+            for (const QPointF& advance : advances) {
+                positions.append(QPointF(x, 0.0));
+                x += advance.x();
+            }
+            glyphs_.setRawFont(face);
+            glyphs_.setGlyphIndexes(indexes);
+            glyphs_.setPositions(positions);
+            const QFontMetricsF metrics(layoutFont_, this);
+            size_ = QSizeF(x, metrics.height());
+            ascent_ = metrics.ascent();
+            return;
+        }
+    }
+    layout_.setTextFormat(Qt::PlainText);
+    layout_.setText(caption);
+    layout_.prepare(QTransform(), layoutFont_);
+    size_ = layout_.size();
+}
+
+void LabelWidget::paintEvent(QPaintEvent* event)
+{
+    const QString caption = text();
+    if (caption.isEmpty()) {
+        return;
+    }
+    if (laidOut_ != caption || layoutFont_ != font()) {
+        layOut(caption);
+    }
+    const QRect area = contentsRect();
+    const QSizeF size = size_;
+    // A caption without blanks stays on one line however long it is.
+    const bool oneLine = size.width() <= area.width()
+        || std::none_of(caption.begin(), caption.end(), [](QChar c) { return c.isSpace(); });
+    if (!isEnabled() || !oneLine) {
+        QLabel::paintEvent(event);  // wrapped or greyed: QLabel's own drawing
+        return;
+    }
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+    qreal x = area.x();
+    if (align & Qt::AlignRight) {
+        x = area.x() + area.width() - size.width();
+    } else if (align & Qt::AlignHCenter) {
+        x = area.x() + (area.width() - size.width()) / 2;
+    }
+    qreal y = area.y();
+    if (align & Qt::AlignBottom) {
+        y = area.y() + area.height() - size.height();
+    } else if (align & Qt::AlignVCenter) {
+        y = area.y() + (area.height() - size.height()) / 2;
+    }
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    if (glyphs_.isEmpty()) {
+        painter.setFont(font());
+        painter.drawStaticText(QPointF(x, y), layout_);
+    } else {
+        painter.drawGlyphRun(QPointF(x, y + ascent_), glyphs_);
+    }
+}
+
+void CommandButtonWidget::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !event->isAutoRepeat()) {
+        click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 ShapeWidget::ShapeWidget(QWidget* parent, const QColor& fill, int outlineWidth)

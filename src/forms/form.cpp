@@ -8,6 +8,8 @@
 #include <QPen>
 
 #include <stdexcept>
+#include <type_traits>
+#include <utility>
 
 namespace virdamo::forms {
 
@@ -33,6 +35,9 @@ T& Form::append(Args&&... args)
     const QString key = ref.displayName();
     Q_ASSERT_X(!byName_.contains(key), "Form", "two controls with one name and index");
     byName_.insert(key, &ref);
+    if constexpr (std::is_same_v<T, Line>) {
+        lines_.push_back(&ref);
+    }
     controls_.push_back(std::move(control));
     return ref;
 }
@@ -153,9 +158,8 @@ void Form::paintLines(QPainter& painter, const Control* container) const
 {
     const float dx = dpiX();
     const float dy = dpiY();
-    for (const auto& control : controls_) {
-        const auto* line = dynamic_cast<const Line*>(control.get());
-        if (!line || line->container() != container || !line->isVisible()) {
+    for (const Line* line : lines_) {
+        if (line->container() != container || !line->isVisible()) {
             continue;
         }
         const LineDesign& d = line->design();
@@ -175,6 +179,32 @@ void Form::unload()
         slot_->unload();
     } else {
         runUnload();
+    }
+}
+
+void Form::runCommand(const std::function<void()>& command)
+{
+    ++commandDepth_;
+    struct EndCommand {
+        Form& form;
+        ~EndCommand() { form.endCommand(); }
+    } end{*this};
+    command();
+}
+
+void Form::queueChange(Control& control)
+{
+    changed_.push_back(&control);
+}
+
+void Form::endCommand()
+{
+    if (--commandDepth_ > 0) {
+        return;
+    }
+    // The controls live as long as the window, which an unload only deletes later.
+    for (Control* control : std::exchange(changed_, {})) {
+        control->applyPending();
     }
 }
 

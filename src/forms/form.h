@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -80,6 +81,14 @@ public:
     /// Unloads this window through its slot (or runs its unload step and destroys it).
     void unload();
 
+    /// Runs command as one command of this window (a click runs as one): the captions and
+    /// the visibility it gives the controls are drawn once, as net changes, when it ends.
+    /// A command run inside another joins it.
+    void runCommand(const std::function<void()>& command);
+    [[nodiscard]] bool commandRunning() const { return commandDepth_ > 0; }
+    /// Keeps control for the end of the running command, when its changes are applied.
+    void queueChange(Control& control);
+
 protected:
     /// Load step: runs once per load, after the controls exist and before the first display.
     virtual void Form_Load() {}
@@ -106,14 +115,18 @@ private:
 
     void runLoad();
     void runUnload();
+    void endCommand();
 
     FormDesign design_;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<const Line*> lines_;
     QHash<QString, Control*> byName_;
     QHash<const Control*, QButtonGroup*> optionGroups_;
     layout::ControlRatios ratios_;
     FormSlot* slot_ = nullptr;
     bool unloaded_ = false;
+    int commandDepth_ = 0;
+    std::vector<Control*> changed_;
 };
 
 template <typename T>

@@ -1,8 +1,12 @@
 #include "ui/frm_due.h"
 
-#include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 
+#include <QAbstractButton>
+#include <QFontMetricsF>
+#include <QKeySequence>
+#include <QLabel>
+#include <QShortcut>
 #include <QString>
 
 #include <utility>
@@ -30,6 +34,9 @@ const FontSpec kOptionFont{QStringLiteral("Verdana"), 9.75, true, false};
 const FontSpec kHeadingFont{QStringLiteral("Verdana"), 15.75, true, false};
 const FontSpec kVisualizzaFont{QStringLiteral("Arial"), 9.0, true, false};
 
+const auto kOptionCaptions = std::array{"2 cifre", "3 cifre", "4 cifre"};
+const auto kMultiplierCaptions = std::array{"1 cifre", "2 cifre", "3 cifre"};
+
 constexpr float kPlaceWidth = 2085.0F;
 constexpr float kPlaceHeight = 1860.0F;
 
@@ -55,11 +62,13 @@ constexpr std::array<PlaceLabel, 10> kPlaceLabels{{
     {LabelArray::lblPer, {1815, 30, 225, 195}, "x", Qt::AlignHCenter},
     {LabelArray::Label2, {600, 255, 1170, 195}, "", Qt::AlignRight},
     {LabelArray::lblUguale, {1785, 255, 300, 195}, "=", Qt::AlignHCenter},
-    {LabelArray::lblRiga1, {825, 375, 1170, 195}, "_______", Qt::AlignRight},
+    // The rules stand on the bottom of their labels, so that no face's ascent or descent
+    // can push the stroke out of the label and clip it away.
+    {LabelArray::lblRiga1, {825, 375, 1170, 195}, "_______", Qt::AlignRight | Qt::AlignBottom},
     {LabelArray::Label4, {600, 645, 1170, 240}, "", Qt::AlignRight},
     {LabelArray::Label5, {540, 900, 1170, 240}, "", Qt::AlignRight},
     {LabelArray::Label6, {450, 1155, 1170, 240}, "", Qt::AlignRight},
-    {LabelArray::lblRiga2, {615, 1305, 1350, 270}, "_________________", Qt::AlignRight},
+    {LabelArray::lblRiga2, {615, 1305, 1350, 270}, "_________________", Qt::AlignRight | Qt::AlignBottom},
     {LabelArray::Label8, {-510, 1575, 2235, 270}, "", Qt::AlignRight},
 }};
 
@@ -107,6 +116,17 @@ std::size_t slot(LabelArray array)
     return static_cast<std::size_t>(array);
 }
 
+/// The number rows of a place and how many columns left of the units column each ends:
+/// the partial products shift one column left per digit of the multiplier, as written by hand.
+constexpr std::array<std::pair<LabelArray, int>, 6> kRowShifts{{
+    {LabelArray::Label1, 0},
+    {LabelArray::Label2, 0},
+    {LabelArray::Label4, 0},
+    {LabelArray::Label5, 1},
+    {LabelArray::Label6, 2},
+    {LabelArray::Label8, 0},
+}};
+
 }  // namespace
 
 /// Connects the controller to this window: the display, the layout, and the lifecycle.
@@ -125,28 +145,19 @@ public:
     {
         window_.place(array, index).setVisible(visible);
     }
-    void setStampaVisible(bool visible) override
-    {
-        window_.get<forms::CommandButton>(QStringLiteral("cmdStampa")).setVisible(visible);
-    }
+    void setStampaVisible(bool visible) override { window_.cmdStampa_->setVisible(visible); }
 
     void recordLayout() override { window_.recordControlRatios(); }
-    void showStartWindow() override
-    {
-        if (window_.hooks_.showStartWindow) {
-            window_.hooks_.showStartWindow();
-        }
-    }
+    void showStartWindow() override { emit window_.startWindowRequested(); }
     void unloadWindow() override { window_.unload(); }
 
 private:
     FrmDue& window_;
 };
 
-FrmDue::FrmDue(Modulo1& state, RandomSource& random, FrmDueHooks hooks)
+FrmDue::FrmDue(Modulo1& state, RandomSource& random)
     : Form(forms::FormDesign{QStringLiteral("Visualizzazione scheda delle moltiplicazioni"), kDesignWidth,
                              kDesignHeight, kWindowBackground, kDefaultFont})
-    , hooks_(std::move(hooks))
     , bridge_(std::make_unique<Bridge>(*this))
     , controller_(std::make_unique<SheetController>(state, random, *bridge_, *bridge_))
 {
@@ -189,60 +200,67 @@ void FrmDue::buildSidePanel()
 
     Control* multiplicand =
         &addFrame(QStringLiteral("Frame2"), forms::kNoIndex, panel, {45, 195, 1095, 1065}, kGroupBackground);
-    addOption(QStringLiteral("Opt1"), 0, multiplicand, {15, 105, 1605, 195}, option("2 cifre"));
-    addOption(QStringLiteral("Opt1"), 1, multiplicand, {0, 450, 1605, 195}, option("3 cifre"));
-    addOption(QStringLiteral("Opt1"), 2, multiplicand, {0, 750, 1605, 195}, option("4 cifre"));
+    constexpr std::array<TwipRect, 3> kMultiplicandOptions{
+        {{15, 105, 1605, 195}, {0, 450, 1605, 195}, {0, 750, 1605, 195}}};
+    for (std::int16_t i = 0; i < 3; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        opt1_[k] =
+            &addOption(QStringLiteral("Opt1"), i, multiplicand, kMultiplicandOptions[k], option(kOptionCaptions[k]));
+    }
 
     Control* multiplier =
         &addFrame(QStringLiteral("Frame4"), forms::kNoIndex, panel, {45, 1455, 1140, 1080}, kGroupBackground);
-    addOption(QStringLiteral("Option1"), 0, multiplier, {15, 45, 1545, 240}, option("1 cifre"));
-    addOption(QStringLiteral("Option1"), 1, multiplier, {0, 405, 1545, 240}, option("2 cifre"));
-    addOption(QStringLiteral("Option1"), 2, multiplier, {0, 825, 1545, 240}, option("3 cifre"));
+    constexpr std::array<TwipRect, 3> kMultiplierOptions{
+        {{15, 45, 1545, 240}, {0, 405, 1545, 240}, {0, 825, 1545, 240}}};
+    for (std::int16_t i = 0; i < 3; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        option1_[k] =
+            &addOption(QStringLiteral("Option1"), i, multiplier, kMultiplierOptions[k], option(kMultiplierCaptions[k]));
+    }
 
     Control* operations =
         &addFrame(QStringLiteral("Frame5"), forms::kNoIndex, panel, {45, 2760, 1140, 930}, kGroupBackground);
-    addOption(QStringLiteral("Opt5"), forms::kNoIndex, operations, {15, 90, 2010, 255}, option("10 oper"));
-    addOption(QStringLiteral("Opt10"), forms::kNoIndex, operations, {15, 360, 2040, 330}, option("20 oper"));
+    opt5_ = &addOption(QStringLiteral("Opt5"), forms::kNoIndex, operations, {15, 90, 2010, 255}, option("10 oper"));
+    opt10_ = &addOption(QStringLiteral("Opt10"), forms::kNoIndex, operations, {15, 360, 2040, 330}, option("20 oper"));
 
-    addCommandButton(QStringLiteral("Command1"), forms::kNoIndex, panel, {30, 3960, 1215, 765},
-                     ButtonDesign{QStringLiteral("VISUALIZZA"), kVisualizzaFont, kGroupBackground, true});
-    addCommandButton(QStringLiteral("cmdStampa"), forms::kNoIndex, panel, {15, 4905, 1215, 765},
-                     ButtonDesign{QStringLiteral("STAMPA"), kOptionFont, kGroupBackground, false});
-    addCommandButton(QStringLiteral("Command2"), forms::kNoIndex, panel, {15, 5805, 1215, 765},
-                     ButtonDesign{QStringLiteral("ESCI"), kOptionFont, kGroupBackground, true});
+    command1_ = &addCommandButton(QStringLiteral("Command1"), forms::kNoIndex, panel, {30, 3960, 1215, 765},
+                                  ButtonDesign{QStringLiteral("VISUALIZZA"), kVisualizzaFont, kGroupBackground, true});
+    cmdStampa_ = &addCommandButton(QStringLiteral("cmdStampa"), forms::kNoIndex, panel, {15, 4905, 1215, 765},
+                                   ButtonDesign{QStringLiteral("STAMPA"), kOptionFont, kGroupBackground, false});
+    command2_ = &addCommandButton(QStringLiteral("Command2"), forms::kNoIndex, panel, {15, 5805, 1215, 765},
+                                  ButtonDesign{QStringLiteral("ESCI"), kOptionFont, kGroupBackground, true});
 
     // Drawn on the window under the side panel; the layout never moves it.
     addLine(QStringLiteral("Line5"), forms::kNoIndex, nullptr,
             forms::LineDesign{QPointF(11865, 525), QPointF(11850, 6105), kLineColor, 3});
 
     // The marks agree with the settings that the load puts in force.
-    get<forms::OptionButton>(QStringLiteral("Opt1"), 0).setChecked(true);
-    get<forms::OptionButton>(QStringLiteral("Option1"), 0).setChecked(true);
-    get<forms::OptionButton>(QStringLiteral("Opt10")).setChecked(true);
+    opt1_[0]->setChecked(true);
+    option1_[0]->setChecked(true);
+    opt10_->setChecked(true);
 
-    setTabOrder({find(QStringLiteral("Command1")), find(QStringLiteral("Command2")), find(QStringLiteral("Opt1"), 0),
-                 find(QStringLiteral("Opt1"), 1), find(QStringLiteral("Opt1"), 2), find(QStringLiteral("Opt10")),
-                 find(QStringLiteral("Opt5")), find(QStringLiteral("cmdStampa")), find(QStringLiteral("Option1"), 0),
-                 find(QStringLiteral("Option1"), 1), find(QStringLiteral("Option1"), 2)});
+    setTabOrder({command1_, command2_, opt1_[0], opt1_[1], opt1_[2], opt10_, opt5_, cmdStampa_, option1_[0],
+                 option1_[1], option1_[2]});
     // The window opens with the focus on "VISUALIZZA", the first stop of that order.
-    find(QStringLiteral("Command1"))->widget()->setFocus();
+    command1_->widget()->setFocus();
 }
 
 void FrmDue::connectEvents()
 {
     for (std::int16_t i = 0; i <= 2; ++i) {
-        get<forms::OptionButton>(QStringLiteral("Opt1"), i).onClick([this, i] { controller_->Opt1_Click(i); });
-        get<forms::OptionButton>(QStringLiteral("Option1"), i).onClick([this, i] { controller_->Option1_Click(i); });
+        const auto k = static_cast<std::size_t>(i);
+        opt1_[k]->onClick([this, i] { controller_->Opt1_Click(i); });
+        option1_[k]->onClick([this, i] { controller_->Option1_Click(i); });
     }
-    get<forms::OptionButton>(QStringLiteral("Opt5")).onClick([this] { controller_->Opt5_Click(); });
-    get<forms::OptionButton>(QStringLiteral("Opt10")).onClick([this] { controller_->Opt10_Click(); });
-    get<forms::CommandButton>(QStringLiteral("Command1")).onClick([this] { controller_->Command1_Click(); });
-    get<forms::CommandButton>(QStringLiteral("Command2")).onClick([this] { controller_->Command2_Click(); });
-    get<forms::CommandButton>(QStringLiteral("cmdStampa")).onClick([this] {
-        if (hooks_.cmdStampa_Click) {
-            hooks_.cmdStampa_Click();
-        }
-    });
+    opt5_->onClick([this] { controller_->Opt5_Click(); });
+    opt10_->onClick([this] { controller_->Opt10_Click(); });
+    command1_->onClick([this] { controller_->Command1_Click(); });
+    command2_->onClick([this] { controller_->Command2_Click(); });
+    cmdStampa_->onClick([this] { emit printRequested(); });
+
+    // Escape leaves the window as "ESCI" does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, command2_->button(), &QAbstractButton::click);
 }
 
 forms::Label& FrmDue::place(LabelArray array, std::int16_t index) const
@@ -261,6 +279,23 @@ void FrmDue::Form_Load()
 void FrmDue::Form_Resize()
 {
     applyControlRatios();
+    alignRows();
+}
+
+void FrmDue::alignRows()
+{
+    // The boxes scale with the window, the face does not: the rows are put digit under
+    // digit again after every resize, the units on the right edge of the first row under
+    // the rule and each partial product one character advance further left than the last.
+    const QLabel* sample = place(LabelArray::Label4, 0).label();
+    const qreal advance = QFontMetricsF(sample->font(), sample).horizontalAdvance(QLatin1Char('0'));
+    for (std::int16_t i = 0; i < kPlaces; ++i) {
+        const QRect units = place(LabelArray::Label4, i).pixelBox();
+        const qreal column = units.x() + units.width();
+        for (const auto& [array, shift] : kRowShifts) {
+            place(array, i).anchorTextRight(column - shift * advance);
+        }
+    }
 }
 
 }  // namespace virdamo::ui

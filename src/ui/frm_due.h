@@ -2,40 +2,42 @@
 
 #include "forms/form.h"
 #include "ui/sheet_controller.h"
+#include "worksheet/modulo1.h"
 
 #include <array>
-#include <functional>
 #include <memory>
 
 namespace virdamo {
 
-struct Modulo1;
 class RandomSource;
 
 namespace ui {
 
-/// What the worksheet window needs from the application around it.
-struct FrmDueHooks {
-    std::function<void()> showStartWindow;  ///< "ESCI": bring the start window to the front
-    std::function<void()> cmdStampa_Click;  ///< "STAMPA": print the sheet in the worksheet state
-};
-
 /// The worksheet window "Visualizzazione scheda delle moltiplicazioni": the side panel with
-/// the three option groups and the three commands, and the twenty operation places.
+/// the three option groups and the three commands, and the twenty operation places. The
+/// commands that reach beyond the window are announced as signals.
 class FrmDue final : public forms::Form {
     Q_OBJECT
 
 public:
     static constexpr float kDesignWidth = 11910.0F;  ///< twips
     static constexpr float kDesignHeight = 8640.0F;  ///< twips
-    static constexpr int kPlaces = 20;
+    static constexpr int kPlaces = Modulo1::kOperations;
 
-    FrmDue(Modulo1& state, RandomSource& random, FrmDueHooks hooks);
+    FrmDue(Modulo1& state, RandomSource& random);
     ~FrmDue() override;
 
     /// Member index of a label array in the operation places.
     [[nodiscard]] forms::Label& place(LabelArray array, std::int16_t index) const;
     [[nodiscard]] SheetController& controller() { return *controller_; }
+    /// The "STAMPA" command, hidden until the first "VISUALIZZA".
+    [[nodiscard]] forms::CommandButton& cmdStampa() const { return *cmdStampa_; }
+
+signals:
+    /// "ESCI": the start window is to come to the front; the window then unloads itself.
+    void startWindowRequested();
+    /// "STAMPA": the sheet held in the worksheet state is to be printed.
+    void printRequested();
 
 protected:
     void Form_Load() override;
@@ -47,11 +49,18 @@ private:
     void buildPlace(std::int16_t i);
     void buildSidePanel();
     void connectEvents();
+    void alignRows();
 
-    FrmDueHooks hooks_;
     std::unique_ptr<Bridge> bridge_;
     std::unique_ptr<SheetController> controller_;
     std::array<std::array<forms::Label*, kPlaces>, kLabelArrays.size()> places_{};
+    std::array<forms::OptionButton*, 3> opt1_{};     ///< multiplicand digits: 2, 3, 4
+    std::array<forms::OptionButton*, 3> option1_{};  ///< multiplier digits: 1, 2, 3
+    forms::OptionButton* opt5_ = nullptr;            ///< "10 oper"
+    forms::OptionButton* opt10_ = nullptr;           ///< "20 oper"
+    forms::CommandButton* command1_ = nullptr;       ///< "VISUALIZZA"
+    forms::CommandButton* cmdStampa_ = nullptr;      ///< "STAMPA"
+    forms::CommandButton* command2_ = nullptr;       ///< "ESCI"
 };
 
 }  // namespace ui

@@ -17,8 +17,10 @@ namespace virdamo {
 struct Modulo1 {
     /// Elements of every per-operation array; operations use 0 to 19 only.
     static constexpr int kElements = 22;
+    /// Most operations a sheet holds: the worksheet window has a place for each.
+    static constexpr int kOperations = 20;
     /// Index of the last operation a sheet can have.
-    static constexpr int kLastIndex = 19;
+    static constexpr int kLastIndex = kOperations - 1;
     /// Width of the blank text from which every row takes its leading blanks.
     static constexpr std::size_t kSpaziLength = 20;
 

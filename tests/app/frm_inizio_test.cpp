@@ -30,8 +30,10 @@ protected:
     void SetUp() override
     {
         slot_ = std::make_unique<forms::FormSlot>(lifecycle_, [this] {
-            return std::make_unique<FrmInizio>(
-                FrmInizioHooks{[this] { ++worksheetShows_; }, [this] { ++worksheetUnloads_; }});
+            auto window = std::make_unique<FrmInizio>();
+            QObject::connect(window.get(), &FrmInizio::worksheetWindowRequested, [this] { ++worksheetShows_; });
+            QObject::connect(window.get(), &FrmInizio::worksheetWindowUnloadRequested, [this] { ++worksheetUnloads_; });
+            return window;
         });
     }
 

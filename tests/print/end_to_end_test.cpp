@@ -168,12 +168,12 @@ protected:
     ClockRandomSource random_;
     forms::Lifecycle lifecycle_;
     forms::FormSlot slot_{lifecycle_, [this] {
-                              ui::FrmDueHooks hooks;
-                              hooks.cmdStampa_Click = [this] {
+                              auto window = std::make_unique<ui::FrmDue>(state_, random_);
+                              QObject::connect(window.get(), &ui::FrmDue::printRequested, [this] {
                                   CupsPrinter printer;
                                   cmdStampa_Click(state_, printer, slot_.form());
-                              };
-                              return std::make_unique<ui::FrmDue>(state_, random_, std::move(hooks));
+                              });
+                              return window;
                           }};
     std::vector<Message> messages_;
 };

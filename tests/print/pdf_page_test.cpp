@@ -1,3 +1,4 @@
+#include "page_capture.h"
 #include "pdf_words.h"
 #include "print/pdf_page.h"
 #include "print/stampa_scheda.h"
@@ -14,6 +15,7 @@ namespace virdamo::print {
 namespace {
 
 using test::kPointsPerMillimetre;
+using test::PageCapture;
 
 struct RenderCase {
     const char* name;

@@ -439,6 +439,8 @@ void checkLayout(forms::Form& form, const std::vector<QRectF>& fractions, Findin
         return;
     }
     // Edges are rounded to whole pixels, so a control may be a pixel off its exact place.
+    // A number row may draw beyond its box (so its digits stand under the others), never
+    // inside it.
     const double w = form.width();
     const double h = form.height();
     for (int i = 0; i < form.controlCount(); ++i) {
@@ -446,9 +448,10 @@ void checkLayout(forms::Form& form, const std::vector<QRectF>& fractions, Findin
         const QWidget* widget = control.widget();
         if (!widget) continue;  // a line, drawn at its design coordinates
         const QRectF& r = fractions[static_cast<std::size_t>(i)];
-        const QRect g = widget->geometry();
+        const QRect g = control.pixelBox();
         const bool placed = std::abs(g.x() - r.x() * w) <= 1.5 && std::abs(g.y() - r.y() * h) <= 1.5
-            && std::abs(g.right() + 1 - r.right() * w) <= 1.5 && std::abs(g.bottom() + 1 - r.bottom() * h) <= 1.5;
+            && std::abs(g.right() + 1 - r.right() * w) <= 1.5 && std::abs(g.bottom() + 1 - r.bottom() * h) <= 1.5
+            && (g.isEmpty() || widget->geometry().contains(g));
         if (!placed) {
             std::ostringstream out;
             out << control.displayName().toStdString() << " of " << form.windowTitle().toStdString() << " at " << g.x()
