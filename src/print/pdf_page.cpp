@@ -1,5 +1,7 @@
 #include "print/pdf_page.h"
 
+#include "forms/fonts.h"
+
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
@@ -18,7 +20,9 @@ constexpr double kTwipsPerMillimetre = 1440.0 / 25.4;
 
 QFont printFont(const QString& name, float pointSize)
 {
-    QFont font(name);
+    // The page never depends on a face outside the program's dependencies: "Courier New"
+    // is drawn with Liberation Mono, metric-identical to it.
+    QFont font(forms::installedFace(name));
     font.setPointSizeF(static_cast<double>(pointSize));
     // Rows are aligned by character count, so only a fixed-pitch face may stand in.
     font.setStyleHint(QFont::TypeWriter);

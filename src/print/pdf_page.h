@@ -23,8 +23,8 @@ inline constexpr int kPdfResolution = 1440;
 /// top-left corner of paper's printable area. Throws PrintFailure if Qt cannot paint.
 [[nodiscard]] QByteArray renderPdf(const Page& page, const Paper& paper);
 
-/// The font a printed text is drawn with: the named face at pointSize points, falling
-/// back to a fixed-pitch face when the name is unknown.
+/// The font a printed text is drawn with: the installed face standing for the named one
+/// at pointSize points, falling back to a fixed-pitch face when the name is unknown.
 [[nodiscard]] QFont printFont(const QString& name, float pointSize);
 
 }  // namespace virdamo::print

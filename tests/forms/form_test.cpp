@@ -133,6 +133,9 @@ TEST(Form, DrawsControlsAsDesigned)
     EXPECT_EQ(form.row->label()->palette().color(QPalette::WindowText), QColor(64, 64, 64));
     EXPECT_FALSE(form.row->label()->autoFillBackground()) << "transparent background";
     EXPECT_TRUE(QFontInfo(form.row->label()->font()).fixedPitch());
+    // Drawn with the faces the program depends on, whatever else the machine maps a name to.
+    EXPECT_EQ(QFontInfo(form.row->label()->font()).family(), QStringLiteral("Liberation Mono")) << "Courier";
+    EXPECT_EQ(QFontInfo(form.font()).family(), QStringLiteral("DejaVu Sans")) << "Verdana";
     EXPECT_DOUBLE_EQ(form.row->label()->font().pointSizeF(), 9.75);
     EXPECT_EQ(form.option->button()->font(), form.font()) << "no font of its own: the window's default";
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
+
 #include <string>
 
 namespace virdamo::print {
@@ -60,6 +62,7 @@ TEST_P(RenderedSheet, ReadsBackWhereTheLayoutPutsItDigitUnderDigit)
     const auto printed = test::expectSheetOnPage(page, m, c.paper.margins.left() * kPointsPerMillimetre,
                                                  c.paper.margins.top() * kPointsPerMillimetre);
     ASSERT_EQ(printed.size(), static_cast<std::size_t>(c.ultima + 1));
+    EXPECT_EQ(QFontInfo(printFont(QStringLiteral("Courier New"), 12.0F)).family(), QStringLiteral("Liberation Mono"));
     for (std::size_t i = 0; i < printed.size(); ++i) {
         EXPECT_EQ(printed[i].moltiplicando.toStdString(), std::to_string(m.ValMoltiplicando[i])) << i;
         EXPECT_EQ(printed[i].prodotto.toStdString(), std::to_string(m.Prodotto[i])) << i;

@@ -9,7 +9,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QTest>
 
 #include <map>
@@ -240,6 +243,103 @@ TEST_F(WorksheetWindow, VisualizzaShowsEveryOperationAsTheStateHoldsIt)
             EXPECT_TRUE(label(LabelArray::lblRiga1, i)->isVisible());
             EXPECT_EQ(label(LabelArray::lblRiga2, i)->isVisible(), partials);
         }
+    }
+}
+
+/// The right edge (exclusive) of the ink inside rect of image, or -1 where there is none.
+int inkRight(const QImage& image, const QRect& rect)
+{
+    const QRect area = rect.intersected(image.rect());
+    for (int x = area.right(); x >= area.left(); --x) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            if (qGray(image.pixel(x, y)) < 230) return x + 1;  // the window's background is 245
+        }
+    }
+    return -1;
+}
+
+/// How far the ink of character c ends right of the end of its advance, drawn alone in
+/// font at dpi: digits differ by a pixel or so, which the rows must not be blamed for.
+qreal inkPastAdvance(const QFont& font, int dpi, QChar c)
+{
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    const qreal end = 40.0;
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(QPointF(end - QFontMetricsF(font, &image).horizontalAdvance(c), 32.0), QString(c));
+    painter.end();
+    return inkRight(image, image.rect()) - end;
+}
+
+TEST_F(WorksheetWindow, RowsStandDigitUnderDigitAtEverySize)
+{
+    const struct {
+        const char* multiplicand;
+        double widthFactor;
+    } cases[] = {{"Opt1(2)", 1.0}, {"Opt1(1)", 1.0}, {"Opt1(2)", 1.5}, {"Opt1(1)", 1.5}, {"Opt1(2)", 2.0}};
+    // Each row ends on the units column of its place, a partial product one character
+    // further left per digit of the multiplier; measured on the ink of the last digit.
+    const std::pair<LabelArray, int> rows[] = {{LabelArray::Label1, 0}, {LabelArray::Label2, 0},
+                                               {LabelArray::Label4, 0}, {LabelArray::Label5, 1},
+                                               {LabelArray::Label6, 2}, {LabelArray::Label8, 0}};
+    FrmDue& w = open();
+    click("Option1(2)");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.multiplicand << " at " << c.widthFactor << "x the design width");
+        w.setInnerSize(FrmDue::kDesignWidth, FrmDue::kDesignHeight);
+        click(c.multiplicand);
+        click("Command1");
+        w.resize(static_cast<int>(w.width() * c.widthFactor), w.height());
+        QApplication::processEvents();
+        const QImage shot = w.grab().toImage();
+        const QFontMetricsF metrics(label(LabelArray::Label4, 0)->font(), label(LabelArray::Label4, 0));
+        const qreal advance = metrics.horizontalAdvance(QLatin1Char('0'));
+        for (int i = 0; i < 20; ++i) {
+            const QWidget* place = label(LabelArray::Label4, i)->parentWidget();
+            const QRect units = w.place(LabelArray::Label4, static_cast<std::int16_t>(i)).pixelBox();
+            const qreal column = place->x() + units.x() + units.width();
+            for (const auto& [array, shift] : rows) {
+                const QLabel* row = label(array, i);
+                const QString digits = row->text();
+                ASSERT_FALSE(digits.isEmpty());
+                const QRect band(row->mapTo(&w, QPoint(0, 0)), row->size());
+                const qreal expected =
+                    column - shift * advance + inkPastAdvance(row->font(), w.logicalDpiX(), digits.back());
+                EXPECT_NEAR(inkRight(shot, band), expected, 1.0)
+                    << labelArrayName(array) << "(" << i << ") \"" << qPrintable(digits) << "\"";
+            }
+        }
+    }
+}
+
+TEST_F(WorksheetWindow, RulesStayInsideTheirLabelsWhateverTheFace)
+{
+    FrmDue& w = open();
+    click("Option1(2)");
+    click("Command1");
+    // A face whose ascent leaves the stroke of "_" below a 13-pixel label drawn from its top.
+    QFont tall(QStringLiteral("DejaVu Sans Mono"));
+    tall.setPointSizeF(9.75);
+    tall.setBold(true);
+    for (int i = 0; i < 20; ++i) label(LabelArray::lblRiga1, i)->setFont(tall);
+    QApplication::processEvents();
+    const QImage shot = w.grab().toImage();
+    for (int i = 0; i < 20; ++i) {
+        // The stroke is the one long run of ink in the band: digits and marks are short.
+        const QLabel* rule = label(LabelArray::lblRiga1, i);
+        const QRect band(rule->mapTo(&w, QPoint(0, 0)), rule->size());
+        int longest = 0;
+        for (int y = band.top(); y <= band.bottom(); ++y) {
+            int run = 0;
+            for (int x = band.left(); x <= band.right(); ++x) {
+                run = qGray(shot.pixel(x, y)) < 230 ? run + 1 : 0;
+                longest = std::max(longest, run);
+            }
+        }
+        EXPECT_GT(longest, 40) << "lblRiga1(" << i << "): no stroke in its band";
     }
 }
 
