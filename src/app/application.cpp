@@ -5,23 +5,16 @@
 #include "forms/form_slot.h"
 #include "ui/frm_due.h"
 
-#include <QScreen>
-
 #include <utility>
 
 namespace virdamo::app {
 
 namespace {
 
-/// Gives a freshly built window the program's icon and puts it in the middle of its screen.
+/// Gives a freshly built window the program's icon; its slot places it when it first shows.
 std::unique_ptr<forms::Form> placed(std::unique_ptr<forms::Form> form)
 {
     form->setWindowIcon(windowIcon());
-    if (const QScreen* screen = form->screen()) {
-        QRect frame = form->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        form->move(frame.topLeft());
-    }
     return form;
 }
 

@@ -45,7 +45,9 @@ public:
 
     /// Creates the window from its design and runs its load step, unless it is loaded.
     Form* load();
-    /// Loads if needed, makes the window visible and brings it to the front as the active window.
+    /// Loads if needed, makes the window visible and brings it to the front as the active
+    /// window. A window that opens is centred on its screen, shrunk to the screen's
+    /// available area if its design size does not fit.
     Form* show();
     /// Runs the unload step and destroys the window, if it is loaded.
     void unload();

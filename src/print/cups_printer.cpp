@@ -40,8 +40,33 @@ bool succeeded(ipp_status_t status)
 FailureReason reasonFor(ipp_status_t status)
 {
     switch (status) {
-    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS: return FailureReason::NotAcceptingJobs;
-    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE: return FailureReason::ServiceUnavailable;
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+    case IPP_STATUS_ERROR_PRINTER_IS_DEACTIVATED: return FailureReason::NotAcceptingJobs;
+    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
+    case IPP_STATUS_ERROR_TIMEOUT: return FailureReason::ServiceUnavailable;
+    case IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED:
+    case IPP_STATUS_ERROR_DOCUMENT_FORMAT_ERROR:
+    case IPP_STATUS_ERROR_DOCUMENT_UNPRINTABLE: return FailureReason::FormatNotSupported;
+    case IPP_STATUS_ERROR_FORBIDDEN:
+    case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+    case IPP_STATUS_ERROR_ACCOUNT_INFO_NEEDED:
+    case IPP_STATUS_ERROR_ACCOUNT_CLOSED:
+    case IPP_STATUS_ERROR_ACCOUNT_LIMIT_REACHED:
+    case IPP_STATUS_ERROR_ACCOUNT_AUTHORIZATION_FAILED:
+    case IPP_STATUS_ERROR_CUPS_ACCOUNT_INFO_NEEDED:
+    case IPP_STATUS_ERROR_CUPS_ACCOUNT_CLOSED:
+    case IPP_STATUS_ERROR_CUPS_ACCOUNT_LIMIT_REACHED:
+    case IPP_STATUS_ERROR_CUPS_ACCOUNT_AUTHORIZATION_FAILED:
+    case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED: return FailureReason::NotAuthorized;
+    case IPP_STATUS_ERROR_NOT_FOUND:
+    case IPP_STATUS_ERROR_GONE: return FailureReason::PrinterGone;
+    case IPP_STATUS_ERROR_BUSY:
+    case IPP_STATUS_ERROR_TEMPORARY: return FailureReason::PrinterBusy;
+    case IPP_STATUS_ERROR_REQUEST_ENTITY:
+    case IPP_STATUS_ERROR_REQUEST_VALUE: return FailureReason::DocumentTooLarge;  // HTTP 413 becomes the latter
+    case IPP_STATUS_ERROR_TOO_MANY_JOBS:
+    case IPP_STATUS_ERROR_TOO_MANY_DOCUMENTS: return FailureReason::QueueFull;
     default: return FailureReason::ServiceError;
     }
 }

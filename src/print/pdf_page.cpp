@@ -48,7 +48,7 @@ QByteArray renderPdf(const Page& page, const Paper& paper)
 
         QPainter painter;
         if (!painter.begin(&writer)) {
-            throw PrintFailure(FailureReason::ServiceError, "the page could not be drawn");
+            throw PrintFailure(FailureReason::PageNotDrawn, "QPainter::begin failed on the PDF writer");
         }
         painter.translate(paper.margins.left() * kTwipsPerMillimetre, paper.margins.top() * kTwipsPerMillimetre);
         painter.setPen(Qt::black);

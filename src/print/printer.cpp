@@ -11,6 +11,15 @@ std::string describe(FailureReason reason, const std::string& serviceText)
     case FailureReason::ServiceUnavailable: return "print service unavailable: " + serviceText;
     case FailureReason::NotAcceptingJobs: return "printer not accepting jobs";
     case FailureReason::ServiceError: break;
+    case FailureReason::FormatNotSupported: return "PDF not supported: " + serviceText;
+    case FailureReason::NotAuthorized: return "not authorized: " + serviceText;
+    case FailureReason::PrinterGone: return "default printer gone: " + serviceText;
+    case FailureReason::PrinterBusy: return "printer busy: " + serviceText;
+    case FailureReason::DocumentTooLarge: return "document too large: " + serviceText;
+    case FailureReason::QueueFull: return "queue full: " + serviceText;
+    case FailureReason::PageNotDrawn: return "page not drawn: " + serviceText;
+    case FailureReason::OutOfMemory: return "out of memory";
+    case FailureReason::Unexpected: return "unexpected failure: " + serviceText;
     }
     return "print service error: " + serviceText;
 }

@@ -11,6 +11,15 @@ enum class FailureReason {
     ServiceUnavailable,  ///< the print service cannot be reached
     NotAcceptingJobs,    ///< the default printer refuses new jobs
     ServiceError,        ///< any other refusal; the service's own text says why
+    FormatNotSupported,  ///< the printer takes no PDF document
+    NotAuthorized,       ///< the user may not print there
+    PrinterGone,         ///< the default destination no longer exists
+    PrinterBusy,         ///< the printer asks to try again later
+    DocumentTooLarge,    ///< the document is larger than the service takes
+    QueueFull,           ///< the queue holds as many jobs as it can
+    PageNotDrawn,        ///< the page could not be rendered
+    OutOfMemory,         ///< memory ran out while the page was prepared
+    Unexpected,          ///< a failure of the program itself; its own text says what
 };
 
 /// Thrown by a printer operation that could not be carried out. By the time it is

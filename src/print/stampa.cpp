@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <exception>
+#include <new>
 
 namespace virdamo::print {
 
@@ -14,22 +15,38 @@ namespace {
 
 const char* const kTitle = "STAMPA";
 
-QString reasonLine(FailureReason reason, const QString& serviceText)
+/// The Italian reason for a failure; only a reason that no known answer explains carries
+/// the service's or the system's own text, as a detail after it.
+QString reasonLine(FailureReason reason, const QString& detail)
 {
+    const auto withDetail = [&detail](const char* line) {
+        const QString text = QString::fromUtf8(line);
+        return detail.isEmpty() ? text : text + QStringLiteral("\nDettagli: ") + detail;
+    };
     switch (reason) {
     case FailureReason::NoDefaultPrinter: return QStringLiteral("Nessuna stampante predefinita.");
     case FailureReason::ServiceUnavailable: return QStringLiteral("Il servizio di stampa non risponde.");
     case FailureReason::NotAcceptingJobs: return QStringLiteral("La stampante non accetta lavori.");
+    case FailureReason::FormatNotSupported: return QStringLiteral("La stampante non accetta documenti PDF.");
+    case FailureReason::NotAuthorized:
+        return QStringLiteral("Non si hanno i permessi per stampare su questa stampante.");
+    case FailureReason::PrinterGone: return QString::fromUtf8("La stampante predefinita non è più disponibile.");
+    case FailureReason::PrinterBusy: return QString::fromUtf8("La stampante è occupata: riprovare fra poco.");
+    case FailureReason::DocumentTooLarge: return QString::fromUtf8("La scheda è troppo grande per la stampante.");
+    case FailureReason::QueueFull: return QString::fromUtf8("La coda della stampante è piena: riprovare più tardi.");
+    case FailureReason::PageNotDrawn: return QString::fromUtf8("Non è stato possibile preparare la pagina.");
+    case FailureReason::OutOfMemory: return QStringLiteral("Memoria insufficiente per preparare la pagina.");
+    case FailureReason::Unexpected: return withDetail("Errore imprevisto durante la stampa.");
     case FailureReason::ServiceError: break;
     }
-    return QStringLiteral("Errore del servizio di stampa: ") + serviceText;
+    return withDetail("Errore del servizio di stampa.");
 }
 
-void reportFailure(QWidget* parent, FailureReason reason, const QString& serviceText)
+void reportFailure(QWidget* parent, FailureReason reason, const QString& detail)
 {
     forms::MessageBox::show(parent, forms::MessageIcon::Warning, QString::fromLatin1(kTitle),
                             QString::fromUtf8("Stampa non riuscita: la scheda non è stata stampata.\n")
-                                + reasonLine(reason, serviceText));
+                                + reasonLine(reason, detail));
 }
 
 }  // namespace
@@ -42,11 +59,14 @@ void cmdStampa_Click(const Modulo1& state, Printer& printer, QWidget* parent)
     } catch (const PrintFailure& failure) {
         reportFailure(parent, failure.reason(), QString::fromStdString(failure.serviceText()));
         return;
+    } catch (const std::bad_alloc&) {
+        reportFailure(parent, FailureReason::OutOfMemory, QString());
+        return;
     } catch (const std::exception& other) {
-        reportFailure(parent, FailureReason::ServiceError, QString::fromLocal8Bit(other.what()));
+        reportFailure(parent, FailureReason::Unexpected, QString::fromLocal8Bit(other.what()));
         return;
     } catch (...) {
-        reportFailure(parent, FailureReason::ServiceError, QString());
+        reportFailure(parent, FailureReason::Unexpected, QString());
         return;
     }
     const auto* notices = dynamic_cast<const JobNotices*>(&printer);

@@ -261,23 +261,28 @@ TEST_F(FrmInizioTest, OnlyTheTwoCommandsTakeTheFocusEntraFirst)
     EXPECT_EQ(QApplication::focusWidget(), enter);
 }
 
-TEST_F(FrmInizioTest, HasNoDefaultNorCancelCommandAndNoAccessKeys)
+TEST_F(FrmInizioTest, ReturnPressesOnlyTheFocusedCommandAndThereAreNoAccessKeys)
 {
     FrmInizio& window = shown();
     for (const char* name : {"Command1", "Command2"}) {
         auto* button = qobject_cast<QPushButton*>(window.get<forms::CommandButton>(QString::fromLatin1(name)).widget());
         ASSERT_NE(button, nullptr);
         EXPECT_FALSE(button->isDefault()) << name;
-        EXPECT_FALSE(button->autoDefault()) << name;
         EXPECT_FALSE(button->text().contains(QLatin1Char('&'))) << name;
         EXPECT_TRUE(button->shortcut().isEmpty()) << name;
     }
-    // Escape and Return reach no command: the window stays loaded and nothing is opened.
+    // Keys the window itself receives reach no command: nothing is opened or closed.
     QTest::keyClick(&window, Qt::Key_Escape);
     QTest::keyClick(&window, Qt::Key_Return);
     EXPECT_TRUE(slot_->isLoaded());
     EXPECT_EQ(worksheetShows_, 0);
     EXPECT_EQ(worksheetUnloads_, 0);
+    // On a focused command, Return and keypad Enter press it as Space does.
+    QTest::keyClick(window.get<forms::CommandButton>(QStringLiteral("Command1")).widget(), Qt::Key_Return);
+    EXPECT_EQ(worksheetShows_, 1);
+    QTest::keyClick(window.get<forms::CommandButton>(QStringLiteral("Command2")).widget(), Qt::Key_Enter,
+                    Qt::KeypadModifier);
+    EXPECT_FALSE(slot_->isLoaded());
 }
 
 }  // namespace

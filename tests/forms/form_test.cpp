@@ -1,5 +1,6 @@
 #include "forms/form.h"
 #include "forms/message_box.h"
+#include "forms/placement.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,27 @@ TEST(Twips, ConvertAtTheLogicalDpi)
         EXPECT_EQ(twipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " twips at " << c.dpi;
     }
     EXPECT_FLOAT_EQ(pixelsToTwips(794, 96), 11910.0F);
+}
+
+TEST(Placement, OpensAtDesignSizeWhereItFitsAndNeverLargerThanTheAvailableArea)
+{
+    const QSize design(794, 576);
+    const struct {
+        const char* screen;
+        QMargins frame;
+        QRect available;
+        WindowPlacement expected;
+    } cases[] = {
+        {"roomy", {8, 40, 8, 8}, {0, 0, 1280, 1024}, {{235, 200}, design}},
+        {"roomy, no decorations", {}, {0, 0, 1280, 1024}, {{243, 224}, design}},
+        {"exactly the design", {}, {0, 0, 794, 576}, {{0, 0}, design}},
+        {"1280x1024 at scale 2, below a panel", {8, 40, 8, 8}, {0, 32, 640, 480}, {{0, 32}, {624, 432}}},
+        {"too narrow only", {4, 24, 4, 4}, {100, 0, 700, 1000}, {{100, 198}, {692, 576}}},
+        {"second screen", {}, {1280, 0, 1024, 768}, {{1395, 96}, design}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(placeOnScreen(design, c.frame, c.available), c.expected) << c.screen;
+    }
 }
 
 TEST(Form, HoldsItsControlsInOneFixedOrderAddressedByNameAndIndex)

@@ -79,8 +79,11 @@ void PrintTo(const FailureCase& c, std::ostream* os)
 
 std::string reasonName(const testing::TestParamInfo<FailureCase>& info)
 {
-    static const char* const names[] = {"NoDefaultPrinter", "ServiceUnavailable", "NotAcceptingJobs", "ServiceError"};
-    return names[static_cast<int>(info.param.reason)];
+    static const char* const names[] = {"NoDefaultPrinter",   "ServiceUnavailable", "NotAcceptingJobs", "ServiceError",
+                                        "FormatNotSupported", "NotAuthorized",      "PrinterGone",      "PrinterBusy",
+                                        "TooLarge",           "QueueFull",          "PageNotDrawn",     "OutOfMemory",
+                                        "Unexpected"};
+    return std::string(names[static_cast<int>(info.param.reason)]) + (*info.param.serviceText ? "" : "Untold");
 }
 
 class FailureAtEveryStep : public testing::TestWithParam<FailureCase> {};
@@ -126,8 +129,15 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{FailureReason::ServiceUnavailable, "No such file or directory",
                                 "Il servizio di stampa non risponde."},
                     FailureCase{FailureReason::NotAcceptingJobs, "", "La stampante non accetta lavori."},
-                    FailureCase{FailureReason::ServiceError, "Unsupported document-format \"application/pdf\".",
-                                "Errore del servizio di stampa: Unsupported document-format \"application/pdf\"."}),
+                    // A known answer is told in Italian; the service's own English text only
+                    // follows an unknown one, as a detail.
+                    FailureCase{FailureReason::FormatNotSupported, "Unsupported document-format \"application/pdf\".",
+                                "La stampante non accetta documenti PDF."},
+                    FailureCase{FailureReason::PageNotDrawn, "QPainter::begin failed on the PDF writer",
+                                "Non è stato possibile preparare la pagina."},
+                    FailureCase{FailureReason::ServiceError, "Printer state reasons unknown.",
+                                "Errore del servizio di stampa.\nDettagli: Printer state reasons unknown."},
+                    FailureCase{FailureReason::ServiceError, "", "Errore del servizio di stampa."}),
     reasonName);
 
 TEST(CmdStampaClick, MessagesByOutcome)
@@ -170,7 +180,8 @@ TEST(CmdStampaClick, MessagesByOutcome)
         BrokenPrinter printer;
         ASSERT_NO_THROW(cmdStampa_Click(m, printer, nullptr));
         ASSERT_EQ(log.messages.size(), 1U);
-        EXPECT_EQ(log.messages[0].text, kFailed + QStringLiteral("Errore del servizio di stampa: disk full"));
+        EXPECT_EQ(log.messages[0].text,
+                  kFailed + QStringLiteral("Errore imprevisto durante la stampa.\nDettagli: disk full"));
     }
 }
 

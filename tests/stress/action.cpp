@@ -17,7 +17,7 @@ const char* reasonName(print::FailureReason reason)
     case print::FailureReason::NoDefaultPrinter: return "no default printer";
     case print::FailureReason::ServiceUnavailable: return "service unavailable";
     case print::FailureReason::NotAcceptingJobs: return "printer not accepting jobs";
-    case print::FailureReason::ServiceError: break;
+    default: break;  // the runs draw no other reason
     }
     return "service error";
 }

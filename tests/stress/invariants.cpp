@@ -406,8 +406,8 @@ QString failureMessage(print::FailureReason reason, const std::string& serviceTe
     case print::FailureReason::NoDefaultPrinter: line = QStringLiteral("Nessuna stampante predefinita."); break;
     case print::FailureReason::ServiceUnavailable: line = QStringLiteral("Il servizio di stampa non risponde."); break;
     case print::FailureReason::NotAcceptingJobs: line = QStringLiteral("La stampante non accetta lavori."); break;
-    case print::FailureReason::ServiceError:
-        line = QStringLiteral("Errore del servizio di stampa: ") + QString::fromStdString(serviceText);
+    default:  // the runs draw no other reason
+        line = QStringLiteral("Errore del servizio di stampa.\nDettagli: ") + QString::fromStdString(serviceText);
         break;
     }
     return QString::fromUtf8("Stampa non riuscita: la scheda non è stata stampata.\n") + line;

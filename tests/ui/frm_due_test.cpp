@@ -419,5 +419,19 @@ TEST_F(WorksheetWindow, StampaRunsThePrintCommand)
     EXPECT_EQ(printed, 2);
 }
 
+TEST_F(WorksheetWindow, ReturnPressesTheFocusedCommandAndEscapeLeaves)
+{
+    FrmDue& w = open();
+    w.activateWindow();
+    QTest::keyClick(button("Command1"), Qt::Key_Return);
+    EXPECT_FALSE(placeEmpty(0)) << "Return on VISUALIZZA shows a sheet";
+    QTest::keyClick(button("cmdStampa"), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(printed, 1) << "keypad Enter on STAMPA prints";
+    EXPECT_EQ(startWindowShown, 0);
+    QTest::keyClick(button("Opt1(0)"), Qt::Key_Escape);
+    EXPECT_EQ(startWindowShown, 1) << "Escape does what ESCI does";
+    EXPECT_FALSE(slot.isLoaded());
+}
+
 }  // namespace
 }  // namespace virdamo::ui
