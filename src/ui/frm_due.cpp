@@ -34,8 +34,33 @@ const FontSpec kOptionFont{QStringLiteral("Verdana"), 9.75, true, false};
 const FontSpec kHeadingFont{QStringLiteral("Verdana"), 15.75, true, false};
 const FontSpec kVisualizzaFont{QStringLiteral("Arial"), 9.0, true, false};
 
-const auto kOptionCaptions = std::array{"2 cifre", "3 cifre", "4 cifre"};
-const auto kMultiplierCaptions = std::array{"1 cifre", "2 cifre", "3 cifre"};
+ButtonDesign option(const char* caption)
+{
+    return ButtonDesign{QString::fromUtf8(caption), kOptionFont, kGroupBackground, true};
+}
+
+/// An option array of the side panel: its name and, member by member, place and caption.
+struct OptionArray {
+    const char* name;
+    std::array<TwipRect, 3> geometry;
+    std::array<const char*, 3> captions;
+};
+
+const OptionArray kMultiplicandOptions{
+    "Opt1", {{{15, 105, 1605, 195}, {0, 450, 1605, 195}, {0, 750, 1605, 195}}}, {"2 cifre", "3 cifre", "4 cifre"}};
+const OptionArray kMultiplierOptions{
+    "Option1", {{{15, 45, 1545, 240}, {0, 405, 1545, 240}, {0, 825, 1545, 240}}}, {"1 cifre", "2 cifre", "3 cifre"}};
+
+std::array<forms::OptionButton*, 3> addOptionArray(forms::Form& window, const OptionArray& design, Control* container)
+{
+    std::array<forms::OptionButton*, 3> members{};
+    for (std::int16_t i = 0; i < 3; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        members[k] = &window.addOption(QString::fromLatin1(design.name), i, container, design.geometry[k],
+                                       option(design.captions[k]));
+    }
+    return members;
+}
 
 constexpr float kPlaceWidth = 2085.0F;
 constexpr float kPlaceHeight = 1860.0F;
@@ -194,29 +219,12 @@ void FrmDue::buildSidePanel()
 {
     Control* panel =
         &addFrame(QStringLiteral("Frame1"), forms::kNoIndex, nullptr, {10650, 420, 1245, 8205}, kSidePanelBackground);
-    const auto option = [](const char* caption) {
-        return ButtonDesign{QString::fromUtf8(caption), kOptionFont, kGroupBackground, true};
-    };
-
     Control* multiplicand =
         &addFrame(QStringLiteral("Frame2"), forms::kNoIndex, panel, {45, 195, 1095, 1065}, kGroupBackground);
-    constexpr std::array<TwipRect, 3> kMultiplicandOptions{
-        {{15, 105, 1605, 195}, {0, 450, 1605, 195}, {0, 750, 1605, 195}}};
-    for (std::int16_t i = 0; i < 3; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        opt1_[k] =
-            &addOption(QStringLiteral("Opt1"), i, multiplicand, kMultiplicandOptions[k], option(kOptionCaptions[k]));
-    }
-
+    opt1_ = addOptionArray(*this, kMultiplicandOptions, multiplicand);
     Control* multiplier =
         &addFrame(QStringLiteral("Frame4"), forms::kNoIndex, panel, {45, 1455, 1140, 1080}, kGroupBackground);
-    constexpr std::array<TwipRect, 3> kMultiplierOptions{
-        {{15, 45, 1545, 240}, {0, 405, 1545, 240}, {0, 825, 1545, 240}}};
-    for (std::int16_t i = 0; i < 3; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        option1_[k] =
-            &addOption(QStringLiteral("Option1"), i, multiplier, kMultiplierOptions[k], option(kMultiplierCaptions[k]));
-    }
+    option1_ = addOptionArray(*this, kMultiplierOptions, multiplier);
 
     Control* operations =
         &addFrame(QStringLiteral("Frame5"), forms::kNoIndex, panel, {45, 2760, 1140, 930}, kGroupBackground);
