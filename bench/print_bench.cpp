@@ -1,6 +1,6 @@
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
-#include "page_capture.h"
+#include "print/class_document.h"
 #include "print/cups_printer.h"
 #include "print/pdf_page.h"
 #include "print/stampa.h"
@@ -10,6 +10,7 @@
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
+#include "worksheet/sheet_code.h"
 
 #include <benchmark/benchmark.h>
 #include <cups/cups.h>
@@ -41,7 +42,7 @@ Modulo1 largestSheet()
 void BM_RenderPage(benchmark::State& state)
 {
     const Modulo1 m = largestSheet();
-    print::test::PageCapture capture;
+    print::PageCapture capture;
     print::StampaScheda(m, capture);
     const print::Paper a4{QSizeF(209.9, 297.04), QMarginsF(6.35, 12.7, 6.35, 12.7)};
     for (auto _ : state) {
@@ -50,6 +51,18 @@ void BM_RenderPage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RenderPage)->Unit(benchmark::kMillisecond);
+
+/// A class set of 40 different 4 x 3 sheets, pupils' and solution pages: the 80-page PDF
+/// document in memory, from the code to the last byte.
+void BM_ClassSetPdf(benchmark::State& state)
+{
+    const print::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL}, static_cast<int>(state.range(0)), true, true};
+    for (auto _ : state) {
+        QByteArray pdf = print::classSetPdf(set, print::pdfPaper());
+        benchmark::DoNotOptimize(pdf.data());
+    }
+}
+BENCHMARK(BM_ClassSetPdf)->Arg(40)->Arg(1)->Unit(benchmark::kMillisecond);
 
 /// A press of "STAMPA" in the worksheet window until the print scheduler has accepted the
 /// job: destination lookup, rendering, submission. The benchmark starts a scheduler of its

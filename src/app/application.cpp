@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/app_icon.h"
+#include "app/class_sheets_dialog.h"
 #include "app/frm_inizio.h"
 #include "forms/form_slot.h"
 #include "ui/frm_due.h"
@@ -24,6 +25,7 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
     : state_(state)
     , random_(random)
     , printSheet_(std::move(printSheet))
+    , outputDialogs_(&standardOutputDialogs())
     , lifecycle_(std::make_unique<forms::Lifecycle>())
 {
     frmInizio_ = std::make_unique<forms::FormSlot>(*lifecycle_, [this] {
@@ -36,6 +38,10 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
         auto window = std::make_unique<ui::FrmDue>(state_, random_);
         QObject::connect(window.get(), &ui::FrmDue::startWindowRequested, [this] { frmInizio_->show(); });
         QObject::connect(window.get(), &ui::FrmDue::printRequested, [this] { printSheet_(frmDue_->form()); });
+        QObject::connect(window.get(), &ui::FrmDue::classSheetsRequested, [this] {
+            auto* due = frmDue_->formAs<ui::FrmDue>();
+            (new ClassSheetsDialog(due->shownSheet(), *outputDialogs_, due))->show();
+        });
         return placed(std::move(window));
     });
 }

@@ -17,6 +17,8 @@ class Lifecycle;
 
 namespace app {
 
+class OutputDialogs;
+
 /// Prints the sheet in the worksheet state; parent is the worksheet window.
 using PrintSheet = std::function<void(QWidget* parent)>;
 
@@ -42,10 +44,14 @@ public:
     /// The worksheet window's single instance.
     [[nodiscard]] forms::FormSlot& frmDue() const { return *frmDue_; }
 
+    /// The print, preview and file dialogs the class sheets open (the real ones unless set).
+    void setOutputDialogs(OutputDialogs& dialogs) { outputDialogs_ = &dialogs; }
+
 private:
     Modulo1& state_;
     RandomSource& random_;
     PrintSheet printSheet_;
+    OutputDialogs* outputDialogs_;
     std::unique_ptr<forms::Lifecycle> lifecycle_;
     std::unique_ptr<forms::FormSlot> frmInizio_;
     std::unique_ptr<forms::FormSlot> frmDue_;

@@ -8,7 +8,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
@@ -18,6 +21,14 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setDesktopFileName(QStringLiteral("virdamo"));
     QApplication::setWindowIcon(virdamo::app::windowIcon());
+    // The program speaks Italian whatever the machine's language: so do Qt's own dialogs
+    // (print, preview, files) and the context menus of its fields.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&qtTexts);
+    }
 
     virdamo::Modulo1 state;
     virdamo::ClockRandomSource random;

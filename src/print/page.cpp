@@ -17,4 +17,18 @@ Page PageRecorder::takePage()
     return std::exchange(page_, Page{});
 }
 
+void PageCapture::printLine(const std::string& text)
+{
+    jobOpen_ = true;
+    recorder_.printLine(text);
+}
+
+void PageCapture::endDocument()
+{
+    if (!std::exchange(jobOpen_, false)) {
+        return;  // no text since the last end: there is no job to end
+    }
+    pages_.push_back(recorder_.takePage());
+}
+
 }  // namespace virdamo::print

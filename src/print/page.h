@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace virdamo::print {
@@ -42,6 +43,27 @@ private:
     float x_ = 0.0F;
     float y_ = 0.0F;
     Page page_;
+};
+
+/// A printer that keeps every ended page in memory instead of sending it anywhere: the
+/// pages of a document are printed with the sheet routines and drawn together afterwards.
+class PageCapture final : public Printer {
+public:
+    void setFontName(const std::string& name) override { recorder_.setFontName(name); }
+    void setFontSize(float points) override { recorder_.setFontSize(points); }
+    void setHorizontalPosition(float twips) override { recorder_.setHorizontalPosition(twips); }
+    void setVerticalPosition(float twips) override { recorder_.setVerticalPosition(twips); }
+    void printLine(const std::string& text) override;
+    void endDocument() override;
+
+    /// The pages of the jobs ended so far, oldest first.
+    [[nodiscard]] const std::vector<Page>& pages() const { return pages_; }
+    [[nodiscard]] std::vector<Page> takePages() { return std::exchange(pages_, {}); }
+
+private:
+    PageRecorder recorder_;
+    bool jobOpen_ = false;
+    std::vector<Page> pages_;
 };
 
 }  // namespace virdamo::print

@@ -15,8 +15,14 @@ namespace virdamo::print {
 namespace {
 
 constexpr double kTwipsPerMillimetre = 1440.0 / 25.4;
+constexpr double kTwipsPerInch = 1440.0;
 
 }  // namespace
+
+float Paper::printableHeight() const
+{
+    return static_cast<float>((size.height() - margins.top() - margins.bottom()) * kTwipsPerMillimetre);
+}
 
 QFont printFont(const QString& name, float pointSize)
 {
@@ -32,7 +38,34 @@ QFont printFont(const QString& name, float pointSize)
     return font;
 }
 
+void drawPage(QPainter& painter, const Page& page)
+{
+    QPaintDevice* device = painter.device();
+    const double unitsPerTwipX = device->logicalDpiX() / kTwipsPerInch;
+    const double unitsPerTwipY = device->logicalDpiY() / kTwipsPerInch;
+    painter.setPen(Qt::black);
+    // A page changes font a few times only: the font and its ascent are kept meanwhile.
+    const PlacedText* fontSetBy = nullptr;
+    qreal ascent = 0.0;
+    for (const PlacedText& text : page) {
+        if (!fontSetBy || text.fontName != fontSetBy->fontName || text.pointSize != fontSetBy->pointSize) {
+            const QFont font = printFont(text.fontName, text.pointSize);
+            painter.setFont(font);
+            ascent = QFontMetricsF(font, device).ascent();
+            fontSetBy = &text;
+        }
+        // Positions name the top of the character cell; Qt draws from the baseline.
+        painter.drawText(QPointF(text.topLeft.x() * unitsPerTwipX, text.topLeft.y() * unitsPerTwipY + ascent),
+                         text.text);
+    }
+}
+
 QByteArray renderPdf(const Page& page, const Paper& paper)
+{
+    return renderPdf(std::vector<Page>{page}, paper);
+}
+
+QByteArray renderPdf(const std::vector<Page>& pages, const Paper& paper, const QString& title)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -41,6 +74,7 @@ QByteArray renderPdf(const Page& page, const Paper& paper)
         QPdfWriter writer(&buffer);
         writer.setResolution(kPdfResolution);
         writer.setCreator(QStringLiteral("virdamo"));
+        writer.setTitle(title);
         // The paper's own size, not the nearest standard one, and no margins of Qt's:
         // the printable area is placed by hand from the printer's margins.
         const QPageSize size(paper.size, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
@@ -51,13 +85,11 @@ QByteArray renderPdf(const Page& page, const Paper& paper)
             throw PrintFailure(FailureReason::PageNotDrawn, "QPainter::begin failed on the PDF writer");
         }
         painter.translate(paper.margins.left() * kTwipsPerMillimetre, paper.margins.top() * kTwipsPerMillimetre);
-        painter.setPen(Qt::black);
-        for (const PlacedText& text : page) {
-            const QFont font = printFont(text.fontName, text.pointSize);
-            painter.setFont(font);
-            // Positions name the top of the character cell; Qt draws from the baseline.
-            const qreal ascent = QFontMetricsF(font, &writer).ascent();
-            painter.drawText(QPointF(text.topLeft.x(), text.topLeft.y() + ascent), text.text);
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            if (i > 0) {
+                writer.newPage();
+            }
+            drawPage(painter, pages[i]);
         }
         painter.end();
     }

@@ -5,8 +5,12 @@
 #include <QByteArray>
 #include <QMarginsF>
 #include <QSizeF>
+#include <QString>
+
+#include <vector>
 
 class QFont;
+class QPainter;
 
 namespace virdamo::print {
 
@@ -14,14 +18,24 @@ namespace virdamo::print {
 struct Paper {
     QSizeF size;        ///< width and height, millimetres
     QMarginsF margins;  ///< the unprintable border on each side, millimetres
+
+    /// Height of the printable area, twips.
+    [[nodiscard]] float printableHeight() const;
 };
 
-/// Device units of the rendered page: one twip each, so printed positions need no scaling.
+/// Device units of the rendered PDF: one twip each, so printed positions need no scaling.
 inline constexpr int kPdfResolution = 1440;
+
+/// Draws page with painter, each text placed from the painter's origin, which the caller
+/// puts at the top-left of the printable area: the one drawing routine of every page the
+/// program prints, renders, previews or saves. Twips become units of the painter's device.
+void drawPage(QPainter& painter, const Page& page);
 
 /// Renders page as a one-page PDF document in memory, each text placed from the
 /// top-left corner of paper's printable area. Throws PrintFailure if Qt cannot paint.
 [[nodiscard]] QByteArray renderPdf(const Page& page, const Paper& paper);
+/// Renders pages as one PDF document in memory, a sheet of paper each, titled title.
+[[nodiscard]] QByteArray renderPdf(const std::vector<Page>& pages, const Paper& paper, const QString& title = {});
 
 /// The font a printed text is drawn with: the installed face standing for the named one
 /// at pointSize points, falling back to a fixed-pitch face when the name is unknown.

@@ -15,9 +15,9 @@ namespace {
 
 const char* const kTitle = "STAMPA";
 
-/// The Italian reason for a failure; only a reason that no known answer explains carries
-/// the service's or the system's own text, as a detail after it.
-QString reasonLine(FailureReason reason, const QString& detail)
+}  // namespace
+
+QString failureReasonText(FailureReason reason, const QString& detail)
 {
     const auto withDetail = [&detail](const char* line) {
         const QString text = QString::fromUtf8(line);
@@ -42,11 +42,13 @@ QString reasonLine(FailureReason reason, const QString& detail)
     return withDetail("Errore del servizio di stampa.");
 }
 
+namespace {
+
 void reportFailure(QWidget* parent, FailureReason reason, const QString& detail)
 {
     forms::MessageBox::show(parent, forms::MessageIcon::Warning, QString::fromLatin1(kTitle),
                             QString::fromUtf8("Stampa non riuscita: la scheda non è stata stampata.\n")
-                                + reasonLine(reason, detail));
+                                + failureReasonText(reason, detail));
 }
 
 }  // namespace

@@ -170,7 +170,12 @@ public:
     {
         window_.place(array, index).setVisible(visible);
     }
-    void setStampaVisible(bool visible) override { window_.cmdStampa_->setVisible(visible); }
+    void setStampaVisible(bool visible) override
+    {
+        // The class sheets start from the sheet on show, so they come and go with "STAMPA".
+        window_.cmdStampa_->setVisible(visible);
+        window_.cmdClasse_->setVisible(visible);
+    }
 
     void recordLayout() override { window_.recordControlRatios(); }
     void showStartWindow() override { emit window_.startWindowRequested(); }
@@ -183,6 +188,8 @@ private:
 FrmDue::FrmDue(Modulo1& state, RandomSource& random)
     : Form(forms::FormDesign{QStringLiteral("Visualizzazione scheda delle moltiplicazioni"), kDesignWidth,
                              kDesignHeight, kWindowBackground, kDefaultFont})
+    , state_(state)
+    , random_(random)
     , bridge_(std::make_unique<Bridge>(*this))
     , controller_(std::make_unique<SheetController>(state, random, *bridge_, *bridge_))
 {
@@ -237,6 +244,8 @@ void FrmDue::buildSidePanel()
                                    ButtonDesign{QStringLiteral("STAMPA"), kOptionFont, kGroupBackground, false});
     command2_ = &addCommandButton(QStringLiteral("Command2"), forms::kNoIndex, panel, {15, 5805, 1215, 765},
                                   ButtonDesign{QStringLiteral("ESCI"), kOptionFont, kGroupBackground, true});
+    cmdClasse_ = &addCommandButton(QStringLiteral("cmdClasse"), forms::kNoIndex, panel, {15, 6705, 1215, 765},
+                                   ButtonDesign{QStringLiteral("CLASSE"), kOptionFont, kGroupBackground, false});
 
     // Drawn on the window under the side panel; the layout never moves it.
     addLine(QStringLiteral("Line5"), forms::kNoIndex, nullptr,
@@ -247,8 +256,8 @@ void FrmDue::buildSidePanel()
     option1_[0]->setChecked(true);
     opt10_->setChecked(true);
 
-    setTabOrder({command1_, command2_, opt1_[0], opt1_[1], opt1_[2], opt10_, opt5_, cmdStampa_, option1_[0],
-                 option1_[1], option1_[2]});
+    setTabOrder({command1_, command2_, cmdClasse_, opt1_[0], opt1_[1], opt1_[2], opt10_, opt5_, cmdStampa_,
+                 option1_[0], option1_[1], option1_[2]});
     // The window opens with the focus on "VISUALIZZA", the first stop of that order.
     command1_->widget()->setFocus();
 }
@@ -257,14 +266,24 @@ void FrmDue::connectEvents()
 {
     for (std::int16_t i = 0; i <= 2; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        opt1_[k]->onClick([this, i] { controller_->Opt1_Click(i); });
-        option1_[k]->onClick([this, i] { controller_->Option1_Click(i); });
+        opt1_[k]->onClick([this, i] {
+            controller_->Opt1_Click(i);
+            shownSheet_.reset();
+        });
+        option1_[k]->onClick([this, i] {
+            controller_->Option1_Click(i);
+            shownSheet_.reset();
+        });
     }
     opt5_->onClick([this] { controller_->Opt5_Click(); });
     opt10_->onClick([this] { controller_->Opt10_Click(); });
-    command1_->onClick([this] { controller_->Command1_Click(); });
+    command1_->onClick([this] {
+        controller_->Command1_Click();
+        rememberShownSheet();
+    });
     command2_->onClick([this] { controller_->Command2_Click(); });
     cmdStampa_->onClick([this] { emit printRequested(); });
+    cmdClasse_->onClick([this] { emit classSheetsRequested(); });
 
     // Escape leaves the window as "ESCI" does.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -277,6 +296,13 @@ forms::Label& FrmDue::place(LabelArray array, std::int16_t index) const
         throw std::out_of_range("operation place index out of range");
     }
     return *places_[slot(array)][static_cast<std::size_t>(index)];
+}
+
+void FrmDue::rememberShownSheet()
+{
+    // The settings are read after the generation, which does not change them.
+    const std::optional<std::uint64_t> seed = random_.seed();
+    shownSheet_ = seed ? codeOfSheet(state_, *seed) : std::nullopt;
 }
 
 void FrmDue::Form_Load()

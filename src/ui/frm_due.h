@@ -3,9 +3,11 @@
 #include "forms/form.h"
 #include "ui/sheet_controller.h"
 #include "worksheet/modulo1.h"
+#include "worksheet/sheet_code.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace virdamo {
 
@@ -32,12 +34,18 @@ public:
     [[nodiscard]] SheetController& controller() { return *controller_; }
     /// The "STAMPA" command, hidden until the first "VISUALIZZA".
     [[nodiscard]] forms::CommandButton& cmdStampa() const { return *cmdStampa_; }
+    /// The code of the sheet on show: the settings it was drawn with and its seed; none
+    /// before the first "VISUALIZZA", after a digit option emptied the display, or when
+    /// the window's random source cannot be replayed.
+    [[nodiscard]] const std::optional<SheetCode>& shownSheet() const { return shownSheet_; }
 
 signals:
     /// "ESCI": the start window is to come to the front; the window then unloads itself.
     void startWindowRequested();
     /// "STAMPA": the sheet held in the worksheet state is to be printed.
     void printRequested();
+    /// "CLASSE": sheets for the whole class are to be made, starting from the sheet on show.
+    void classSheetsRequested();
 
 protected:
     void Form_Load() override;
@@ -50,7 +58,11 @@ private:
     void buildSidePanel();
     void connectEvents();
     void alignRows();
+    void rememberShownSheet();
 
+    Modulo1& state_;
+    RandomSource& random_;
+    std::optional<SheetCode> shownSheet_;
     std::unique_ptr<Bridge> bridge_;
     std::unique_ptr<SheetController> controller_;
     std::array<std::array<forms::Label*, kPlaces>, kLabelArrays.size()> places_{};
@@ -61,6 +73,7 @@ private:
     forms::CommandButton* command1_ = nullptr;       ///< "VISUALIZZA"
     forms::CommandButton* cmdStampa_ = nullptr;      ///< "STAMPA"
     forms::CommandButton* command2_ = nullptr;       ///< "ESCI"
+    forms::CommandButton* cmdClasse_ = nullptr;      ///< "CLASSE": sheets for the whole class
 };
 
 }  // namespace ui

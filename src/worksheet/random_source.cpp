@@ -27,6 +27,22 @@ std::uint64_t nanosecondsNow()
     return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
+void SplitMixSource::start(std::uint64_t seed)
+{
+    seed_ = seed & kSeedMask;
+    // Mixing the seed makes neighbouring seeds (a class set's sheets) start unrelated sequences.
+    state_ = mix(seed_ + kGolden);
+}
+
+float SplitMixSource::nextFraction()
+{
+    // The top 24 bits fill a float mantissa exactly, so the result is k / 2^24 and
+    // can never round up to 1 (std::generate_canonical<float> can, in libstdc++).
+    constexpr float kScale = 1.0F / 16777216.0F;
+    state_ += kGolden;
+    return static_cast<float>(mix(state_) >> 40U) * kScale;
+}
+
 ClockRandomSource::ClockRandomSource(Clock clock)
     : clock_(std::move(clock))
 {
@@ -35,17 +51,19 @@ ClockRandomSource::ClockRandomSource(Clock clock)
 
 void ClockRandomSource::reseedFromClock()
 {
-    // Mixing the reading makes seeds a nanosecond apart start unrelated sequences.
-    state_ = mix(clock_() + kGolden);
+    // Mixed before it is cut to 40 bits, so readings a nanosecond apart give unrelated seeds.
+    start(mix(clock_()));
 }
 
-float ClockRandomSource::nextFraction()
+SeededRandomSource::SeededRandomSource(std::uint64_t seed)
+    : fixed_(seed)
 {
-    // The top 24 bits fill a float mantissa exactly, so the result is k / 2^24 and
-    // can never round up to 1 (std::generate_canonical<float> can, in libstdc++).
-    constexpr float kScale = 1.0F / 16777216.0F;
-    state_ += kGolden;
-    return static_cast<float>(mix(state_) >> 40U) * kScale;
+    start(fixed_);
+}
+
+void SeededRandomSource::reseedFromClock()
+{
+    start(fixed_);
 }
 
 ScriptedRandomSource::ScriptedRandomSource(std::vector<float> fractions)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace virdamo {
@@ -15,26 +16,57 @@ public:
     virtual void reseedFromClock() = 0;
     /// The next fraction r of the sequence, uniformly distributed, 0 <= r < 1.
     virtual float nextFraction() = 0;
+    /// The seed that started the current sequence, when a SeededRandomSource made from it
+    /// draws the same sequence again; none for a source that cannot be replayed.
+    [[nodiscard]] virtual std::optional<std::uint64_t> seed() const { return std::nullopt; }
+};
+
+/// Seeds are 40 bits, so that the code of a sheet stays short.
+inline constexpr std::uint64_t kSeedMask = (std::uint64_t{1} << 40U) - 1U;
+
+/// SplitMix64 (passes BigCrush, costs a few instructions per draw and nothing to seed)
+/// started from a 40-bit seed. The sequence each seed gives is part of the format of
+/// sheet codes: a code must give the same sheet in every release, so this never changes.
+class SplitMixSource : public RandomSource {
+public:
+    float nextFraction() override;
+    [[nodiscard]] std::optional<std::uint64_t> seed() const override { return seed_; }
+
+protected:
+    /// Starts the sequence of seed (only its low 40 bits count).
+    void start(std::uint64_t seed);
+
+private:
+    std::uint64_t seed_ = 0;
+    std::uint64_t state_ = 0;
 };
 
 /// Nanoseconds since the epoch from the system's high-resolution clock.
 [[nodiscard]] std::uint64_t nanosecondsNow();
 
-/// The program's source: SplitMix64 (passes BigCrush, costs a few instructions per
-/// draw and nothing to reseed), seeded from a nanosecond clock so that two presses
-/// within the same second still give different sheets.
-class ClockRandomSource final : public RandomSource {
+/// The program's source, seeded from a nanosecond clock so that two presses within the
+/// same second still give different sheets.
+class ClockRandomSource final : public SplitMixSource {
 public:
     using Clock = std::function<std::uint64_t()>;  ///< returns nanoseconds
 
     explicit ClockRandomSource(Clock clock = nanosecondsNow);
 
     void reseedFromClock() override;
-    float nextFraction() override;
 
 private:
     Clock clock_;
-    std::uint64_t state_ = 0;
+};
+
+/// Draws the sequence of one seed again at every reseed: a sheet made again from its code.
+class SeededRandomSource final : public SplitMixSource {
+public:
+    explicit SeededRandomSource(std::uint64_t seed);
+
+    void reseedFromClock() override;
+
+private:
+    std::uint64_t fixed_;
 };
 
 /// A source for tests: returns the scripted fractions in order and starts over at the

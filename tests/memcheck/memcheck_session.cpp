@@ -6,7 +6,6 @@
 #include "app/application.h"
 #include "forms/form.h"
 #include "forms/form_slot.h"
-#include "page_capture.h"
 #include "print/page.h"
 #include "print/pdf_page.h"
 #include "print/stampa.h"
@@ -60,7 +59,7 @@ int main(int argc, char** argv)
     virdamo::ClockRandomSource random;
     int pagesPrinted = 0;
     virdamo::app::Application shell(state, random, [&](QWidget* parent) {
-        virdamo::print::test::PageCapture printer;
+        virdamo::print::PageCapture printer;
         virdamo::print::cmdStampa_Click(state, printer, parent);
         for (const auto& page : printer.pages()) {
             const QByteArray pdf =

@@ -85,14 +85,15 @@ TEST_F(WorksheetWindow, OpensEmptyWithTheDefaultsMarked)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Visualizzazione scheda delle moltiplicazioni"));
     EXPECT_FLOAT_EQ(w.innerWidth(), 11910.0F);
     EXPECT_FLOAT_EQ(w.innerHeight(), 8640.0F);
-    EXPECT_EQ(w.controlCount(), 237) << "heading, 20 places of 11 controls, 15 side-panel controls, the line";
+    EXPECT_EQ(w.controlCount(), 238) << "heading, 20 places of 11 controls, 16 side-panel controls, the line";
     for (int i = 0; i < 20; ++i) EXPECT_TRUE(placeEmpty(i)) << "place " << i;
 
     const Label& heading = w.get<Label>(QStringLiteral("Label4"), 22);
     EXPECT_EQ(heading.caption(), QStringLiteral("STAMPA SCHEDE DELLE MOLTIPLICAZIONI"));
     EXPECT_TRUE(heading.isVisible());
 
-    const std::map<const char*, bool> shown{{"Command1", true}, {"cmdStampa", false}, {"Command2", true}};
+    const std::map<const char*, bool> shown{
+        {"Command1", true}, {"cmdStampa", false}, {"Command2", true}, {"cmdClasse", false}};
     for (const auto& [name, visible] : shown) EXPECT_EQ(!button(name)->isHidden(), visible) << name;
 
     const std::map<const char*, bool> marked{{"Opt1(0)", true},    {"Opt1(1)", false},    {"Opt1(2)", false},
@@ -129,7 +130,7 @@ TEST_F(WorksheetWindow, KeyboardFocusFollowsTheDesignedOrder)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         withStampa << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(withStampa, (QStringList{"Command1", "Command2", "Opt1(0)", "Opt10", "cmdStampa", "Option1(0)"}));
+    EXPECT_EQ(withStampa, (QStringList{"Command1", "Command2", "cmdClasse", "Opt1(0)", "Opt10", "cmdStampa"}));
 }
 
 TEST_F(WorksheetWindow, PlacesFollowTheDesignGridAndItsExceptions)
@@ -417,6 +418,30 @@ TEST_F(WorksheetWindow, StampaRunsThePrintCommand)
     click("cmdStampa");
     click("cmdStampa");
     EXPECT_EQ(printed, 2);
+}
+
+TEST_F(WorksheetWindow, ClasseComesWithTheSheetWhoseCodeMakesItAgain)
+{
+    EXPECT_FALSE(open().shownSheet());
+    click("Opt1(1)");
+    click("Option1(2)");
+    click("Opt5");
+    click("Command1");
+    EXPECT_TRUE(button("cmdClasse")->isVisible());
+
+    // Sheet 1 of a class set is the sheet on show.
+    const std::optional<SheetCode> code = open().shownSheet();
+    ASSERT_TRUE(code);
+    EXPECT_EQ(code->cifreMoltiplicando, 3);
+    EXPECT_EQ(code->ultimaOperazione, 9);
+    Modulo1 again;
+    makeSheet(code->nth(1), again);
+    EXPECT_EQ(again.TxtParziale3, state.TxtParziale3);
+    EXPECT_EQ(again.TxtProdotto, state.TxtProdotto);
+
+    click("Opt1(0)");
+    EXPECT_FALSE(open().shownSheet()) << "a digit option empties the display";
+    EXPECT_TRUE(button("cmdClasse")->isVisible());
 }
 
 TEST_F(WorksheetWindow, ReturnPressesTheFocusedCommandAndEscapeLeaves)

@@ -1,0 +1,127 @@
+#include "print/class_document.h"
+
+#include "print/printer.h"
+#include "print/stampa_scheda.h"
+#include "worksheet/modulo1.h"
+
+#include <QPageRanges>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+#include <string>
+
+namespace virdamo::print {
+
+namespace {
+
+const char* const kFooterFont = "Courier New";
+constexpr float kFooterSize = 10.0F;       // points
+constexpr float kFooterLeft = 500.0F;      // twips: the left edge of the first column of operations
+constexpr float kUnderHeading = 900.0F;    // twips: between the heading and the first row of operations
+constexpr float kLineHeightPerPoint = 24;  // twips of one line per point of size, with room to spare
+
+/// The page "STAMPA" prints for the sheet in m.
+Page sheetPage(const Modulo1& m)
+{
+    PageCapture capture;
+    StampaScheda(m, capture);
+    std::vector<Page> pages = capture.takePages();
+    return pages.empty() ? Page{} : std::move(pages.front());
+}
+
+/// The sheet in m without what the pupil works out: partial products and product.
+Modulo1 withoutResults(Modulo1 m)
+{
+    for (std::size_t i = 0; i <= static_cast<std::size_t>(Modulo1::kLastIndex); ++i) {
+        m.TxtParziale1[i].clear();
+        m.TxtParziale2[i].clear();
+        m.TxtParziale3[i].clear();
+        m.TxtProdotto[i].clear();
+    }
+    return m;
+}
+
+/// Adds the footer line to page: at the bottom of the printable area, or under the heading
+/// where the lowest line of the sheet leaves no room for it.
+void addFooter(Page& page, const std::string& text, float printableHeight)
+{
+    float lowest = 0.0F;
+    for (const PlacedText& placed : page) {
+        lowest = std::max(lowest, static_cast<float>(placed.topLeft.y()) + placed.pointSize * kLineHeightPerPoint);
+    }
+    const float lineHeight = kFooterSize * kLineHeightPerPoint;
+    const float bottom = printableHeight - lineHeight;
+    const float top = bottom >= lowest ? bottom : kUnderHeading;
+    page.push_back(PlacedText{QString::fromLatin1(kFooterFont), kFooterSize, QPointF(kFooterLeft, top),
+                              QString::fromStdString(text)});
+}
+
+}  // namespace
+
+std::vector<Page> classSetPages(const ClassSet& set, float printableHeight)
+{
+    const int count = std::clamp(set.count, 1, kMaxClassSheets);
+    std::vector<Page> pupils;
+    std::vector<Page> solutions;
+    for (int k = 1; k <= count; ++k) {
+        const SheetCode code = set.first.nth(k);
+        Modulo1 sheet;
+        makeSheet(code, sheet);
+        const std::string name = "Scheda " + std::to_string(k) + " di " + std::to_string(count) + " - codice "
+            + code.text() + " - ";
+        if (set.pupils) {
+            pupils.push_back(sheetPage(withoutResults(sheet)));
+            addFooter(pupils.back(), name + "alunno: ____________", printableHeight);
+        }
+        if (set.solutions) {
+            solutions.push_back(sheetPage(sheet));
+            addFooter(solutions.back(), name + "soluzioni", printableHeight);
+        }
+    }
+    pupils.insert(pupils.end(), std::make_move_iterator(solutions.begin()), std::make_move_iterator(solutions.end()));
+    return pupils;
+}
+
+Paper pdfPaper()
+{
+    return Paper{QSizeF(210.0, 297.0), QMarginsF(6.35, 12.7, 6.35, 12.7)};
+}
+
+QByteArray classSetPdf(const ClassSet& set, const Paper& paper)
+{
+    return renderPdf(classSetPages(set, paper.printableHeight()), paper,
+                     QStringLiteral("Schede per la classe - codice %1").arg(QString::fromStdString(set.first.text())));
+}
+
+void printClassSet(const ClassSet& set, QPrinter& printer)
+{
+    // Without full-page mode the painter starts at the top-left of the printable area.
+    printer.setFullPage(false);
+    const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
+    const std::vector<Page> pages = classSetPages(set, static_cast<float>(printable.height() * 20.0));
+    const QPageRanges ranges = printer.pageRanges();
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        throw PrintFailure(FailureReason::PageNotDrawn, "QPainter::begin failed on the chosen printer");
+    }
+    bool first = true;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (!ranges.isEmpty() && !ranges.contains(static_cast<int>(i) + 1)) {
+            continue;
+        }
+        if (!first && !printer.newPage()) {
+            painter.end();
+            throw PrintFailure(FailureReason::PageNotDrawn, "the printer refused a new page");
+        }
+        first = false;
+        drawPage(painter, pages[i]);
+    }
+    painter.end();
+    if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
+        throw PrintFailure(FailureReason::ServiceError, std::string());
+    }
+}
+
+}  // namespace virdamo::print
