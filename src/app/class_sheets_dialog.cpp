@@ -75,9 +75,14 @@ QString settingsOf(const SheetCode& code)
         .arg(code.ultimaOperazione + 1);
 }
 
-/// Why a file could not be saved, in Italian.
-QString saveProblem(const QSaveFile& file)
+}  // namespace
+
+std::optional<QString> writeWhole(const QString& path, const QByteArray& bytes)
 {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        return std::nullopt;
+    }
     switch (file.error()) {
     case QFileDevice::OpenError:
     case QFileDevice::PermissionsError: return QStringLiteral("Non si può scrivere nella cartella scelta.");
@@ -87,8 +92,6 @@ QString saveProblem(const QSaveFile& file)
     }
     return QStringLiteral("Errore imprevisto.\nDettagli: ") + file.errorString();
 }
-
-}  // namespace
 
 OutputDialogs& standardOutputDialogs()
 {
@@ -289,13 +292,9 @@ void ClassSheetsDialog::savePdf()
                 + print::failureReasonText(failure.reason(), QString::fromStdString(failure.serviceText())));
         return;
     }
-    // Written whole or not at all: a failure leaves no partial file, and an earlier file
-    // of that name as it was.
-    QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size() && file.commit();
-    if (!saved) {
+    if (const std::optional<QString> problem = writeWhole(path, pdf)) {
         forms::MessageBox::show(this, forms::MessageIcon::Warning, kTitle,
-                                QStringLiteral("Il PDF non è stato salvato.\n") + saveProblem(file));
+                                QStringLiteral("Il PDF non è stato salvato.\n") + *problem);
         return;
     }
     outcome_->setText(QStringLiteral("PDF salvato: %1").arg(QDir::toNativeSeparators(path)));

@@ -1,5 +1,6 @@
 #include "app/frm_inizio.h"
 
+#include "app/version.h"
 #include "layout/load_step.h"
 
 namespace virdamo::app {
@@ -102,7 +103,7 @@ void FrmInizio::buildBody()
 
 void FrmInizio::Form_Load()
 {
-    label6_->setCaption(QStringLiteral("Ver. 1.0.0"));
+    label6_->setCaption(QStringLiteral("Ver. ") + QString::fromLatin1(kVersion));
     recordControlRatios();
     // From the recording to the end of the load, a failing statement is skipped.
     skippingFailure([&] { firstDescription_ = QStringLiteral("Programma per la stampa di schede cartacee"); });

@@ -1,5 +1,6 @@
 #include "app/app_icon.h"
 #include "app/application.h"
+#include "app/command_line.h"
 #include "forms/form_slot.h"
 #include "print/cups_printer.h"
 #include "print/stampa.h"
@@ -13,8 +14,41 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include <cstdio>
+
+namespace {
+
+/// A command line that opens no window: help and version need no application at all, a
+/// PDF one without windows, drawn off screen whatever display there is.
+int runWithoutWindows(const virdamo::app::CommandLine& line, int argc, char** argv)
+{
+    if (line.action != virdamo::app::CommandLine::Action::WritePdf) {
+        return virdamo::app::runCommandLine(line, stdout, stderr);
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error carries the program's own Italian lines only; Qt's notes are not the user's.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg) {
+            std::fprintf(stderr, "virdamo: %s\n", qPrintable(text));
+        }
+    });
+    const QGuiApplication application(argc, argv);
+    return virdamo::app::runCommandLine(line, stdout, stderr);
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const virdamo::app::CommandLine line = virdamo::app::readCommandLine(arguments);
+    if (line.action != virdamo::app::CommandLine::Action::OpenWindows) {
+        return runWithoutWindows(line, argc, argv);
+    }
+
     QApplication application(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The program ends when no window is loaded; the lifecycle, not Qt, decides that.

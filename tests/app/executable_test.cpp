@@ -2,12 +2,17 @@
 // the start probe: it shows the start window alone and ends with status 0 on every path
 // that unloads the last window, and only then.
 
+#include "print/class_document.h"
+
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -130,6 +135,116 @@ TEST(ProgramKeepsRunning, AfterTheWorksheetWindowIsClosedFromItsTitleBar)
     EXPECT_FALSE(process.waitForFinished(1'000)) << "the program ended with the start window still loaded";
     process.kill();
     process.waitForFinished();
+}
+
+/// The program run with arguments and nothing else: no display, no platform chosen.
+struct Outcome {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+Outcome runWith(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VIRDAMO_EXECUTABLE), arguments);
+    Outcome outcome;
+    if (process.waitForFinished(30'000) && process.exitStatus() == QProcess::NormalExit) {
+        outcome.status = process.exitCode();
+    }
+    outcome.out = process.readAllStandardOutput();
+    outcome.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return outcome;
+}
+
+/// A PDF document without its creation date, which is the only thing two runs may differ in.
+QByteArray undated(QByteArray pdf)
+{
+    const qsizetype at = pdf.indexOf("/CreationDate (");
+    return at < 0 ? pdf : pdf.remove(at, pdf.indexOf(')', at) - at);
+}
+
+TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
+{
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("schede.pdf"));
+    const struct {
+        QStringList arguments;
+        int status;
+        const char* error;  // the whole of standard error
+    } cases[] = {
+        {{QStringLiteral("--sconosciuta")}, 2, "opzione sconosciuta: --sconosciuta (virdamo --help elenca le opzioni)"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--moltiplicando"), QStringLiteral("5")},
+         2,
+         "--moltiplicando vuole 2, 3 o 4, non «5»"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--moltiplicatore"), QStringLiteral("0")},
+         2,
+         "--moltiplicatore vuole 1, 2 o 3, non «0»"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--operazioni"), QStringLiteral("15")},
+         2,
+         "--operazioni vuole 10 o 20, non «15»"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--schede"), QStringLiteral("41")},
+         2,
+         "--schede vuole un numero da 1 a 40, non «41»"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QStringLiteral("H28T5-CY4TR")},
+         2,
+         "--codice «H28T5-CY4TR» non vale: Codice non valido: controllare di averlo scritto bene."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QStringLiteral("H28T5-CY4TQ"),
+          QStringLiteral("--operazioni"), QStringLiteral("10")},
+         2,
+         "--operazioni 10 contraddice il codice H28T5-CY4TQ, che vuole 20"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--senza-alunni"), QStringLiteral("--senza-soluzioni")},
+         2,
+         "--senza-alunni e --senza-soluzioni insieme non lasciano nessuna pagina"},
+        {{QStringLiteral("--schede"), QStringLiteral("3")}, 2, "--schede vale solo con --pdf FILE"},
+        {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("nessuna/schede.pdf"))}, 1, nullptr},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = runWith(c.arguments);
+        const QString line = c.arguments.join(QLatin1Char(' '));
+        EXPECT_EQ(run.status, c.status) << line.toStdString();
+        if (c.error) {
+            EXPECT_EQ(run.err, QStringLiteral("virdamo: ") + QString::fromUtf8(c.error) + QLatin1Char('\n'))
+                << line.toStdString();
+        } else {
+            EXPECT_TRUE(run.err.startsWith(QString::fromUtf8("virdamo: «"))) << run.err.toStdString();
+        }
+        EXPECT_TRUE(run.out.isEmpty()) << line.toStdString();
+        EXPECT_TRUE(QDir(dir.path()).isEmpty()) << "a file was left by " << line.toStdString();
+    }
+}
+
+TEST(CommandLine, HelpVersionAndTheSameClassSetAsTheDialogWithoutADisplay)
+{
+    const Outcome version = runWith({QStringLiteral("--version")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QByteArray("virdamo ") + VIRDAMO_VERSION + "\n");
+    const Outcome help = runWith({QStringLiteral("-h")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("Uso: virdamo [opzioni]\n"));
+
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("classe.pdf"));
+    const Outcome made =
+        runWith({QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QStringLiteral("h28t5cy4tq"),
+                 QStringLiteral("--schede"), QStringLiteral("3"), QStringLiteral("--senza-alunni")});
+    EXPECT_EQ(made.status, 0) << made.err.toStdString();
+    EXPECT_EQ(made.out.toStdString(), "H28T5-CY4TQ\nH28T5-CY4VN\nH28T5-CY4WV\n");
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const virdamo::print::ClassSet set{virdamo::SheetCode{4, 3, 19, 0x123456789AULL}, 3, false, true};
+    EXPECT_EQ(undated(written.readAll()), undated(virdamo::print::classSetPdf(set, virdamo::print::pdfPaper())))
+        << "the dialog's document, byte for byte";
+
+    const Outcome piped = runWith({QStringLiteral("--pdf"), QStringLiteral("-"), QStringLiteral("--moltiplicatore"),
+                                   QStringLiteral("2"), QStringLiteral("--operazioni"), QStringLiteral("10")});
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_TRUE(piped.out.startsWith("%PDF-")) << "the document on standard output";
+    EXPECT_TRUE(virdamo::parseSheetCode(piped.err.trimmed().toStdString()).code) << "its code on standard error";
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "print/class_document.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace virdamo::app {
+
+/// What the command line asks for.
+struct CommandLine {
+    enum class Action { OpenWindows, Help, Version, WritePdf, Error };
+
+    Action action = Action::OpenWindows;
+    QString error;        ///< Error: one Italian line naming the bad option and what it takes
+    QString pdfFile;      ///< WritePdf: the file, "-" for standard output
+    print::ClassSet set;  ///< WritePdf: the class set; its seed is drawn when written unless coded
+    bool coded = false;   ///< WritePdf: --codice gave the first sheet
+};
+
+/// Reads the arguments that follow the program's name.
+[[nodiscard]] CommandLine readCommandLine(const QStringList& arguments);
+
+/// The help text, in Italian.
+[[nodiscard]] QString helpText();
+
+/// Carries out a command line that opens no window, writing to out and err; returns the
+/// exit status: 0 done, 1 the file could not be written (nothing of it is left), 2 a usage
+/// error. Writing a PDF needs a QGuiApplication, but no display.
+[[nodiscard]] int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err);
+
+}  // namespace virdamo::app
