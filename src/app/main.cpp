@@ -15,6 +15,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -36,6 +37,29 @@ int runWithoutWindows(const virdamo::app::CommandLine& line, int argc, char** ar
     return virdamo::app::runCommandLine(line, stdout, stderr);
 }
 
+/// Without a display the windows cannot open: the user is told in one Italian line what is
+/// missing and how to start the program, and it ends with status 1, instead of the toolkit
+/// aborting with a message of its own. Until the application exists, the toolkit's notes
+/// (about the display it could not open) are held back.
+void holdToolkitNotesUntilStarted()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+        if (type != QtFatalMsg) {
+            return;
+        }
+        const QByteArray display = qgetenv("DISPLAY");
+        const QString line = display.isEmpty() && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+            ? QString::fromUtf8("virdamo: nessuno schermo su cui aprire le finestre (DISPLAY non è impostata): "
+                                "avviare virdamo da una sessione grafica, oppure usare virdamo --pdf FILE per "
+                                "le schede senza finestre.")
+            : QString::fromUtf8("virdamo: non si riesce ad aprire lo schermo «%1»: avviare virdamo da una sessione "
+                                "grafica, oppure usare virdamo --pdf FILE per le schede senza finestre.")
+                  .arg(QString::fromLocal8Bit(display.isEmpty() ? qgetenv("WAYLAND_DISPLAY") : display));
+        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+        std::_Exit(1);
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -49,7 +73,9 @@ int main(int argc, char** argv)
         return runWithoutWindows(line, argc, argv);
     }
 
+    holdToolkitNotesUntilStarted();
     QApplication application(argc, argv);
+    qInstallMessageHandler(nullptr);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The program ends when no window is loaded; the lifecycle, not Qt, decides that.
     QApplication::setQuitOnLastWindowClosed(false);

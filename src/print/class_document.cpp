@@ -68,8 +68,8 @@ std::vector<Page> classSetPages(const ClassSet& set, float printableHeight)
         const SheetCode code = set.first.nth(k);
         Modulo1 sheet;
         makeSheet(code, sheet);
-        const std::string name = "Scheda " + std::to_string(k) + " di " + std::to_string(count) + " - codice "
-            + code.text() + " - ";
+        const std::string name =
+            "Scheda " + std::to_string(k) + " di " + std::to_string(count) + " - codice " + code.text() + " - ";
         if (set.pupils) {
             pupils.push_back(sheetPage(withoutResults(sheet)));
             addFooter(pupils.back(), name + "alunno: ____________", printableHeight);

@@ -5,16 +5,22 @@
 #include <cups/cups.h>
 
 #include <QByteArray>
+#include <QDateTime>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <utility>
 
 namespace virdamo::print {
 
 namespace {
 
-/// How long the print service may take to accept a connection before it counts as down.
-constexpr int kConnectTimeoutMs = 5000;
+using Clock = std::chrono::steady_clock;
+
+/// How often a wait on the service looks whether it may go on, seconds.
+constexpr double kPollSeconds = 0.1;
 
 struct DestDeleter {
     void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
@@ -71,21 +77,75 @@ FailureReason reasonFor(ipp_status_t status)
     }
 }
 
-[[noreturn]] void failWithLastError()
-{
-    throw PrintFailure(reasonFor(cupsLastError()), lastErrorText());
-}
-
-bool serviceReachable()
-{
-    http_t* http =
-        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectTimeoutMs, nullptr);
-    if (!http) {
-        return false;
+/// One connection to the print service whose every wait is bounded: by the limit of the
+/// step under way, by the limit of the whole job, and by the user's cancel.
+class BoundedConnection {
+public:
+    BoundedConnection(const PrintLimits& limits, const std::atomic<bool>& cancelled)
+        : limits_(limits)
+        , cancelled_(cancelled)
+        , jobDeadline_(Clock::now() + limits.whole)
+    {
     }
-    httpClose(http);
-    return true;
-}
+    ~BoundedConnection()
+    {
+        if (http_) {
+            httpClose(http_);
+        }
+    }
+    BoundedConnection(const BoundedConnection&) = delete;
+    BoundedConnection& operator=(const BoundedConnection&) = delete;
+
+    /// Starts a step: from now on, waits may last the step's limit (within the job's). A
+    /// job cancelled or out of time goes no further.
+    void step()
+    {
+        if (cancelled_ || Clock::now() >= jobDeadline_) {
+            throw silence();
+        }
+        stepDeadline_ = std::min(Clock::now() + limits_.step, jobDeadline_);
+    }
+
+    /// Connects to the print service; false when it cannot be reached in time.
+    bool open()
+    {
+        step();
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(stepDeadline_ - Clock::now());
+        cancelFlag_ = cancelled_ ? 1 : 0;
+        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                             static_cast<int>(std::max<long long>(1, ms.count())), &cancelFlag_);
+        if (http_) {
+            httpSetTimeout(http_, kPollSeconds, &BoundedConnection::mayWait, this);
+        }
+        return http_ != nullptr;
+    }
+
+    [[nodiscard]] http_t* http() const { return http_; }
+
+    /// The failure that explains a request that got no answer: the user's cancel, or a
+    /// service that does not answer.
+    [[nodiscard]] PrintFailure silence() const
+    {
+        if (cancelled_) {
+            return PrintFailure(FailureReason::Cancelled, std::string());
+        }
+        return PrintFailure(FailureReason::ServiceUnavailable, lastErrorText());
+    }
+
+private:
+    static int mayWait(http_t* /*http*/, void* data)
+    {
+        const auto* self = static_cast<const BoundedConnection*>(data);
+        return !self->cancelled_ && Clock::now() < self->stepDeadline_ ? 1 : 0;
+    }
+
+    PrintLimits limits_;
+    const std::atomic<bool>& cancelled_;
+    Clock::time_point jobDeadline_;
+    Clock::time_point stepDeadline_;
+    int cancelFlag_ = 0;
+    http_t* http_ = nullptr;
+};
 
 bool optionIs(const cups_dest_t& dest, const char* name, const char* value)
 {
@@ -93,26 +153,51 @@ bool optionIs(const cups_dest_t& dest, const char* name, const char* value)
     return actual && std::strcmp(actual, value) == 0;
 }
 
-/// The default media of the destination with its printable area.
-Paper defaultPaper(cups_dest_t* dest, cups_dinfo_t* info)
+/// The default destination. Without one, the service is asked itself whether it has a
+/// default: the lookup ends in "no default destination" also when the service never
+/// answered, and only a service that answers may be said to have none.
+DestPtr defaultDestination(BoundedConnection& service)
 {
+    service.step();
+    DestPtr dest(cupsGetNamedDest(service.http(), nullptr, nullptr));
+    if (dest) {
+        return dest;
+    }
+    const std::string text = lastErrorText();
+    service.step();
+    ipp_t* answer = cupsDoRequest(service.http(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+    if (!answer) {
+        throw service.silence();
+    }
+    const ipp_status_t status = ippGetStatusCode(answer);
+    ippDelete(answer);
+    if (status == IPP_STATUS_ERROR_NOT_FOUND) {
+        throw PrintFailure(FailureReason::NoDefaultPrinter, text);
+    }
+    throw PrintFailure(FailureReason::ServiceUnavailable, text);
+}
+
+/// The default media of the destination with its printable area.
+Paper defaultPaper(BoundedConnection& service, cups_dest_t* dest, cups_dinfo_t* info)
+{
+    service.step();
+    http_t* http = service.http();
     cups_size_t size{};
     // The queue's configured default ("media-default", or the user's own "media" option)
     // comes first: cupsGetDestMediaDefault answers a size of its own choosing for some
     // drivers, whatever the queue is set to.
     const char* media = cupsGetOption("media", dest->num_options, dest->options);
     if (!media) {
-        if (ipp_attribute_t* attr = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "media")) {
+        if (ipp_attribute_t* attr = cupsFindDestDefault(http, dest, info, "media")) {
             media = ippGetString(attr, 0, nullptr);
         }
     }
-    bool found =
-        media && cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
+    bool found = media && cupsGetDestMediaByName(http, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
     if (!found) {
-        found = cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
+        found = cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
     }
     if (!found) {
-        failWithLastError();
+        throw PrintFailure(reasonFor(cupsLastError()), lastErrorText());
     }
     // libcups measures media in hundredths of a millimetre.
     const auto mm = [](int hundredths) { return hundredths / 100.0; };
@@ -120,17 +205,102 @@ Paper defaultPaper(cups_dest_t* dest, cups_dinfo_t* info)
                  QMarginsF(mm(size.left), mm(size.top), mm(size.right), mm(size.bottom))};
 }
 
+/// Where requests for dest go: its URI and the resource on the service.
+std::pair<std::string, std::string> printerAddress(const cups_dest_t& dest)
+{
+    const char* uri = cupsGetOption("printer-uri-supported", dest.num_options, dest.options);
+    char scheme[32];
+    char user[256];
+    char host[256];
+    char resource[1024];
+    int port = 0;
+    if (!uri
+        || httpSeparateURI(HTTP_URI_CODING_ALL, uri, scheme, sizeof scheme, user, sizeof user, host, sizeof host, &port,
+                           resource, sizeof resource)
+            < HTTP_URI_STATUS_OK) {
+        throw PrintFailure(FailureReason::PrinterGone, uri ? uri : "no printer-uri-supported");
+    }
+    return {uri, resource};
+}
+
+/// A job that the service may hold although its answer never came: found again by its
+/// unique name on a connection of its own, and cancelled.
+void cancelUnanswered(const std::string& jobName, const PrintLimits& limits)
+{
+    const std::atomic<bool> notCancelled{false};
+    BoundedConnection service(PrintLimits{limits.step, limits.step}, notCancelled);
+    if (!service.open()) {
+        return;
+    }
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(service.http(), &jobs, nullptr, 1, CUPS_WHICHJOBS_ACTIVE);
+    for (int k = 0; k < count; ++k) {
+        if (jobs[k].title && jobName == jobs[k].title) {
+            service.step();
+            cupsCancelJob2(service.http(), jobs[k].dest, jobs[k].id, 0);
+        }
+    }
+    cupsFreeJobs(count, jobs);
+}
+
+/// Submits pdf to dest in one request (Print-Job), so that a transfer that breaks off
+/// leaves no job waiting for its document.
+void submit(BoundedConnection& service, const cups_dest_t& dest, const QByteArray& pdf, const PrintLimits& limits)
+{
+    const auto [uri, resource] = printerAddress(dest);
+    // A name of its own, so that a job whose answer never came can be found and cancelled.
+    const std::string jobName = "Scheda delle moltiplicazioni "
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")).toStdString();
+    ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, jobName.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, CUPS_FORMAT_PDF);
+    // The page is portrait by design: a queue's default of landscape must not turn it.
+    ippAddInteger(request, IPP_TAG_JOB, IPP_TAG_ENUM, "orientation-requested", IPP_ORIENT_PORTRAIT);
+
+    service.step();
+    // The length is that of the whole body: the request and the document after it.
+    http_status_t sent = cupsSendRequest(service.http(), request, resource.c_str(),
+                                         ippLength(request) + static_cast<std::size_t>(pdf.size()));
+    if (sent == HTTP_STATUS_CONTINUE) {
+        service.step();
+        sent = cupsWriteRequestData(service.http(), pdf.constData(), static_cast<std::size_t>(pdf.size()));
+    }
+    ippDelete(request);
+    // Always read the service's answer, also after a failed write: it says why.
+    service.step();
+    ipp_t* answer = cupsGetResponse(service.http(), resource.c_str());
+    if (!answer) {
+        // A refusal of the transfer itself comes as an HTTP status, before any IPP answer;
+        // a broken or missing answer means the service does not answer.
+        const http_status_t refused = httpGetStatus(service.http());
+        const ipp_status_t error = cupsLastError();
+        const bool silent = error == IPP_STATUS_OK || error == IPP_STATUS_ERROR_INTERNAL
+            || error == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || error == IPP_STATUS_ERROR_TIMEOUT;
+        const PrintFailure failure = refused == HTTP_STATUS_REQUEST_TOO_LARGE
+            ? PrintFailure(FailureReason::DocumentTooLarge, httpStatus(refused))
+            : refused == HTTP_STATUS_UNAUTHORIZED || refused == HTTP_STATUS_FORBIDDEN
+            ? PrintFailure(FailureReason::NotAuthorized, httpStatus(refused))
+            : silent ? service.silence() : PrintFailure(reasonFor(error), lastErrorText());
+        if (failure.reason() == FailureReason::Cancelled || failure.reason() == FailureReason::ServiceUnavailable) {
+            cancelUnanswered(jobName, limits);
+        }
+        throw failure;
+    }
+    const ipp_status_t status = ippGetStatusCode(answer);
+    ippDelete(answer);
+    if (!succeeded(status)) {
+        throw PrintFailure(reasonFor(status), lastErrorText());
+    }
+}
+
 }  // namespace
 
-/// The destination that a begun job goes to, looked up when its first text is printed.
-struct CupsPrinter::Job {
-    DestPtr dest;
-    InfoPtr info;
-    Paper paper;
-    bool printerStopped = false;
-};
-
-CupsPrinter::CupsPrinter() = default;
+CupsPrinter::CupsPrinter(PrintLimits limits)
+    : limits_(limits)
+{
+}
 
 CupsPrinter::~CupsPrinter() = default;
 
@@ -156,72 +326,46 @@ void CupsPrinter::setVerticalPosition(float twips)
 
 void CupsPrinter::printLine(const std::string& text)
 {
-    if (!job_) {
+    if (!jobOpen_) {
+        jobOpen_ = true;
         notice_ = JobNotice::None;
         (void)recorder_.takePage();  // whatever a failed job left behind
-        job_ = beginJob();
     }
     recorder_.printLine(text);
 }
 
 void CupsPrinter::endDocument()
 {
-    if (!job_) {
+    if (!std::exchange(jobOpen_, false)) {
         return;  // nothing printed since the last end: there is no job to end
     }
-    // The job is over whatever happens below: a failure leaves nothing to resume.
-    const std::unique_ptr<Job> job = std::move(job_);
-    const QByteArray pdf = renderPdf(recorder_.takePage(), job->paper);
-
-    int jobId = 0;
-    const ipp_status_t created =
-        cupsCreateDestJob(CUPS_HTTP_DEFAULT, job->dest.get(), job->info.get(), &jobId, nullptr, 0, nullptr);
-    if (!succeeded(created) || jobId <= 0) {
-        throw PrintFailure(reasonFor(created), lastErrorText());
+    const Page page = recorder_.takePage();
+    BoundedConnection service(limits_, cancelled_);
+    if (!service.open()) {
+        throw service.silence();
     }
-
-    http_status_t sent = cupsStartDestDocument(CUPS_HTTP_DEFAULT, job->dest.get(), job->info.get(), jobId, nullptr,
-                                               CUPS_FORMAT_PDF, 0, nullptr, 1);
-    ipp_status_t finished = IPP_STATUS_ERROR_INTERNAL;
-    if (sent == HTTP_STATUS_CONTINUE) {
-        sent = cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), static_cast<std::size_t>(pdf.size()));
-        // Always read the service's answer, also after a failed write: it says why.
-        finished = cupsFinishDestDocument(CUPS_HTTP_DEFAULT, job->dest.get(), job->info.get());
+    const DestPtr dest = defaultDestination(service);
+    if (optionIs(*dest, "printer-is-accepting-jobs", "false")) {
+        throw PrintFailure(FailureReason::NotAcceptingJobs, std::string());
     }
-    if (sent != HTTP_STATUS_CONTINUE || !succeeded(finished)) {
-        const ipp_status_t status = succeeded(finished) ? cupsLastError() : finished;
-        const std::string text = lastErrorText();
-        // A created job without its document would sit in the queue forever.
-        cupsCancelDestJob(CUPS_HTTP_DEFAULT, job->dest.get(), jobId);
-        throw PrintFailure(reasonFor(status), text);
+    service.step();
+    const InfoPtr info(cupsCopyDestInfo(service.http(), dest.get()));
+    if (!info) {
+        const ipp_status_t status = cupsLastError();
+        throw status == IPP_STATUS_ERROR_INTERNAL || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE
+            ? service.silence()
+            : PrintFailure(reasonFor(status), lastErrorText());
     }
-    if (job->printerStopped) {
+    const Paper paper = defaultPaper(service, dest.get(), info.get());
+    submit(service, *dest, renderPdf(page, paper), limits_);
+    if (optionIs(*dest, "printer-state", "5")) {  // IPP_PSTATE_STOPPED
         notice_ = JobNotice::PrinterPaused;
     }
 }
 
-std::unique_ptr<CupsPrinter::Job> CupsPrinter::beginJob()
+void CupsPrinter::cancel()
 {
-    auto job = std::make_unique<Job>();
-    job->dest.reset(cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr));
-    if (!job->dest) {
-        const std::string text = lastErrorText();
-        // Without a running scheduler the lookup also ends in "no default destination".
-        if (!serviceReachable()) {
-            throw PrintFailure(FailureReason::ServiceUnavailable, text);
-        }
-        throw PrintFailure(FailureReason::NoDefaultPrinter, text);
-    }
-    if (optionIs(*job->dest, "printer-is-accepting-jobs", "false")) {
-        throw PrintFailure(FailureReason::NotAcceptingJobs, std::string());
-    }
-    job->info.reset(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, job->dest.get()));
-    if (!job->info) {
-        failWithLastError();
-    }
-    job->paper = defaultPaper(job->dest.get(), job->info.get());
-    job->printerStopped = optionIs(*job->dest, "printer-state", "5");  // IPP_PSTATE_STOPPED
-    return job;
+    cancelled_ = true;
 }
 
 }  // namespace virdamo::print

@@ -3,24 +3,32 @@
 #include "print/page.h"
 #include "print/printer.h"
 
-#include <memory>
-#include <string>
+#include <atomic>
+#include <chrono>
 
 namespace virdamo::print {
 
-/// The system's default printer, reached through the print service. A job's page is
-/// collected as it is printed, rendered to PDF in memory at the end of the document and
-/// submitted as one document to the default destination; no file is written.
+/// How long a job may wait on the print service: each step (connection, lookup of the
+/// default destination and its paper, the submission with its document) and the whole job.
+struct PrintLimits {
+    std::chrono::milliseconds step{4000};
+    std::chrono::milliseconds whole{9000};
+};
+
+/// The system's default printer, reached through the print service. The page is collected
+/// as it is printed; the end of the document looks up the default destination and its
+/// paper, renders the page to PDF in memory and submits it in one request, printed
+/// portrait whatever the queue's default orientation. No file is written.
 ///
-/// Failures are thrown as PrintFailure: no default destination or a queue refusing jobs
-/// when the job begins (its first text), a refused submission at the end of the document.
-/// After a failure nothing of the job is left open, on this side or in the queue. A job
-/// that the caller abandons on an exception of its own is discarded by the destructor,
-/// so one printer per press of "STAMPA" never carries a half page into the next job.
-class CupsPrinter final : public Printer, public JobNotices {
+/// Every wait on the service is bounded by the limits: a service that cannot be reached,
+/// does not answer in time or answers with garbage fails as ServiceUnavailable; "no
+/// default destination" only when a working service says so. Failures are thrown as
+/// PrintFailure from endDocument; after one nothing of the job is left, on this side or
+/// in the queue. A printer lives for one press of "STAMPA"; cancel may be called from any
+/// thread while endDocument runs on another.
+class CupsPrinter final : public Printer, public JobNotices, public Cancellable {
 public:
-    CupsPrinter();
-    /// Abandons a job that was begun and not ended.
+    explicit CupsPrinter(PrintLimits limits = {});
     ~CupsPrinter() override;
 
     CupsPrinter(const CupsPrinter&) = delete;
@@ -35,15 +43,15 @@ public:
 
     /// PrinterPaused when the last job was queued on a stopped printer.
     [[nodiscard]] JobNotice lastJobNotice() const override { return notice_; }
+    /// Stops the job at its next wait; a job the service holds already is cancelled there.
+    void cancel() override;
 
 private:
-    struct Job;
-    /// Looks up the default destination and its paper for a job whose first text is being printed.
-    static std::unique_ptr<Job> beginJob();
-
     PageRecorder recorder_;
-    std::unique_ptr<Job> job_;
+    PrintLimits limits_;
+    bool jobOpen_ = false;
     JobNotice notice_ = JobNotice::None;
+    std::atomic<bool> cancelled_{false};
 };
 
 }  // namespace virdamo::print

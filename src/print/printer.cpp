@@ -20,6 +20,7 @@ std::string describe(FailureReason reason, const std::string& serviceText)
     case FailureReason::PageNotDrawn: return "page not drawn: " + serviceText;
     case FailureReason::OutOfMemory: return "out of memory";
     case FailureReason::Unexpected: return "unexpected failure: " + serviceText;
+    case FailureReason::Cancelled: return "cancelled";
     }
     return "print service error: " + serviceText;
 }

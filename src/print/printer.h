@@ -20,6 +20,7 @@ enum class FailureReason {
     PageNotDrawn,        ///< the page could not be rendered
     OutOfMemory,         ///< memory ran out while the page was prepared
     Unexpected,          ///< a failure of the program itself; its own text says what
+    Cancelled,           ///< the user stopped the job; nothing of it was printed
 };
 
 /// Thrown by a printer operation that could not be carried out. By the time it is
@@ -83,6 +84,20 @@ protected:
     JobNotices() = default;
     JobNotices(const JobNotices&) = default;
     JobNotices& operator=(const JobNotices&) = default;
+};
+
+/// Implemented by printers whose job can be stopped while it waits on the print service.
+class Cancellable {
+public:
+    virtual ~Cancellable() = default;
+
+    /// Stops the job in progress as soon as it can; safe from any thread.
+    virtual void cancel() = 0;
+
+protected:
+    Cancellable() = default;
+    Cancellable(const Cancellable&) = default;
+    Cancellable& operator=(const Cancellable&) = default;
 };
 
 }  // namespace virdamo::print

@@ -1,5 +1,6 @@
 #include "print/stampa.h"
 
+#include "forms/busy_wait.h"
 #include "forms/message_box.h"
 #include "print/printer.h"
 #include "print/stampa_scheda.h"
@@ -7,6 +8,7 @@
 #include <QString>
 
 #include <exception>
+#include <functional>
 #include <new>
 
 namespace virdamo::print {
@@ -37,6 +39,7 @@ QString failureReasonText(FailureReason reason, const QString& detail)
     case FailureReason::PageNotDrawn: return QString::fromUtf8("Non è stato possibile preparare la pagina.");
     case FailureReason::OutOfMemory: return QStringLiteral("Memoria insufficiente per preparare la pagina.");
     case FailureReason::Unexpected: return withDetail("Errore imprevisto durante la stampa.");
+    case FailureReason::Cancelled: return QString::fromUtf8("Stampa annullata.");
     case FailureReason::ServiceError: break;
     }
     return withDetail("Errore del servizio di stampa.");
@@ -55,11 +58,20 @@ void reportFailure(QWidget* parent, FailureReason reason, const QString& detail)
 
 void cmdStampa_Click(const Modulo1& state, Printer& printer, QWidget* parent)
 {
+    // The print service is talked to off this thread, so that a slow or sick service never
+    // freezes the windows; the user's input reaches no command until the job has ended.
+    auto* cancellable = dynamic_cast<Cancellable*>(&printer);
+    const std::function<void()> cancel =
+        cancellable ? std::function<void()>([cancellable] { cancellable->cancel(); }) : std::function<void()>();
     // Nothing may escape a click: an exception leaving a Qt event handler ends the program.
     try {
-        StampaScheda(state, printer);
+        forms::runWhileBusy(
+            parent, QString::fromLatin1(kTitle), QString::fromUtf8("Invio della scheda alla stampante..."),
+            [&state, &printer] { StampaScheda(state, printer); }, cancel);
     } catch (const PrintFailure& failure) {
-        reportFailure(parent, failure.reason(), QString::fromStdString(failure.serviceText()));
+        if (failure.reason() != FailureReason::Cancelled) {  // the user knows: no message
+            reportFailure(parent, failure.reason(), QString::fromStdString(failure.serviceText()));
+        }
         return;
     } catch (const std::bad_alloc&) {
         reportFailure(parent, FailureReason::OutOfMemory, QString());

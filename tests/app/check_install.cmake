@@ -39,3 +39,10 @@ if(VALIDATOR)
         message(FATAL_ERROR "desktop-file-validate: ${out}")
     endif()
 endif()
+
+# The installed program needs no run-time search path: none, empty or $ORIGIN, may be left.
+execute_process(COMMAND "${CMAKE_COMMAND}" -DREADELF=${READELF} -DDIR=${PREFIX} -P "${RUNPATH_CHECK}"
+                RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${out}")
+endif()

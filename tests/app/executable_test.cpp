@@ -143,11 +143,14 @@ struct Outcome {
     QByteArray out;
     QString err;
 };
-Outcome runWith(const QStringList& arguments)
+Outcome runWith(const QStringList& arguments, const QString& display = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
+    if (!display.isEmpty()) {
+        env.insert(QStringLiteral("DISPLAY"), display);
+    }
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(env);
@@ -216,6 +219,22 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
         EXPECT_TRUE(run.out.isEmpty()) << line.toStdString();
         EXPECT_TRUE(QDir(dir.path()).isEmpty()) << "a file was left by " << line.toStdString();
     }
+}
+
+TEST(CommandLine, WindowsWithoutADisplaySayWhatIsMissingInItalian)
+{
+    const QString advice =
+        QStringLiteral(": avviare virdamo da una sessione grafica, oppure usare virdamo --pdf FILE per "
+                       "le schede senza finestre.\n");
+    const Outcome none = runWith({});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err,
+              QString::fromUtf8("virdamo: nessuno schermo su cui aprire le finestre (DISPLAY non è "
+                                "impostata)")
+                  + advice);
+    const Outcome unreachable = runWith({}, QStringLiteral(":97"));
+    EXPECT_EQ(unreachable.status, 1);
+    EXPECT_EQ(unreachable.err, QString::fromUtf8("virdamo: non si riesce ad aprire lo schermo «:97»") + advice);
 }
 
 TEST(CommandLine, HelpVersionAndTheSameClassSetAsTheDialogWithoutADisplay)

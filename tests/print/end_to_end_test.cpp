@@ -14,10 +14,16 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QTest>
+#include <QTimer>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -170,12 +176,13 @@ protected:
     forms::FormSlot slot_{lifecycle_, [this] {
                               auto window = std::make_unique<ui::FrmDue>(state_, random_);
                               QObject::connect(window.get(), &ui::FrmDue::printRequested, [this] {
-                                  CupsPrinter printer;
+                                  CupsPrinter printer(limits_);
                                   cmdStampa_Click(state_, printer, slot_.form());
                               });
                               return window;
                           }};
     std::vector<Message> messages_;
+    PrintLimits limits_;
 };
 
 struct Settings {
@@ -272,10 +279,10 @@ TEST_F(PrintThroughPrivateServer, NoDefaultDestinationIsReportedAndTheSheetKept)
     expectRetryPrints(0);
 }
 
-TEST_F(PrintThroughPrivateServer, DocumentRefusedAfterTheJobWasCreatedCancelsTheJob)
+TEST_F(PrintThroughPrivateServer, DocumentRefusedLeavesNoJob)
 {
     server_.addQueue(true);
-    // The job's creation fits; its PDF document does not.
+    // The request fits without its PDF document, not with it.
     server_.stop();
     server_.configure("MaxRequestSize 2k");
     server_.start();
@@ -287,9 +294,91 @@ TEST_F(PrintThroughPrivateServer, DocumentRefusedAfterTheJobWasCreatedCancelsThe
     expectOneFailure("La scheda è troppo grande per la stampante.");
     expectSheetKept(s, rows);
     const PrivatePrintServer::Jobs jobs = server_.jobs();
-    EXPECT_EQ(jobs.pending + jobs.printing + jobs.completed, 0) << "the half-submitted job stayed in the queue";
-    EXPECT_EQ(jobs.failed, 1) << "no job was created";
+    EXPECT_EQ(jobs.pending + jobs.printing + jobs.completed + jobs.failed, 0) << "a job reached the queue";
 }
+
+TEST_F(PrintThroughPrivateServer, LandscapeQueuePrintsThePagePortrait)
+{
+    server_.addQueue(true);
+    server_.run("lpadmin", {"-p", PrivatePrintServer::kQueue, "-o", "orientation-requested-default=4"});
+    click("Command1");
+    click("cmdStampa");
+    EXPECT_TRUE(messages_.empty());
+    ASSERT_TRUE(server_.waitForCompletedJobs(1, kJobTimeout)) << server_.errorLog();
+    EXPECT_EQ(server_.newestJobAttribute("orientation-requested"), 3) << "IPP portrait";
+}
+
+enum class Sickness { Frozen, FrozenAndCancelled, Silent, ClosesAtOnce };
+
+class SickService : public PrintThroughPrivateServer, public testing::WithParamInterface<Sickness> {};
+
+TEST_P(SickService, NeverFreezesTheWindowsAndSaysTheServiceDoesNotAnswer)
+{
+    server_.addQueue(true);
+    click("Command1");
+    const Screen s = screen();
+    const auto rows = stateRows();
+    limits_ = PrintLimits{std::chrono::milliseconds(1500), std::chrono::milliseconds(4000)};
+    std::optional<test::LoopbackListener> listener;
+    switch (GetParam()) {
+    case Sickness::Frozen:
+    case Sickness::FrozenAndCancelled: server_.freeze(); break;
+    case Sickness::Silent: listener.emplace(test::LoopbackListener::Manner::Silent); break;
+    case Sickness::ClosesAtOnce: listener.emplace(test::LoopbackListener::Manner::ClosesAtOnce); break;
+    }
+    if (listener) {
+        ::setenv("CUPS_SERVER", listener->address().c_str(), 1);
+    }
+    // While the press waits, the event loop runs: timers fire, the busy message appears;
+    // but the user's clicks reach no command, then or afterwards.
+    bool pressing = true;
+    bool timerFired = false;
+    QString busyText;
+    QTimer::singleShot(700, [&] {
+        timerFired = pressing;
+        QTest::mouseClick(window()->find(QStringLiteral("Command1"))->widget(), Qt::LeftButton);
+        if (auto* busy = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            busyText = busy->findChild<QLabel*>()->text();
+            if (GetParam() == Sickness::FrozenAndCancelled) {
+                busy->findChild<QAbstractButton*>(QStringLiteral("annulla"))->click();
+            }
+        }
+    });
+    QElapsedTimer pressed;
+    pressed.start();
+    click("cmdStampa");
+    pressing = false;
+    const qint64 took = pressed.elapsed();
+    server_.thaw();
+    server_.useFromThisProcess();
+
+    EXPECT_LT(took, 4500) << "the whole press is bounded";
+    if (GetParam() == Sickness::FrozenAndCancelled) {
+        EXPECT_TRUE(messages_.empty()) << "a cancelled press says nothing";
+        EXPECT_LT(took, 1200) << "cancelled at once";
+    } else {
+        expectOneFailure("Il servizio di stampa non risponde.");
+    }
+    if (GetParam() != Sickness::ClosesAtOnce) {
+        EXPECT_TRUE(timerFired) << "the windows were frozen during the press";
+        EXPECT_EQ(busyText, QStringLiteral("Invio della scheda alla stampante..."));
+    }
+    expectSheetKept(s, rows);
+    QTest::qWait(300);  // what a frozen scheduler still had to read
+    const PrivatePrintServer::Jobs jobs = server_.jobs();
+    EXPECT_EQ(jobs.pending + jobs.printing + jobs.completed, 0) << "a job was left on the server";
+}
+
+std::string sicknessName(const testing::TestParamInfo<Sickness>& info)
+{
+    static const char* const names[] = {"Frozen", "FrozenAndCancelled", "Silent", "ClosesAtOnce"};
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Print, SickService,
+                         testing::Values(Sickness::Frozen, Sickness::FrozenAndCancelled, Sickness::Silent,
+                                         Sickness::ClosesAtOnce),
+                         sicknessName);
 
 TEST_F(PrintThroughPrivateServer, PausedPrinterQueuesTheJobAndSaysSo)
 {

@@ -11,7 +11,12 @@
 #include <stdexcept>
 #include <thread>
 
+#include <algorithm>
+
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -223,11 +228,22 @@ void PrivatePrintServer::start()
     }
 }
 
+void PrivatePrintServer::freeze() const
+{
+    ::kill(pid_, SIGSTOP);
+}
+
+void PrivatePrintServer::thaw() const
+{
+    ::kill(pid_, SIGCONT);
+}
+
 void PrivatePrintServer::stop()
 {
     if (pid_ <= 0) {
         return;
     }
+    ::kill(pid_, SIGCONT);  // a frozen scheduler would never see the request to end
     ::kill(pid_, SIGTERM);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     int status = 0;
@@ -317,6 +333,65 @@ bool PrivatePrintServer::waitForCompletedJobs(int count, std::chrono::millisecon
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return false;
+}
+
+int PrivatePrintServer::newestJobAttribute(const char* name) const
+{
+    cups_job_t* list = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, kQueue, 0, CUPS_WHICHJOBS_ALL);
+    int newest = 0;
+    for (int k = 0; k < count; ++k) {
+        newest = std::max(newest, list[k].id);
+    }
+    cupsFreeJobs(count, list);
+    if (newest == 0) {
+        return -1;
+    }
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const std::string uri = "ipp://localhost/jobs/" + std::to_string(newest);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, name);
+    ipp_t* answer = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    ipp_attribute_t* attribute = answer ? ippFindAttribute(answer, name, IPP_TAG_ZERO) : nullptr;
+    const int value = attribute ? ippGetInteger(attribute, 0) : -1;
+    ippDelete(answer);
+    return value;
+}
+
+LoopbackListener::LoopbackListener(Manner manner)
+{
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd_, 16) != 0
+        || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        throw std::runtime_error("cannot listen on loopback: " + std::string(std::strerror(errno)));
+    }
+    port_ = ntohs(address.sin_port);
+    if (manner == Manner::ClosesAtOnce) {
+        closer_ = std::thread([this] {
+            while (!stopping_) {
+                pollfd wait{fd_, POLLIN, 0};
+                if (::poll(&wait, 1, 50) > 0) {
+                    const int client = ::accept(fd_, nullptr, nullptr);
+                    if (client >= 0) {
+                        ::close(client);
+                    }
+                }
+            }
+        });
+    }
+}
+
+LoopbackListener::~LoopbackListener()
+{
+    stopping_ = true;
+    if (closer_.joinable()) {
+        closer_.join();
+    }
+    ::close(fd_);
 }
 
 std::string PrivatePrintServer::errorLog() const

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <sys/types.h>
+#include <thread>
 #include <vector>
 
 namespace virdamo::print::test {
@@ -29,6 +31,10 @@ public:
     void configure(const std::string& directive) const;
     /// Stops the scheduler and waits for it to exit.
     void stop();
+    /// Freezes the scheduler (SIGSTOP): it takes connections and answers nothing until thawed.
+    void freeze() const;
+    /// Lets a frozen scheduler go on (SIGCONT).
+    void thaw() const;
 
     /// Adds the PDF queue on A4 paper, writing to outputFile(); optionally the default destination.
     void addQueue(bool makeDefault);
@@ -50,6 +56,8 @@ public:
         int failed = 0;  ///< aborted or cancelled
     };
     [[nodiscard]] Jobs jobs() const;
+    /// An integer or enum attribute of the newest job of the queue, or -1.
+    [[nodiscard]] int newestJobAttribute(const char* name) const;
     /// Waits until completed jobs reach count and no job is still waiting or printing.
     [[nodiscard]] bool waitForCompletedJobs(int count, std::chrono::milliseconds timeout) const;
 
@@ -62,6 +70,27 @@ private:
 
     std::filesystem::path root_;
     pid_t pid_ = -1;
+};
+
+/// A print service gone wrong on a loopback TCP port: it takes connections and then either
+/// never answers or closes each at once. Pointed at with "127.0.0.1:<port>".
+class LoopbackListener final {
+public:
+    enum class Manner { Silent, ClosesAtOnce };
+
+    explicit LoopbackListener(Manner manner);
+    ~LoopbackListener();
+    LoopbackListener(const LoopbackListener&) = delete;
+    LoopbackListener& operator=(const LoopbackListener&) = delete;
+
+    /// "127.0.0.1:<port>", as the print clients' server setting takes it.
+    [[nodiscard]] std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stopping_{false};
+    std::thread closer_;
 };
 
 }  // namespace virdamo::print::test
