@@ -14,7 +14,8 @@ set(expected
     share/icons/hicolor/32x32/apps/virdamo.png
     share/icons/hicolor/64x64/apps/virdamo.png
     share/icons/hicolor/128x128/apps/virdamo.png
-    share/icons/hicolor/256x256/apps/virdamo.png)
+    share/icons/hicolor/256x256/apps/virdamo.png
+    share/icons/hicolor/scalable/apps/virdamo.svg)
 foreach(path IN LISTS expected)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
