@@ -17,6 +17,7 @@ set(expected
     share/icons/hicolor/128x128/apps/virdamo.png
     share/icons/hicolor/256x256/apps/virdamo.png
     share/icons/hicolor/scalable/apps/virdamo.svg
+    share/metainfo/io.github.virdamo.Virdamo.metainfo.xml
     share/man/man1/virdamo.1.gz
     share/man/it/man1/virdamo.1.gz
     share/doc/virdamo/copyright
