@@ -1,12 +1,20 @@
 #include "app/app_icon.h"
 
 #include <QIcon>
+#include <QSize>
+#include <QString>
 
 namespace virdamo::app {
 
 QIcon windowIcon()
 {
-    return QIcon(QStringLiteral(":/virdamo/icons/virdamo-32.xpm"));
+    // Both sizes rendered from the SVG at build time: a title bar and a task switcher each
+    // get a picture drawn for their size rather than one scaled from the other.
+    QIcon icon;
+    for (const int size : {32, 64}) {
+        icon.addFile(QStringLiteral(":/virdamo/icons/virdamo-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 }  // namespace virdamo::app

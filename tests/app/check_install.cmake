@@ -1,5 +1,6 @@
 cmake_minimum_required(VERSION 3.25)
-# Installs the build tree into a scratch prefix and checks what a desktop needs is there.
+# Installs the build tree into a scratch prefix and checks what a desktop and a package
+# need is there.
 #   cmake -DBUILD_DIR=<build tree> -DPREFIX=<scratch prefix> [-DVALIDATOR=<desktop-file-validate>] -P check_install.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -14,7 +15,13 @@ set(expected
     share/icons/hicolor/32x32/apps/virdamo.png
     share/icons/hicolor/64x64/apps/virdamo.png
     share/icons/hicolor/128x128/apps/virdamo.png
-    share/icons/hicolor/256x256/apps/virdamo.png)
+    share/icons/hicolor/256x256/apps/virdamo.png
+    share/icons/hicolor/scalable/apps/virdamo.svg
+    share/metainfo/io.github.virdamo.Virdamo.metainfo.xml
+    share/man/man1/virdamo.1.gz
+    share/man/it/man1/virdamo.1.gz
+    share/doc/virdamo/copyright
+    share/doc/virdamo/changelog.gz)
 foreach(path IN LISTS expected)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
