@@ -228,22 +228,12 @@ void ClassSheetsDialog::keepOneKindOfPage()
 
 void ClassSheetsDialog::preview()
 {
-    const std::optional<print::ClassSet> set = classSet();
-    if (!set) {
-        return;
+    if (const std::optional<print::ClassSet> set = classSet()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(kTitle);
+        dialogs_.preview(
+            printer, [this, &set](QPrinter& shown) { (void)drawOn(shown, *set); }, this);
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(kTitle);
-    dialogs_.preview(
-        printer,
-        [this, &set](QPrinter& shown) {
-            try {
-                print::printClassSet(*set, shown);
-            } catch (const print::PrintFailure& failure) {
-                reportPrintFailure(failure);
-            }
-        },
-        this);
 }
 
 void ClassSheetsDialog::print()
@@ -255,17 +245,22 @@ void ClassSheetsDialog::print()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(kTitle);
     const int pages = set->count * ((set->pupils ? 1 : 0) + (set->solutions ? 1 : 0));
-    if (!dialogs_.choosePrinter(printer, pages, this)) {
-        return;
-    }
-    try {
-        print::printClassSet(*set, printer);
+    if (dialogs_.choosePrinter(printer, pages, this) && drawOn(printer, *set)) {
         outcome_->setText(QStringLiteral("Schede inviate alla stampante %1.").arg(printer.printerName()));
+    }
+}
+
+bool ClassSheetsDialog::drawOn(QPrinter& printer, const print::ClassSet& set)
+{
+    try {
+        print::printClassSet(set, printer);
+        return true;
     } catch (const print::PrintFailure& failure) {
         reportPrintFailure(failure);
     } catch (const std::bad_alloc&) {
         reportPrintFailure(print::PrintFailure(print::FailureReason::OutOfMemory, std::string()));
     }
+    return false;
 }
 
 void ClassSheetsDialog::savePdf()

@@ -62,6 +62,8 @@ private:
     void preview();
     void print();
     void savePdf();
+    /// Draws set on printer; false, after telling the user why, when it could not.
+    bool drawOn(QPrinter& printer, const print::ClassSet& set);
     void reportPrintFailure(const print::PrintFailure& failure);
 
     OutputDialogs& dialogs_;

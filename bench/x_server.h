@@ -3,7 +3,7 @@
 #include <string>
 #include <sys/types.h>
 
-namespace virdamo::test {
+namespace virdamo::bench {
 
 /// A virtual X display of the caller's own (Xvfb), so that windows are measured and looked
 /// at on a real display server without touching any display the machine may have. The
@@ -30,4 +30,4 @@ private:
     pid_t pid_ = -1;
 };
 
-}  // namespace virdamo::test
+}  // namespace virdamo::bench

@@ -16,7 +16,7 @@
 
 extern char** environ;
 
-namespace virdamo::test {
+namespace virdamo::bench {
 
 namespace {
 
@@ -93,4 +93,4 @@ void PrivateXServer::useFromThisProcess() const
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
 }
 
-}  // namespace virdamo::test
+}  // namespace virdamo::bench
