@@ -282,7 +282,8 @@ void submit(BoundedConnection& service, const cups_dest_t& dest, const QByteArra
             ? PrintFailure(FailureReason::DocumentTooLarge, httpStatus(refused))
             : refused == HTTP_STATUS_UNAUTHORIZED || refused == HTTP_STATUS_FORBIDDEN
             ? PrintFailure(FailureReason::NotAuthorized, httpStatus(refused))
-            : silent ? service.silence() : PrintFailure(reasonFor(error), lastErrorText());
+            : silent ? service.silence()
+                     : PrintFailure(reasonFor(error), lastErrorText());
         if (failure.reason() == FailureReason::Cancelled || failure.reason() == FailureReason::ServiceUnavailable) {
             cancelUnanswered(jobName, limits);
         }

@@ -256,8 +256,8 @@ void FrmDue::buildSidePanel()
     option1_[0]->setChecked(true);
     opt10_->setChecked(true);
 
-    setTabOrder({command1_, command2_, cmdClasse_, opt1_[0], opt1_[1], opt1_[2], opt10_, opt5_, cmdStampa_,
-                 option1_[0], option1_[1], option1_[2]});
+    setTabOrder({command1_, command2_, cmdClasse_, opt1_[0], opt1_[1], opt1_[2], opt10_, opt5_, cmdStampa_, option1_[0],
+                 option1_[1], option1_[2]});
     // The window opens with the focus on "VISUALIZZA", the first stop of that order.
     command1_->widget()->setFocus();
 }
