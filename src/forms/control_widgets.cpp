@@ -1,5 +1,7 @@
 #include "forms/control_widgets.h"
 
+#include "forms/fonts.h"
+
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -32,28 +34,12 @@ void LabelWidget::layOut(const QString& caption)
     laidOut_ = caption;
     layoutFont_ = font();
     glyphs_ = QGlyphRun();
-    const bool plain =
-        std::all_of(caption.begin(), caption.end(), [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; });
-    if (plain && QFontInfo(layoutFont_).fixedPitch()) {
-        const QRawFont face = QRawFont::fromFont(layoutFont_);
-        const QList<quint32> indexes = face.glyphIndexesForString(caption);
-        if (face.isValid() && !indexes.contains(0U)) {
-            const QList<QPointF> advances = face.advancesForGlyphIndexes(indexes);
-            QList<QPointF> positions;
-            positions.reserve(advances.size());
-            qreal x = 0.0;
-            for (const QPointF& advance : advances) {
-                positions.append(QPointF(x, 0.0));
-                x += advance.x();
-            }
-            glyphs_.setRawFont(face);
-            glyphs_.setGlyphIndexes(indexes);
-            glyphs_.setPositions(positions);
-            const QFontMetricsF metrics(layoutFont_, this);
-            size_ = QSizeF(x, metrics.height());
-            ascent_ = metrics.ascent();
-            return;
-        }
+    if (std::optional<QGlyphRun> run = unshapedRun(unshapedFace(layoutFont_), caption)) {
+        glyphs_ = *run;
+        const QFontMetricsF metrics(layoutFont_, this);
+        size_ = QSizeF(run->boundingRect().width(), metrics.height());
+        ascent_ = metrics.ascent();
+        return;
     }
     layout_.setTextFormat(Qt::PlainText);
     layout_.setText(caption);

@@ -1,6 +1,9 @@
 #include "forms/fonts.h"
 
+#include <QFontInfo>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace virdamo::forms {
 
@@ -37,6 +40,38 @@ QFont makeFont(const FontSpec& spec)
     font.setPointSizeF(spec.pointSize);
     font.setBold(spec.bold);
     return font;
+}
+
+QRawFont unshapedFace(const QFont& font)
+{
+    return QFontInfo(font).fixedPitch() ? QRawFont::fromFont(font) : QRawFont();
+}
+
+std::optional<QGlyphRun> unshapedRun(const QRawFont& face, const QString& text)
+{
+    const bool plain =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; });
+    if (!face.isValid() || !plain || text.isEmpty()) {
+        return std::nullopt;
+    }
+    const QList<quint32> indexes = face.glyphIndexesForString(text);
+    if (indexes.contains(0U)) {
+        return std::nullopt;
+    }
+    const QList<QPointF> advances = face.advancesForGlyphIndexes(indexes);
+    QList<QPointF> positions;
+    positions.reserve(advances.size());
+    qreal x = 0.0;
+    for (const QPointF& advance : advances) {
+        positions.append(QPointF(x, 0.0));
+        x += advance.x();
+    }
+    QGlyphRun run;
+    run.setRawFont(face);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    run.setBoundingRect(QRectF(0.0, -face.ascent(), x, face.ascent() + face.descent()));
+    return run;
 }
 
 }  // namespace virdamo::forms

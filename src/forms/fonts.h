@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QString>
+
+#include <optional>
 
 namespace virdamo::forms {
 
@@ -23,5 +27,14 @@ struct FontSpec {
 /// The font of spec, drawn with its installed face; a fixed-pitch spec never falls back
 /// to a proportional face.
 [[nodiscard]] QFont makeFont(const FontSpec& spec);
+
+/// The face of font for laying glyphs out without shaping; invalid unless font is fixed-pitch.
+[[nodiscard]] QRawFont unshapedFace(const QFont& font);
+
+/// The glyphs of text in face one after the other at their advances, from the origin on
+/// the baseline. Shaping a text is most of what drawing it costs, and a fixed-pitch face
+/// neither kerns nor joins: for plain characters (printable ASCII) the result is the same.
+/// None for any other text, an invalid face, or a character the face lacks.
+[[nodiscard]] std::optional<QGlyphRun> unshapedRun(const QRawFont& face, const QString& text);
 
 }  // namespace virdamo::forms

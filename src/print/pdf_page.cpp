@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -44,19 +46,25 @@ void drawPage(QPainter& painter, const Page& page)
     const double unitsPerTwipX = device->logicalDpiX() / kTwipsPerInch;
     const double unitsPerTwipY = device->logicalDpiY() / kTwipsPerInch;
     painter.setPen(Qt::black);
-    // A page changes font a few times only: the font and its ascent are kept meanwhile.
+    // A page changes font a few times only: the font, its face and ascent are kept meanwhile.
     const PlacedText* fontSetBy = nullptr;
+    QRawFont face;
     qreal ascent = 0.0;
     for (const PlacedText& text : page) {
         if (!fontSetBy || text.fontName != fontSetBy->fontName || text.pointSize != fontSetBy->pointSize) {
-            const QFont font = printFont(text.fontName, text.pointSize);
+            const QFont font(printFont(text.fontName, text.pointSize), device);
             painter.setFont(font);
+            face = forms::unshapedFace(font);
             ascent = QFontMetricsF(font, device).ascent();
             fontSetBy = &text;
         }
         // Positions name the top of the character cell; Qt draws from the baseline.
-        painter.drawText(QPointF(text.topLeft.x() * unitsPerTwipX, text.topLeft.y() * unitsPerTwipY + ascent),
-                         text.text);
+        const QPointF baseline(text.topLeft.x() * unitsPerTwipX, text.topLeft.y() * unitsPerTwipY + ascent);
+        if (const std::optional<QGlyphRun> run = forms::unshapedRun(face, text.text)) {
+            painter.drawGlyphRun(baseline, *run);
+        } else {
+            painter.drawText(baseline, text.text);
+        }
     }
 }
 
