@@ -85,11 +85,6 @@ bool Control::deferToCommandEnd()
     return true;
 }
 
-bool Control::hasPendingChange() const
-{
-    return pendingVisible_ && widget_ && widget_->isHidden() == *pendingVisible_;
-}
-
 void Control::applyPending()
 {
     queued_ = false;
@@ -221,11 +216,6 @@ void Label::applyPending()
     if (const std::optional<QString> caption = std::exchange(pendingCaption_, std::nullopt)) {
         setCaption(*caption);
     }
-}
-
-bool Label::hasPendingChange() const
-{
-    return Control::hasPendingChange() || (pendingCaption_ && *pendingCaption_ != label()->text());
 }
 
 void Label::anchorTextRight(std::optional<qreal> x)

@@ -76,8 +76,6 @@ public:
 
     /// Applies what a command asked of this control; called by the window when the command ends.
     virtual void applyPending();
-    /// True when applyPending will change what the control shows.
-    [[nodiscard]] virtual bool hasPendingChange() const;
 
 protected:
     void attachWidget(QWidget* widget);
@@ -126,7 +124,6 @@ public:
     void anchorTextRight(std::optional<qreal> x);
 
     void applyPending() override;
-    [[nodiscard]] bool hasPendingChange() const override;
 
 protected:
     void placeWidget(const QRect& box) override;

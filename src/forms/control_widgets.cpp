@@ -2,12 +2,10 @@
 
 #include "forms/fonts.h"
 
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPen>
-#include <QRawFont>
 #include <QStyle>
 
 #include <algorithm>
