@@ -13,7 +13,7 @@ namespace virdamo::app {
 namespace {
 
 /// Gives a freshly built window the program's icon; its slot places it when it first shows.
-std::unique_ptr<forms::Form> placed(std::unique_ptr<forms::Form> form)
+std::unique_ptr<forms::Form> withIcon(std::unique_ptr<forms::Form> form)
 {
     form->setWindowIcon(windowIcon());
     return form;
@@ -32,7 +32,7 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
         auto window = std::make_unique<FrmInizio>();
         QObject::connect(window.get(), &FrmInizio::worksheetWindowRequested, [this] { frmDue_->show(); });
         QObject::connect(window.get(), &FrmInizio::worksheetWindowUnloadRequested, [this] { frmDue_->unload(); });
-        return placed(std::move(window));
+        return withIcon(std::move(window));
     });
     frmDue_ = std::make_unique<forms::FormSlot>(*lifecycle_, [this] {
         auto window = std::make_unique<ui::FrmDue>(state_, random_);
@@ -42,7 +42,7 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
             auto* due = frmDue_->formAs<ui::FrmDue>();
             (new ClassSheetsDialog(due->shownSheet(), *outputDialogs_, due))->show();
         });
-        return placed(std::move(window));
+        return withIcon(std::move(window));
     });
 }
 

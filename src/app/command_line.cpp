@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "app/class_sheets_dialog.h"
+#include "app/class_set_output.h"
 #include "app/version.h"
 #include "print/printer.h"
 #include "print/stampa.h"

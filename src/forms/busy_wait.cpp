@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <atomic>
 #include <exception>
 #include <thread>
 

@@ -234,15 +234,13 @@ void Label::placeWidget(const QRect& box)
     }
     const QFontMetricsF metrics(text->font(), text);
     const int end = static_cast<int>(std::lround(*textRight_));
-    // Measuring a text shapes it; the widest glyph bounds it for the common case of a box
-    // wide enough.
+    // Measuring a text shapes it: the widest glyph bounds it in the common case of a box
+    // wide enough, which then keeps its left edge.
     const QString& caption = text->text();
-    const qreal room = end - box.x();
-    const qreal textWidth = static_cast<qreal>(caption.size()) * metrics.maxWidth() <= room
-        ? room
-        : std::ceil(metrics.horizontalAdvance(caption));
+    const bool fits = static_cast<qreal>(caption.size()) * metrics.maxWidth() <= end - box.x();
     const int right = std::max(box.x() + box.width(), end);
-    const int left = std::min(box.x(), end - static_cast<int>(textWidth));
+    const int left =
+        fits ? box.x() : std::min(box.x(), end - static_cast<int>(std::ceil(metrics.horizontalAdvance(caption))));
     // Top-aligned digits end at the baseline: a box lower than that would cut them.
     const int height = std::max(box.height(), static_cast<int>(std::ceil(metrics.ascent())) + 1);
     text->setContentsMargins(0, 0, right - end, 0);
