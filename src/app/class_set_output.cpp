@@ -12,7 +12,7 @@ QString codeProblem(const ParsedCode& parsed)
         return QStringLiteral("Un codice ha 10 caratteri, come H28T5-CY4TQ (il trattino si può omettere).");
     case CodeError::BadSymbol:
         return QString::fromUtf8("Il carattere «%1» non può stare in un codice.")
-            .arg(QChar::fromLatin1(parsed.badSymbol));
+            .arg(QString::fromUcs4(&parsed.badSymbol, 1));
     case CodeError::WrongCheck: return QStringLiteral("Codice non valido: controllare di averlo scritto bene.");
     case CodeError::UnknownSettings:
         return QString::fromUtf8("Questo codice è di una versione più recente del programma.");

@@ -17,12 +17,69 @@ constexpr std::size_t kSeedSymbols = 8;
 constexpr int kSettingsValues = 18;
 
 /// The value of a symbol as typed, or -1.
-int symbolValue(char c)
+int symbolValue(char32_t c)
 {
-    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (c >= 0x80) {
+        return -1;
+    }
+    const char upper = static_cast<char>(std::toupper(static_cast<int>(c)));
     const char read = upper == 'O' ? '0' : (upper == 'I' || upper == 'L') ? '1' : upper;
     const std::size_t at = kAlphabet.find(read);
     return at == std::string_view::npos ? -1 : static_cast<int>(at);
+}
+
+/// Characters read as a hyphen or a blank: what word processors and mail programs put in
+/// place of the ones typed (dashes, minus, non-breaking and thin spaces).
+bool isSeparator(char32_t c)
+{
+    switch (c) {
+    case U'-':
+    case U' ':
+    case U'\t':
+    case U'\n':
+    case U'\r':
+    case U'\v':
+    case U'\f':
+    case U'\u00A0':  // no-break space
+    case U'\u2007':  // figure space
+    case U'\u2009':  // thin space
+    case U'\u202F':  // narrow no-break space
+    case U'\u2010':  // hyphen
+    case U'\u2011':  // non-breaking hyphen
+    case U'\u2012':  // figure dash
+    case U'\u2013':  // en dash
+    case U'\u2014':  // em dash
+    case U'\u2212':  // minus sign
+        return true;
+    default: return false;
+    }
+}
+
+/// The character of text that starts at at, moving at past it; U+FFFD for a byte that
+/// does not start a well-formed UTF-8 sequence (which then counts as one character).
+char32_t nextCharacter(std::string_view text, std::size_t& at)
+{
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80U) {
+        return lead;
+    }
+    const int extra = (lead & 0xE0U) == 0xC0U ? 1 : (lead & 0xF0U) == 0xE0U ? 2 : (lead & 0xF8U) == 0xF0U ? 3 : -1;
+    if (extra < 0 || at + static_cast<std::size_t>(extra) > text.size()) {
+        return U'\uFFFD';
+    }
+    char32_t c = lead & (0x3FU >> static_cast<unsigned>(extra));
+    for (int k = 0; k < extra; ++k) {
+        const auto next = static_cast<unsigned char>(text[at]);
+        if ((next & 0xC0U) != 0x80U) {
+            return U'\uFFFD';
+        }
+        c = (c << 6U) | (next & 0x3FU);
+        ++at;
+    }
+    constexpr std::array<char32_t, 4> kSmallest{0, 0x80, 0x800, 0x10000};
+    const bool wellFormed =
+        c >= kSmallest[static_cast<std::size_t>(extra)] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+    return wellFormed ? c : U'\uFFFD';
 }
 
 /// Multiplication by x in GF(32) built on x^5 + x^2 + 1.
@@ -74,8 +131,9 @@ ParsedCode parseSheetCode(std::string_view text)
     ParsedCode parsed;
     std::array<unsigned, kSymbols> symbols{};
     std::size_t count = 0;
-    for (const char c : text) {
-        if (c == '-' || std::isspace(static_cast<unsigned char>(c)) != 0) {
+    for (std::size_t at = 0; at < text.size();) {
+        const char32_t c = nextCharacter(text, at);
+        if (isSeparator(c)) {
             continue;
         }
         const int value = symbolValue(c);

@@ -20,7 +20,9 @@ struct Modulo1;
 ///   10    the check symbol: the nine symbols above as a polynomial over GF(32)
 ///         (x^5 + x^2 + 1), evaluated at x, times x, so that any one changed symbol and
 ///         any two neighbours swapped give another check symbol.
-/// Reading a code ignores case, blanks and hyphens, and takes O for 0 and I or L for 1.
+/// Reading a code (UTF-8) ignores case, blanks and hyphens, and takes O for 0 and I or L
+/// for 1. Dashes and blanks that word processors put in (en and em dash, non-breaking
+/// space...) count as hyphens and blanks.
 /// A code makes its sheet by GeneraScheda with a SeededRandomSource of its seed; that
 /// source's sequence and the digit drawn from each fraction are part of the format, so
 /// the same code gives the same sheet in every release.
@@ -46,7 +48,8 @@ enum class CodeError { Empty, WrongLength, BadSymbol, WrongCheck, UnknownSetting
 struct ParsedCode {
     std::optional<SheetCode> code;
     CodeError error = CodeError::Empty;
-    char badSymbol = 0;  ///< for BadSymbol: the first character that is not a symbol
+    char32_t badSymbol =
+        0;  ///< for BadSymbol: the first character that is not a symbol (U+FFFD for bytes that are not UTF-8)
 };
 
 /// Reads a code as a user types it.

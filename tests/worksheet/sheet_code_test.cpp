@@ -44,7 +44,10 @@ TEST(SheetCode, FixedCodesGiveTheirFixedSheetsAndReadBackAsTyped)
         for (const char k : std::string(c.text)) {
             typed += k == '0' ? 'o' : k == '1' ? 'L' : k == '-' ? ' ' : static_cast<char>(std::tolower(k));
         }
-        for (const std::string& text : {std::string(c.text), typed}) {
+        // Pasted from a word processor: an en dash, or a no-break space, for the hyphen.
+        std::string pasted = c.text;
+        pasted.replace(5, 1, c.code.seed % 2 == 0 ? "\u2013" : " \u00A0");
+        for (const std::string& text : {std::string(c.text), typed, pasted}) {
             const ParsedCode parsed = parseSheetCode(text);
             ASSERT_TRUE(parsed.code) << text;
             EXPECT_EQ(*parsed.code, c.code) << text;
@@ -72,6 +75,26 @@ TEST(SheetCode, EveryChangedSymbolAndSwapIsDetected)
                 std::swap(swapped[at], swapped[next]);
                 EXPECT_FALSE(parseSheetCode(swapped).code) << swapped;
             }
+        }
+    }
+}
+
+TEST(SheetCode, ABadSymbolIsTheWholeCharacterTyped)
+{
+    const struct {
+        const char* text;
+        char32_t bad;
+    } cases[] = {
+        {"H28T5-CY4T?", U'?'},           {"\u041D28T5-CY4TQ", U'\u041D'},  // Cyrillic En
+        {"H28T5\u00B7CY4TQ", U'\u00B7'}, {"H28\xC3", U'\uFFFD'},           // cut in the middle of a character
+        {"H28\xFFT5", U'\uFFFD'},        {"H28T5\nCY4TQ", 0},              // a line break reads as a blank
+    };
+    for (const auto& c : cases) {
+        const ParsedCode parsed = parseSheetCode(c.text);
+        EXPECT_EQ(parsed.code.has_value(), c.bad == 0) << c.text;
+        if (c.bad != 0) {
+            EXPECT_EQ(parsed.error, CodeError::BadSymbol) << c.text;
+            EXPECT_EQ(static_cast<std::uint32_t>(parsed.badSymbol), static_cast<std::uint32_t>(c.bad)) << c.text;
         }
     }
 }

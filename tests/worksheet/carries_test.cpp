@@ -1,0 +1,119 @@
+#include "worksheet/carries.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+namespace virdamo {
+namespace {
+
+using Row = std::array<int, Carries::kMultiplicandDigits>;
+
+// Operations worked by hand: the carries over the multiplicand for each partial product
+// (units column first), those of the final addition, and the prova del nove cross.
+TEST(Carries, OperationsWorkedByHand)
+{
+    const struct {
+        std::int32_t a, b;
+        bool any;
+        std::array<Row, 3> partial;
+        std::array<int, Carries::kProductColumns> addition;
+        ProvaDelNove prova;
+    } cases[] = {
+        {2305, 104, true, {Row{0, 2, 0, 1}, Row{}, Row{}}, {}, {1, 5, 5, 5}},
+        {135, 47, true, {Row{0, 3, 2, 0}, Row{0, 2, 1, 0}, Row{}}, {0, 0, 0, 1, 0, 0, 0}, {9, 2, 9, 9}},
+        {47, 6, true, {Row{0, 4, 0, 0}, Row{}, Row{}}, {}, {2, 6, 3, 3}},
+        // The only carry leaves the last column: it is the product's leading digit.
+        {21, 5, true, {}, {}, {3, 5, 6, 6}},
+        {243, 2, false, {}, {}, {9, 2, 9, 9}},
+        {1111, 222, false, {}, {}, {4, 6, 6, 6}},
+        {1000, 999, false, {}, {}, {1, 9, 9, 9}},
+        {9999, 999, true, {Row{0, 8, 8, 8}, Row{0, 8, 8, 8}, Row{0, 8, 8, 8}}, {0, 0, 1, 2, 2, 2, 1}, {9, 9, 9, 9}},
+        // A carry in the addition only: 5 + 5 in the tens.
+        {55, 11, true, {}, {0, 0, 1, 0, 0, 0, 0}, {1, 2, 2, 2}},
+        {55, 22, true, {Row{0, 1, 0, 0}, Row{0, 1, 0, 0}, Row{}}, {}, {1, 4, 4, 4}},
+    };
+    for (const auto& c : cases) {
+        const std::string op = std::to_string(c.a) + " x " + std::to_string(c.b);
+        const Carries carries = carriesOf(c.a, c.b);
+        EXPECT_EQ(carries.any, c.any) << op;
+        EXPECT_EQ(hasCarries(c.a, c.b), c.any) << op;
+        EXPECT_EQ(carries.intoMultiplicandColumn, c.partial) << op;
+        EXPECT_EQ(carries.intoProductColumn, c.addition) << op;
+        EXPECT_EQ(provaDelNove(c.a, c.b), c.prova) << op;
+    }
+}
+
+/// The digit of value in column k (0 at the units).
+int digitAt(std::int64_t value, int k)
+{
+    for (; k > 0; --k) {
+        value /= 10;
+    }
+    return static_cast<int>(value % 10);
+}
+
+// Every row written with its carries gives the digits of the true products: each carry is
+// the tens that the column before sends on, for every two-digit multiplicand and every
+// multiplier, and for four-digit ones against three-digit multipliers.
+TEST(Carries, RowsWrittenWithTheirCarriesGiveTheProducts)
+{
+    const auto check = [](std::int32_t a, std::int32_t b) {
+        const Carries carries = carriesOf(a, b);
+        const int n = static_cast<int>(std::to_string(a).size());
+        const int m = static_cast<int>(std::to_string(b).size());
+        bool reachesTen = false;
+        for (int r = 0; r < m; ++r) {
+            const int d = digitAt(b, r);
+            const std::int64_t row = static_cast<std::int64_t>(a) * d;
+            for (int c = 0; c < n && d != 0; ++c) {
+                const int t = digitAt(a, c) * d + carries.intoMultiplicandColumn[r][c];
+                reachesTen = reachesTen || t >= 10;
+                ASSERT_EQ(t % 10, digitAt(row, c)) << a << " x " << b << " row " << r << " column " << c;
+            }
+        }
+        const std::int64_t product = static_cast<std::int64_t>(a) * b;
+        if (m >= 2) {
+            // The columns the rows reach; a carry out of the last one is the product's leading digit.
+            int columns = 0;
+            for (int r = 0; r < m; ++r) {
+                columns = std::max(columns, r + static_cast<int>(std::to_string(a * digitAt(b, r)).size()));
+            }
+            for (int k = 0; k < columns; ++k) {
+                int t = carries.intoProductColumn[static_cast<std::size_t>(k)];
+                for (int r = 0; r < m && r <= k; ++r) {
+                    t += digitAt(static_cast<std::int64_t>(a) * digitAt(b, r), k - r);
+                }
+                reachesTen = reachesTen || t >= 10;
+                ASSERT_EQ(t % 10, digitAt(product, k)) << a << " x " << b << " column " << k;
+            }
+        }
+        ASSERT_EQ(carries.any, reachesTen) << a << " x " << b;
+    };
+    for (std::int32_t a = 10; a <= 99; ++a) {
+        for (std::int32_t b = 1; b <= 999; ++b) {
+            check(a, b);
+        }
+    }
+    for (std::int32_t a = 1000; a <= 9999; a += 37) {
+        for (std::int32_t b = 100; b <= 999; b += 7) {
+            check(a, b);
+        }
+    }
+}
+
+TEST(Carries, NumbersReduceToOneDigit)
+{
+    const struct {
+        std::int64_t value;
+        int reduced;
+    } cases[] = {{0, 0}, {7, 7}, {9, 9}, {18, 9}, {19, 1}, {239720, 5}, {9989001, 9}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(reducedToOneDigit(c.value), c.reduced) << c.value;
+    }
+}
+
+}  // namespace
+}  // namespace virdamo
