@@ -1,4 +1,5 @@
 #include "worksheet/carries.h"
+#include "worksheet/worked_operation.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,42 @@ TEST(Carries, RowsWrittenWithTheirCarriesGiveTheProducts)
         for (std::int32_t b = 100; b <= 999; b += 7) {
             check(a, b);
         }
+    }
+}
+
+/// The rows of op top to bottom as a pupil sees them, one character a square: digits,
+/// carries, and blanks where nothing is written.
+std::vector<std::string> drawn(const WorkedOperation& op)
+{
+    std::vector<std::string> lines;
+    for (const RowRef& row : op.rowsTopToBottom(true)) {
+        std::string line(static_cast<std::size_t>(op.columns()), ' ');
+        for (const auto* written : {&op.digits, &op.carries}) {
+            for (const WrittenDigit& d : *written) {
+                if (d.row == row) {
+                    line[static_cast<std::size_t>(op.columns() - 1 - d.column)] = static_cast<char>('0' + d.digit);
+                }
+            }
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(Carries, OperationsWorkedOutOnSquares)
+{
+    const struct {
+        std::int32_t a, b;
+        std::vector<std::string> rows;  // carries rows first, the multiplier's units one lowest
+    } cases[] = {
+        {2305,
+         104,
+         {"      ", "      ", "  1 2 ", "  2305", "   104", "      ", "  9220", "    0 ", "2305  ", "239720"}},
+        {135, 47, {" 12 ", " 23 ", " 135", "  47", "1   ", " 945", "540 ", "6345"}},
+        {47, 6, {" 4 ", " 47", "  6", "282"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(drawn(workOut(c.a, c.b)), c.rows) << c.a << " x " << c.b;
     }
 }
 

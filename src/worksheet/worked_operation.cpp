@@ -1,0 +1,90 @@
+#include "worksheet/worked_operation.h"
+
+#include <cassert>
+#include <cstddef>
+
+namespace virdamo {
+
+namespace {
+
+int digitCount(std::int64_t value)
+{
+    int count = 1;
+    for (; value >= 10; value /= 10) {
+        ++count;
+    }
+    return count;
+}
+
+/// Appends the digits of value to row, the units in column shift.
+void writeRow(std::vector<WrittenDigit>& out, RowRef row, std::int64_t value, int shift)
+{
+    int column = shift;
+    do {
+        out.push_back(WrittenDigit{row, column++, static_cast<int>(value % 10)});
+        value /= 10;
+    } while (value > 0);
+}
+
+}  // namespace
+
+std::vector<RowRef> WorkedOperation::rowsTopToBottom(bool withCarries) const
+{
+    std::vector<RowRef> rows;
+    if (withCarries) {
+        for (int r = multiplierDigits - 1; r >= 0; --r) {
+            rows.push_back({WorkedRow::PartialCarries, r});
+        }
+    }
+    rows.push_back({WorkedRow::Multiplicand, 0});
+    rows.push_back({WorkedRow::Multiplier, 0});
+    if (partialRows() > 0) {
+        if (withCarries) {
+            rows.push_back({WorkedRow::AdditionCarries, 0});
+        }
+        for (int r = 0; r < partialRows(); ++r) {
+            rows.push_back({WorkedRow::Partial, r});
+        }
+    }
+    rows.push_back({WorkedRow::Product, 0});
+    return rows;
+}
+
+WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier)
+{
+    assert(multiplicand >= 10 && multiplicand <= 9999 && multiplier >= 1 && multiplier <= 999);
+    WorkedOperation op;
+    op.multiplicand = multiplicand;
+    op.multiplier = multiplier;
+    op.product = multiplicand * multiplier;
+    op.multiplicandDigits = digitCount(multiplicand);
+    op.multiplierDigits = digitCount(multiplier);
+    op.productDigits = digitCount(op.product);
+    op.prova = provaDelNove(multiplicand, multiplier);
+
+    writeRow(op.digits, {WorkedRow::Multiplicand, 0}, multiplicand, 0);
+    writeRow(op.digits, {WorkedRow::Multiplier, 0}, multiplier, 0);
+    std::int32_t rest = multiplier;
+    for (int r = 0; r < op.partialRows(); ++r, rest /= 10) {
+        writeRow(op.digits, {WorkedRow::Partial, r}, static_cast<std::int64_t>(multiplicand) * (rest % 10), r);
+    }
+    writeRow(op.digits, {WorkedRow::Product, 0}, op.product, 0);
+
+    const Carries carries = carriesOf(multiplicand, multiplier);
+    for (int r = 0; r < op.multiplierDigits; ++r) {
+        for (int c = 0; c < op.multiplicandDigits; ++c) {
+            if (const int carry =
+                    carries.intoMultiplicandColumn[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]) {
+                op.carries.push_back(WrittenDigit{{WorkedRow::PartialCarries, r}, c, carry});
+            }
+        }
+    }
+    for (int k = 0; k < Carries::kProductColumns; ++k) {
+        if (const int carry = carries.intoProductColumn[static_cast<std::size_t>(k)]) {
+            op.carries.push_back(WrittenDigit{{WorkedRow::AdditionCarries, 0}, k, carry});
+        }
+    }
+    return op;
+}
+
+}  // namespace virdamo

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "worksheet/carries.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace virdamo {
+
+/// The rows of a multiplication worked in column form as a pupil writes it on squared
+/// paper, one digit per square.
+enum class WorkedRow {
+    PartialCarries,  ///< the carries of one partial product, small, over the multiplicand
+    Multiplicand,
+    Multiplier,
+    AdditionCarries,  ///< the carries of the final addition, small, over the first partial product
+    Partial,          ///< one partial product, shifted one column left per multiplier digit
+    Product,
+};
+
+/// One row of an operation: partial products and their carries rows are told apart by
+/// the multiplier digit they belong to (0 for its units digit); other rows have index 0.
+struct RowRef {
+    WorkedRow row = WorkedRow::Multiplicand;
+    int index = 0;
+
+    bool operator==(const RowRef&) const = default;
+};
+
+/// One digit written in a row, in a column counted from 0 at the units of the operation,
+/// leftwards.
+struct WrittenDigit {
+    RowRef row;
+    int column = 0;
+    int digit = 0;
+
+    bool operator==(const WrittenDigit&) const = default;
+};
+
+/// A multiplication worked out completely: every digit of every row, the carries and the
+/// prova del nove. With a one-digit multiplier the product follows the rule directly and
+/// there are no partial products; otherwise there is one per multiplier digit, and a zero
+/// digit of the multiplier gives the single digit 0 in its column.
+struct WorkedOperation {
+    std::int32_t multiplicand = 0;
+    std::int32_t multiplier = 0;
+    std::int32_t product = 0;
+    int multiplicandDigits = 0;
+    int multiplierDigits = 0;
+    int productDigits = 0;
+
+    /// The digits of the factors, the partial products and the product, row by row from
+    /// the top, each row from its units column leftwards.
+    std::vector<WrittenDigit> digits;
+    /// The carries worth writing (not 0, not the leading digit of a row), in the same order.
+    std::vector<WrittenDigit> carries;
+    ProvaDelNove prova;
+
+    /// Partial product rows written: 0 with a one-digit multiplier, else one per digit.
+    [[nodiscard]] int partialRows() const { return multiplierDigits >= 2 ? multiplierDigits : 0; }
+    /// Columns the operation spans: the product is its widest row.
+    [[nodiscard]] int columns() const { return productDigits; }
+    /// Its rows top to bottom: with carries, one carries row per multiplier digit above the
+    /// multiplicand (that of the units digit nearest it) and, with partial products, the
+    /// addition's carries row just above the first of them.
+    [[nodiscard]] std::vector<RowRef> rowsTopToBottom(bool withCarries) const;
+};
+
+/// Works multiplicand (10 to 9999) x multiplier (1 to 999) out in column form.
+[[nodiscard]] WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier);
+
+}  // namespace virdamo
