@@ -56,7 +56,8 @@ BENCHMARK(BM_RenderPage)->Unit(benchmark::kMillisecond);
 /// document in memory, from the code to the last byte.
 void BM_ClassSetPdf(benchmark::State& state)
 {
-    const print::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL}, static_cast<int>(state.range(0)), true, true};
+    const print::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL}, static_cast<int>(state.range(0)),
+                              print::PageKinds::Both};
     for (auto _ : state) {
         QByteArray pdf = print::classSetPdf(set, print::pdfPaper());
         benchmark::DoNotOptimize(pdf.data());
@@ -89,11 +90,9 @@ void BM_StampaUntilAccepted(benchmark::State& state)
     QString failure;
     forms::MessageBox::setHandler([&](forms::MessageIcon, const QString&, const QString& text) { failure = text; });
     auto* frm = dynamic_cast<ui::FrmDue*>(slot.show());
-    auto button = [&](const char* name, std::int16_t index = forms::kNoIndex) {
-        return qobject_cast<QAbstractButton*>(frm->find(QString::fromLatin1(name), index)->widget());
-    };
-    button("Opt1", 2)->click();
-    button("Option1", 2)->click();
+    auto button = [&](const char* name) { return frm->findChild<QAbstractButton*>(QString::fromLatin1(name)); };
+    button("Opt1(2)")->click();
+    button("Option1(2)")->click();
     button("Command1")->click();  // VISUALIZZA
     QAbstractButton* stampa = button("cmdStampa");
 

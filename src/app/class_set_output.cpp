@@ -1,39 +1,183 @@
 #include "app/class_set_output.h"
 
-#include <QSaveFile>
+#include "forms/texts.h"
+#include "print/output_failure.h"
+
+#include <QFile>
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 namespace virdamo::app {
+
+using print::FailureReason;
+using print::fileFailure;
+using print::OutputFailure;
+
+namespace {
+
+/// One character as a message names it: itself when it can be seen, else its code.
+QString characterName(char32_t c)
+{
+    const QString text = QString::fromUcs4(&c, 1);
+    const QChar::Category category = QChar::category(c);
+    const bool invisible = category == QChar::Other_Control || category == QChar::Other_Format
+        || category == QChar::Separator_Line || category == QChar::Separator_Paragraph
+        || category == QChar::Separator_Space || category == QChar::Other_NotAssigned
+        || category == QChar::Other_PrivateUse || category == QChar::Other_Surrogate;
+    return invisible ? texts::kCharacterCode.arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper()
+                     : texts::kCharacterShown.arg(text);
+}
+
+/// The permission bits a new file gets: what the user's umask leaves of rw-rw-rw-.
+mode_t newFileMode()
+{
+    // Read without changing it: umask() would change it for every thread meanwhile.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok) {
+                    return static_cast<mode_t>(0666U & ~mask);
+                }
+            }
+        }
+    }
+    return 0644;
+}
+
+/// Closes and removes the temporary file unless released.
+class TemporaryFile {
+public:
+    TemporaryFile(int fd, std::string path)
+        : fd_(fd)
+        , path_(std::move(path))
+    {
+    }
+    ~TemporaryFile()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    [[nodiscard]] int fd() const { return fd_; }
+    [[nodiscard]] const std::string& path() const { return path_; }
+    /// Closes the file; false (errno set) when the data did not reach the disk.
+    bool close()
+    {
+        const int fd = std::exchange(fd_, -1);
+        return ::close(fd) == 0;
+    }
+    /// The file has its final name now: nothing to remove.
+    void release() { path_.clear(); }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+}  // namespace
 
 QString codeProblem(const ParsedCode& parsed)
 {
     switch (parsed.error) {
-    case CodeError::Empty: return QStringLiteral("Scrivere il codice della scheda.");
-    case CodeError::WrongLength:
-        return QStringLiteral("Un codice ha 10 caratteri, come H28T5-CY4TQ (il trattino si può omettere).");
-    case CodeError::BadSymbol:
-        return QString::fromUtf8("Il carattere «%1» non può stare in un codice.")
-            .arg(QString::fromUcs4(&parsed.badSymbol, 1));
-    case CodeError::WrongCheck: return QStringLiteral("Codice non valido: controllare di averlo scritto bene.");
-    case CodeError::UnknownSettings:
-        return QString::fromUtf8("Questo codice è di una versione più recente del programma.");
+    case CodeError::Empty: return texts::kCodeEmpty;
+    case CodeError::WrongLength: return texts::kCodeWrongLength;
+    case CodeError::BadSymbol: return texts::kCodeBadSymbol.arg(characterName(parsed.badSymbol));
+    case CodeError::WrongCheck: return texts::kCodeWrongCheck;
+    case CodeError::UnknownSettings: return texts::kCodeFromNewerVersion;
     }
     return {};
 }
 
-std::optional<QString> writeWhole(const QString& path, const QByteArray& bytes)
+QString quoted(const QString& text, qsizetype maxCharacters)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
-        return std::nullopt;
+    QString shown;
+    qsizetype characters = 0;
+    for (const char32_t c : text.toUcs4()) {
+        if (characters == maxCharacters) {
+            shown += u'…';
+            break;
+        }
+        const QChar::Category category = QChar::category(c);
+        shown += category == QChar::Other_Control || category == QChar::Separator_Line
+                || category == QChar::Separator_Paragraph
+            ? characterName(c)
+            : QString::fromUcs4(&c, 1);
+        ++characters;
     }
-    switch (file.error()) {
-    case QFileDevice::OpenError:
-    case QFileDevice::PermissionsError: return QStringLiteral("Non si può scrivere nella cartella scelta.");
-    case QFileDevice::ResourceError: return QStringLiteral("Lo spazio sul disco non basta.");
-    case QFileDevice::WriteError: return QStringLiteral("Errore di scrittura sul disco.");
-    default: break;
+    return shown;
+}
+
+void writeWhole(const QString& path, const QByteArray& bytes)
+{
+    std::string target = QFile::encodeName(path).toStdString();
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists) {
+        if (S_ISDIR(existing.st_mode)) {
+            throw OutputFailure(FailureReason::TargetIsFolder, target + " is a folder");
+        }
+        if (!S_ISREG(existing.st_mode)) {
+            throw OutputFailure(FailureReason::NotARegularFile, target + " is not a regular file");
+        }
+        if (::access(target.c_str(), W_OK) != 0) {
+            throw fileFailure(errno, "cannot write " + target);
+        }
+        // A link to a file stays a link: the file it leads to is the one replaced.
+        if (char* real = ::realpath(target.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    } else if (errno != ENOENT) {
+        throw fileFailure(errno, "cannot reach " + target);
     }
-    return QStringLiteral("Errore imprevisto.\nDettagli: ") + file.errorString();
+
+    const std::string::size_type slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+    std::string pattern = folder + (slash == std::string::npos ? "/" : "") + ".virdamo-XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) {
+        // A folder that does not exist shows as the missing temporary name's folder.
+        throw fileFailure(errno, "cannot create a file in " + folder);
+    }
+    TemporaryFile temporary(fd, pattern);
+    const mode_t mode = exists ? (existing.st_mode & 07777) : newFileMode();
+    if (::fchmod(fd, mode) != 0) {
+        throw fileFailure(errno, "cannot set the mode of " + pattern);
+    }
+    for (qsizetype written = 0; written < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, static_cast<std::size_t>(bytes.size() - written));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw fileFailure(errno, "cannot write " + pattern);
+        }
+        written += n;
+    }
+    if (::fsync(fd) != 0 || !temporary.close()) {
+        throw fileFailure(errno, "cannot write " + pattern);
+    }
+    if (::rename(temporary.path().c_str(), target.c_str()) != 0) {
+        throw fileFailure(errno, "cannot rename " + pattern + " to " + target);
+    }
+    temporary.release();
 }
 
 }  // namespace virdamo::app

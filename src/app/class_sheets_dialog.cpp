@@ -1,65 +1,84 @@
 #include "app/class_sheets_dialog.h"
 
 #include "app/class_set_output.h"
-
+#include "forms/busy_wait.h"
 #include "forms/message_box.h"
-#include "print/printer.h"
-#include "print/stampa.h"
+#include "forms/texts.h"
+#include "print/output_failure.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageRanges>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#include <exception>
-#include <new>
+#include <algorithm>
 
 namespace virdamo::app {
 
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
 namespace {
 
-const QString kTitle = QStringLiteral("Schede per la classe");
+/// Longest wait for the print service to say it is there before the print dialog opens.
+constexpr std::chrono::milliseconds kServiceCheck = 2s;
+
+/// The paper printer stands on, portrait, with its printable area.
+print::Paper paperOf(const QPrinter& printer)
+{
+    QPageLayout layout = printer.pageLayout();
+    layout.setOrientation(QPageLayout::Portrait);
+    return print::Paper{layout.fullRect(QPageLayout::Millimeter).size(), layout.margins(QPageLayout::Millimeter)};
+}
 
 class StandardOutputDialogs final : public OutputDialogs {
 public:
-    bool choosePrinter(QPrinter& printer, int pageCount, QWidget* parent) override
+    std::optional<PrintChoice> choosePrinter(int pageCount, QWidget* parent) override
     {
+        QPrinter printer(QPrinter::HighResolution);
         QPrintDialog dialog(&printer, parent);
-        dialog.setWindowTitle(kTitle);
+        // No "print to file": "Salva PDF..." does that, and the job never goes Qt's way.
         dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCollateCopies
                           | QAbstractPrintDialog::PrintShowPageSize);
         dialog.setMinMax(1, pageCount);
-        return dialog.exec() == QDialog::Accepted;
+        if (dialog.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        PrintChoice choice{printer.printerName(), {}, paperOf(printer)};
+        choice.options.copies = std::max(1, printer.copyCount());
+        choice.options.collate = printer.collateCopies();
+        if (printer.printRange() == QPrinter::PageRange) {
+            for (const QPageRanges::Range& range : printer.pageRanges().toRangeList()) {
+                choice.options.pageRanges.emplace_back(range.from, range.to);
+            }
+        }
+        return choice;
     }
 
-    void preview(QPrinter& printer, const std::function<void(QPrinter&)>& draw, QWidget* parent) override
+    PreviewOutcome preview(const std::vector<print::Page>& pages, const print::Paper& paper, QWidget* parent) override
     {
-        QPrintPreviewDialog dialog(&printer, parent);
-        dialog.setWindowTitle(QStringLiteral("Anteprima - ") + kTitle);
-        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&draw](QPrinter* shown) { draw(*shown); });
+        PreviewDialog dialog(pages, paper, parent);
         dialog.exec();
+        return dialog.outcome();
     }
 
     QString saveFileName(const QString& proposed, QWidget* parent) override
     {
-        QFileDialog dialog(parent, QStringLiteral("Salva le schede in PDF"), proposed,
-                           QStringLiteral("Documenti PDF (*.pdf)"));
+        QFileDialog dialog(parent, texts::kSavePdfTitle, QFileInfo(proposed).absolutePath(), texts::kPdfFilter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        dialog.setDefaultSuffix(u"pdf"_s);
         dialog.selectFile(proposed);
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().front()
                                                                                        : QString();
@@ -69,11 +88,16 @@ public:
 /// The settings a code stands for, as the teacher chose them in the worksheet window.
 QString settingsOf(const SheetCode& code)
 {
-    return QStringLiteral("Moltiplicando di %1 cifre, moltiplicatore di %2, %3 operazioni.")
-        .arg(code.cifreMoltiplicando)
-        .arg(code.cifreMoltiplicatore == 1 ? QStringLiteral("1 cifra")
-                                           : QStringLiteral("%1 cifre").arg(code.cifreMoltiplicatore))
-        .arg(code.ultimaOperazione + 1);
+    return texts::kCodeSettings.arg(code.cifreMoltiplicando)
+        .arg(code.cifreMoltiplicatore == 1 ? texts::kOneDigit : texts::kDigits.arg(code.cifreMoltiplicatore))
+        .arg(code.operations());
+}
+
+/// The folder a new PDF file is proposed in: the documents folder where there is one.
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 }  // namespace
@@ -84,11 +108,13 @@ OutputDialogs& standardOutputDialogs()
     return dialogs;
 }
 
-ClassSheetsDialog::ClassSheetsDialog(const std::optional<SheetCode>& shown, OutputDialogs& dialogs, QWidget* parent)
+ClassSheetsDialog::ClassSheetsDialog(const std::optional<SheetCode>& shown, OutputDialogs& dialogs, QWidget* parent,
+                                     print::PrintLimits limits)
     : QDialog(parent)
     , dialogs_(dialogs)
+    , limits_(limits)
 {
-    setWindowTitle(kTitle);
+    setWindowTitle(texts::kClassSheetsTitle);
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
@@ -99,54 +125,52 @@ ClassSheetsDialog::ClassSheetsDialog(const std::optional<SheetCode>& shown, Outp
 void ClassSheetsDialog::buildLayout()
 {
     count_ = new QSpinBox(this);
-    count_->setObjectName(QStringLiteral("numeroSchede"));
-    count_->setRange(1, print::kMaxClassSheets);
+    count_->setObjectName(u"numeroSchede"_s);
+    count_->setRange(1, print::ClassSet::kMaxSheets);
     count_->setValue(1);
-    count_->setToolTip(QStringLiteral("Ogni scheda è diversa; la prima è la scheda del codice."));
+    count_->setToolTip(texts::kSheetCountTip);
 
     code_ = new QLineEdit(this);
-    code_->setObjectName(QStringLiteral("codice"));
+    code_->setObjectName(u"codice"_s);
     code_->setMaxLength(20);
-    code_->setPlaceholderText(QStringLiteral("H28T5-CY4TQ"));
+    code_->setPlaceholderText(u"H28T5-CY4TQ"_s);
     codeMessage_ = new QLabel(this);
-    codeMessage_->setObjectName(QStringLiteral("messaggioCodice"));
+    codeMessage_->setObjectName(u"messaggioCodice"_s);
     codeMessage_->setWordWrap(true);
     codeMessage_->setMinimumWidth(260);
     auto* codeRow = new QHBoxLayout;
     codeRow->addWidget(code_);
     codeRow->addWidget(codeMessage_, 1);
 
-    pupils_ = new QCheckBox(QStringLiteral("Schede per gli alunni (senza risultati)"), this);
-    pupils_->setObjectName(QStringLiteral("alunni"));
+    pupils_ = new QCheckBox(texts::kPupilsPages, this);
+    pupils_->setObjectName(u"alunni"_s);
     pupils_->setChecked(true);
-    solutions_ = new QCheckBox(QStringLiteral("Soluzioni"), this);
-    solutions_->setObjectName(QStringLiteral("soluzioni"));
+    solutions_ = new QCheckBox(texts::kSolutionPages, this);
+    solutions_->setObjectName(u"soluzioni"_s);
     solutions_->setChecked(true);
 
     outcome_ = new QLabel(this);
-    outcome_->setObjectName(QStringLiteral("esito"));
+    outcome_->setObjectName(u"esito"_s);
     outcome_->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(this);
-    preview_ = buttons->addButton(QStringLiteral("Anteprima..."), QDialogButtonBox::ActionRole);
-    preview_->setObjectName(QStringLiteral("anteprima"));
-    print_ = buttons->addButton(QStringLiteral("Stampa..."), QDialogButtonBox::ActionRole);
-    print_->setObjectName(QStringLiteral("stampa"));
-    savePdf_ = buttons->addButton(QStringLiteral("Salva PDF..."), QDialogButtonBox::ActionRole);
-    savePdf_->setObjectName(QStringLiteral("salvaPdf"));
-    QPushButton* close = buttons->addButton(QStringLiteral("Chiudi"), QDialogButtonBox::RejectRole);
-    close->setObjectName(QStringLiteral("chiudi"));
+    preview_ = buttons->addButton(texts::kPreviewEllipsis, QDialogButtonBox::ActionRole);
+    preview_->setObjectName(u"anteprima"_s);
+    print_ = buttons->addButton(texts::kPrintEllipsis, QDialogButtonBox::ActionRole);
+    print_->setObjectName(u"stampa"_s);
+    savePdf_ = buttons->addButton(texts::kSavePdfEllipsis, QDialogButtonBox::ActionRole);
+    savePdf_->setObjectName(u"salvaPdf"_s);
+    QPushButton* close = buttons->addButton(texts::kClose, QDialogButtonBox::RejectRole);
+    close->setObjectName(u"chiudi"_s);
     preview_->setDefault(true);
 
-    auto* about = new QLabel(QString::fromUtf8("Ogni scheda è diversa; la scheda 1 è quella del codice. Il "
-                                               "documento ha prima le pagine per gli alunni, poi le soluzioni."),
-                             this);
+    auto* about = new QLabel(texts::kClassSheetsAbout, this);
     about->setWordWrap(true);
-    auto* codeLabel = new QLabel(QStringLiteral("&Codice della scheda:"), this);
+    auto* codeLabel = new QLabel(texts::kCodeLabel, this);
     codeLabel->setBuddy(code_);
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    form->addRow(QStringLiteral("&Numero di schede:"), count_);
+    form->addRow(texts::kSheetCountLabel, count_);
     form->addRow(codeLabel, codeRow);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(about);
@@ -168,10 +192,12 @@ void ClassSheetsDialog::buildLayout()
 std::optional<print::ClassSet> ClassSheetsDialog::classSet() const
 {
     const ParsedCode parsed = parseSheetCode(code_->text().toStdString());
-    if (!parsed.code) {
+    const std::optional<print::PageKinds> pages =
+        print::ClassSet::pagesFor(pupils_->isChecked(), solutions_->isChecked());
+    if (!parsed.code || !pages) {
         return std::nullopt;
     }
-    return print::ClassSet{*parsed.code, count_->value(), pupils_->isChecked(), solutions_->isChecked()};
+    return print::ClassSet{*parsed.code, count_->value(), *pages};
 }
 
 void ClassSheetsDialog::checkCode()
@@ -197,12 +223,31 @@ void ClassSheetsDialog::keepOneKindOfPage()
 
 void ClassSheetsDialog::preview()
 {
-    if (const std::optional<print::ClassSet> set = classSet()) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(kTitle);
-        dialogs_.preview(
-            printer, [this, &set](QPrinter& shown) { (void)drawOn(shown, *set); }, this);
+    const std::optional<print::ClassSet> set = classSet();
+    if (!set) {
+        return;
     }
+    // No printer is asked: the paper is the PDF's until a printer has been chosen.
+    const print::Paper paper = knownPaper_.value_or(print::pdfPaper());
+    std::vector<print::Page> pages;
+    if (const std::optional<print::OutputFailure> failure =
+            print::failureOf([&] { pages = print::classSetPages(*set, paper.printableHeight()); })) {
+        print::tellFailure(this, texts::kClassSheetsTitle, texts::kPreviewNotShown, *failure);
+        return;
+    }
+    if (dialogs_.preview(pages, paper, this) == PreviewOutcome::PrintRequested) {
+        print();
+    }
+}
+
+bool ClassSheetsDialog::whileBusy(print::PrintService& service, const QString& text, const std::function<void()>& work)
+{
+    const std::optional<print::OutputFailure> failure = print::failureOf(
+        [&] { forms::runWhileBusy(this, texts::kClassSheetsTitle, text, work, [&service] { service.cancel(); }); });
+    if (failure) {
+        print::tellFailure(this, texts::kClassSheetsTitle, texts::kSheetsNotPrinted, *failure);
+    }
+    return !failure;
 }
 
 void ClassSheetsDialog::print()
@@ -211,25 +256,30 @@ void ClassSheetsDialog::print()
     if (!set) {
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(kTitle);
-    const int pages = set->count * ((set->pupils ? 1 : 0) + (set->solutions ? 1 : 0));
-    if (dialogs_.choosePrinter(printer, pages, this) && drawOn(printer, *set)) {
-        outcome_->setText(QStringLiteral("Schede inviate alla stampante %1.").arg(printer.printerName()));
+    // The print dialog reads the printers from the service on this thread: it opens only
+    // once the service has shown, off this thread and quickly, that it answers.
+    print::PrintService check(print::PrintLimits{std::min(limits_.step, kServiceCheck), kServiceCheck});
+    if (!whileBusy(check, texts::kLookingForPrinters, [&check] { (void)check.checkPrinters(); })) {
+        return;
     }
-}
-
-bool ClassSheetsDialog::drawOn(QPrinter& printer, const print::ClassSet& set)
-{
-    try {
-        print::printClassSet(set, printer);
-        return true;
-    } catch (const print::PrintFailure& failure) {
-        reportPrintFailure(failure);
-    } catch (const std::bad_alloc&) {
-        reportPrintFailure(print::PrintFailure(print::FailureReason::OutOfMemory, std::string()));
+    const std::optional<PrintChoice> choice = dialogs_.choosePrinter(set->pageCount(), this);
+    if (!choice) {
+        return;
     }
-    return false;
+    knownPaper_ = choice->paper;
+    print::PrintService service(limits_);
+    print::JobNotice notice = print::JobNotice::None;
+    const print::PrintJob job{choice->printer.toStdString(), choice->paper,
+                              [&set](const print::Paper& paper) { return print::classSetPdf(*set, paper); },
+                              choice->options};
+    if (!whileBusy(service, texts::kSendingSheets, [&] { notice = service.print(job); })) {
+        return;
+    }
+    outcome_->setText(texts::kSheetsSent.arg(choice->printer));
+    if (notice == print::JobNotice::PrinterPaused) {
+        forms::MessageBox::show(this, forms::MessageIcon::Information, texts::kClassSheetsTitle,
+                                texts::kSheetsQueuedOnPausedPrinter);
+    }
 }
 
 void ClassSheetsDialog::savePdf()
@@ -238,38 +288,18 @@ void ClassSheetsDialog::savePdf()
     if (!set) {
         return;
     }
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString proposed =
-        QDir(folder.isEmpty() ? QDir::homePath() : folder)
-            .filePath(QStringLiteral("schede-%1.pdf").arg(QString::fromStdString(set->first.text())));
+        QDir(documentsFolder()).filePath(texts::kPdfFileName.arg(QString::fromStdString(set->first.text())));
     const QString path = dialogs_.saveFileName(proposed, this);
     if (path.isEmpty()) {
         return;
     }
-    QByteArray pdf;
-    try {
-        pdf = print::classSetPdf(*set, print::pdfPaper());
-    } catch (const print::PrintFailure& failure) {
-        forms::MessageBox::show(
-            this, forms::MessageIcon::Warning, kTitle,
-            QStringLiteral("Il PDF non è stato salvato.\n")
-                + print::failureReasonText(failure.reason(), QString::fromStdString(failure.serviceText())));
+    if (const std::optional<print::OutputFailure> failure =
+            print::failureOf([&] { writeWhole(path, print::classSetPdf(*set, print::pdfPaper())); })) {
+        print::tellFailure(this, texts::kClassSheetsTitle, texts::kPdfNotSaved, *failure);
         return;
     }
-    if (const std::optional<QString> problem = writeWhole(path, pdf)) {
-        forms::MessageBox::show(this, forms::MessageIcon::Warning, kTitle,
-                                QStringLiteral("Il PDF non è stato salvato.\n") + *problem);
-        return;
-    }
-    outcome_->setText(QStringLiteral("PDF salvato: %1").arg(QDir::toNativeSeparators(path)));
-}
-
-void ClassSheetsDialog::reportPrintFailure(const print::PrintFailure& failure)
-{
-    forms::MessageBox::show(
-        this, forms::MessageIcon::Warning, kTitle,
-        QStringLiteral("Stampa non riuscita: le schede non sono state stampate.\n")
-            + print::failureReasonText(failure.reason(), QString::fromStdString(failure.serviceText())));
+    outcome_->setText(texts::kPdfSaved.arg(QDir::toNativeSeparators(path)));
 }
 
 }  // namespace virdamo::app

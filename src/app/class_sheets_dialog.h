@@ -1,21 +1,30 @@
 #pragma once
 
+#include "app/preview_dialog.h"
 #include "print/class_document.h"
+#include "print/print_service.h"
 #include "worksheet/sheet_code.h"
 
 #include <QDialog>
+#include <QString>
 
-#include <functional>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPrinter;
 class QPushButton;
 class QSpinBox;
 
 namespace virdamo::app {
+
+/// The printer, copies, pages and paper the teacher chose in the print dialog.
+struct PrintChoice {
+    QString printer;
+    print::JobOptions options;
+    print::Paper paper;
+};
 
 /// The modal dialogs the class-sheets dialog opens, so that tests answer them without
 /// showing any.
@@ -23,11 +32,12 @@ class OutputDialogs {
 public:
     virtual ~OutputDialogs() = default;
 
-    /// Lets the user choose printer, copies, pages (of pageCount) and paper; false when cancelled.
-    virtual bool choosePrinter(QPrinter& printer, int pageCount, QWidget* parent) = 0;
-    /// Shows the document on printer's paper until the user closes the preview; draw
-    /// paints it on the printer the preview hands over.
-    virtual void preview(QPrinter& printer, const std::function<void(QPrinter&)>& draw, QWidget* parent) = 0;
+    /// Lets the user choose printer, copies, pages (of pageCount) and paper; none when
+    /// cancelled. Called only once the print service has answered.
+    [[nodiscard]] virtual std::optional<PrintChoice> choosePrinter(int pageCount, QWidget* parent) = 0;
+    /// Shows pages on paper until the user closes the preview or asks to print.
+    virtual PreviewOutcome preview(const std::vector<print::Page>& pages, const print::Paper& paper,
+                                   QWidget* parent) = 0;
     /// Where to save the PDF file, proposing proposed; empty when cancelled. Replacing an
     /// existing file is confirmed here.
     [[nodiscard]] virtual QString saveFileName(const QString& proposed, QWidget* parent) = 0;
@@ -38,19 +48,21 @@ protected:
     OutputDialogs& operator=(const OutputDialogs&) = default;
 };
 
-/// The real dialogs: QPrintDialog, QPrintPreviewDialog and QFileDialog.
+/// The real dialogs: Qt's print dialog, the program's preview and Qt's file dialog.
 [[nodiscard]] OutputDialogs& standardOutputDialogs();
 
 /// "Schede per la classe": N different sheets from the sheet on show (or from a code the
 /// teacher types), as pupils' pages without results, solution pages or both, previewed,
 /// printed through the print dialog or saved as one PDF file. Modal; it deletes itself
-/// when closed.
+/// when closed. Nothing it does waits on the print service on the windows' thread: the
+/// service is asked off it, within limits, behind a busy message that can be cancelled.
 class ClassSheetsDialog final : public QDialog {
     Q_OBJECT
 
 public:
     /// shown: the code of the sheet on show, if any.
-    ClassSheetsDialog(const std::optional<SheetCode>& shown, OutputDialogs& dialogs, QWidget* parent);
+    ClassSheetsDialog(const std::optional<SheetCode>& shown, OutputDialogs& dialogs, QWidget* parent,
+                      print::PrintLimits limits = {});
 
     /// The class set as the dialog stands; none while the code is not valid.
     [[nodiscard]] std::optional<print::ClassSet> classSet() const;
@@ -62,11 +74,14 @@ private:
     void preview();
     void print();
     void savePdf();
-    /// Draws set on printer; false, after telling the user why, when it could not.
-    bool drawOn(QPrinter& printer, const print::ClassSet& set);
-    void reportPrintFailure(const print::PrintFailure& failure);
+    /// Runs work (which talks to service) off this thread behind the busy message text;
+    /// false, after telling the user why, when it failed or was cancelled.
+    bool whileBusy(print::PrintService& service, const QString& text, const std::function<void()>& work);
 
     OutputDialogs& dialogs_;
+    print::PrintLimits limits_;
+    /// The paper of the printer last chosen: the preview shows it from then on.
+    std::optional<print::Paper> knownPaper_;
     QSpinBox* count_ = nullptr;
     QLineEdit* code_ = nullptr;
     QLabel* codeMessage_ = nullptr;

@@ -2,27 +2,169 @@
 
 #include "app/class_set_output.h"
 #include "app/version.h"
-#include "print/printer.h"
-#include "print/stampa.h"
+#include "forms/texts.h"
+#include "print/output_failure.h"
 #include "worksheet/random_source.h"
 
 #include <QCommandLineParser>
-#include <QSaveFile>
 
-#include <optional>
+#include <functional>
+#include <vector>
 
 namespace virdamo::app {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kPdf = QStringLiteral("pdf");
-const QString kMultiplicand = QStringLiteral("moltiplicando");
-const QString kMultiplier = QStringLiteral("moltiplicatore");
-const QString kOperations = QStringLiteral("operazioni");
-const QString kSheets = QStringLiteral("schede");
-const QString kCode = QStringLiteral("codice");
-const QString kNoPupils = QStringLiteral("senza-alunni");
-const QString kNoSolutions = QStringLiteral("senza-soluzioni");
+/// Longest file name quoted back whole in a message.
+constexpr qsizetype kQuotedPath = 120;
+
+/// What the options ask for, as they are read; the command line is made from it at the end.
+struct Request {
+    bool help = false;
+    bool version = false;
+    std::optional<QString> pdfFile;
+    std::optional<int> multiplicand;
+    std::optional<int> multiplier;
+    std::optional<int> operations;
+    int sheets = print::ClassSet{}.sheets;
+    std::optional<SheetCode> code;
+    QString codeText;
+    bool noPupils = false;
+    bool noSolutions = false;
+};
+
+/// One option: its names, the name of its value (empty for a switch), what the help says of
+/// it, whether it means anything without --pdf, and what it does to the request: an error
+/// message, or empty.
+struct Option {
+    QStringList names;
+    QString valueName;
+    QString description;
+    bool needsPdf = true;
+    std::function<QString(const QString& value, Request& request)> apply;
+};
+
+/// value when it is one of allowed; otherwise the message saying what option takes.
+QString choose(const QString& option, const QString& value, const QList<int>& allowed, std::optional<int>& into)
+{
+    bool number = false;
+    const int chosen = value.toInt(&number);
+    if (number && allowed.contains(chosen)) {
+        into = chosen;
+        return {};
+    }
+    QStringList written;
+    for (const int a : allowed) {
+        written << QString::number(a);
+    }
+    const QString last = written.takeLast();
+    return texts::kOptionWantsOneOf.arg(option, written.join(u", "_s), last, quoted(value));
+}
+
+/// The options, each declared once: the help, the reading and the defaults come from here.
+const std::vector<Option>& options()
+{
+    static const std::vector<Option> declared = [] {
+        const SheetCode defaults;
+        return std::vector<Option>{
+            {{u"h"_s, u"help"_s},
+             {},
+             texts::kHelpHelp,
+             false,
+             [](const QString&, Request& r) {
+                 r.help = true;
+                 return QString();
+             }},
+            {{u"v"_s, u"version"_s},
+             {},
+             texts::kHelpVersion,
+             false,
+             [](const QString&, Request& r) {
+                 r.version = true;
+                 return QString();
+             }},
+            {{u"pdf"_s},
+             u"FILE"_s,
+             texts::kHelpPdf,
+             false,
+             [](const QString& value, Request& r) {
+                 r.pdfFile = value;
+                 return value.isEmpty() ? texts::kPdfWantsFile : QString();
+             }},
+            {{u"moltiplicando"_s},
+             u"2|3|4"_s,
+             texts::kHelpMultiplicand.arg(defaults.cifreMoltiplicando),
+             true,
+             [](const QString& value, Request& r) {
+                 return choose(u"moltiplicando"_s, value, {2, 3, 4}, r.multiplicand);
+             }},
+            {{u"moltiplicatore"_s},
+             u"1|2|3"_s,
+             texts::kHelpMultiplier.arg(defaults.cifreMoltiplicatore),
+             true,
+             [](const QString& value, Request& r) {
+                 return choose(u"moltiplicatore"_s, value, {1, 2, 3}, r.multiplier);
+             }},
+            {{u"operazioni"_s},
+             u"10|20"_s,
+             texts::kHelpOperations.arg(defaults.operations()),
+             true,
+             [](const QString& value, Request& r) {
+                 return choose(u"operazioni"_s, value, {10, 20}, r.operations);
+             }},
+            {{u"schede"_s},
+             u"N"_s,
+             texts::kHelpSheets.arg(print::ClassSet::kMaxSheets).arg(print::ClassSet{}.sheets),
+             true,
+             [](const QString& value, Request& r) {
+                 bool number = false;
+                 r.sheets = value.toInt(&number);
+                 return number && r.sheets == print::ClassSet::clampedSheets(r.sheets)
+                     ? QString()
+                     : texts::kSheetsWantsNumber.arg(print::ClassSet::kMaxSheets).arg(quoted(value));
+             }},
+            {{u"codice"_s},
+             u"CODICE"_s,
+             texts::kHelpCode,
+             true,
+             [](const QString& value, Request& r) {
+                 const ParsedCode parsed = parseSheetCode(value.toStdString());
+                 r.code = parsed.code;
+                 r.codeText = value;
+                 return parsed.code ? QString() : texts::kCodeNotValid.arg(quoted(value), codeProblem(parsed));
+             }},
+            {{u"senza-alunni"_s},
+             {},
+             texts::kHelpNoPupils,
+             true,
+             [](const QString&, Request& r) {
+                 r.noPupils = true;
+                 return QString();
+             }},
+            {{u"senza-soluzioni"_s},
+             {},
+             texts::kHelpNoSolutions,
+             true,
+             [](const QString&, Request& r) {
+                 r.noSolutions = true;
+                 return QString();
+             }},
+        };
+    }();
+    return declared;
+}
+
+/// The names and value of option as the help shows them: "-h, --help", "--pdf FILE".
+QString synopsis(const Option& option)
+{
+    QStringList names;
+    for (const QString& name : option.names) {
+        names << (name.size() == 1 ? u"-"_s : u"--"_s) + name;
+    }
+    return names.join(u", "_s) + (option.valueName.isEmpty() ? QString() : u' ' + option.valueName);
+}
 
 CommandLine failure(const QString& message)
 {
@@ -32,40 +174,11 @@ CommandLine failure(const QString& message)
     return line;
 }
 
-/// The value of option when it is one of allowed (written "2, 3 o 4" in messages).
-std::optional<int> choice(const QCommandLineParser& parser, const QString& option, const QList<int>& allowed,
-                          QString& error)
+/// Whether a setting given with --codice agrees with the code's own; the message if not.
+QString agreement(std::optional<int> given, int coded, const QString& option, const QString& code)
 {
-    if (!parser.isSet(option)) {
-        return std::nullopt;
-    }
-    bool number = false;
-    const int value = parser.value(option).toInt(&number);
-    if (!number || !allowed.contains(value)) {
-        QStringList written;
-        for (const int a : allowed) {
-            written << QString::number(a);
-        }
-        const QString last = written.takeLast();
-        error = QString::fromUtf8("--%1 vuole %2 o %3, non «%4»")
-                    .arg(option, written.join(QStringLiteral(", ")), last, parser.value(option));
-        return std::nullopt;
-    }
-    return value;
-}
-
-/// Says whether a setting given with --codice agrees with the code's own.
-bool agrees(std::optional<int> given, int coded, const QString& option, const QString& code, QString& error)
-{
-    if (given && *given != coded) {
-        error = QString::fromUtf8("--%1 %2 contraddice il codice %3, che vuole %4")
-                    .arg(option)
-                    .arg(*given)
-                    .arg(code)
-                    .arg(coded);
-        return false;
-    }
-    return true;
+    return given && *given != coded ? texts::kOptionContradictsCode.arg(option).arg(*given).arg(quoted(code)).arg(coded)
+                                    : QString();
 }
 
 bool writeAll(std::FILE* to, const QByteArray& bytes)
@@ -75,126 +188,97 @@ bool writeAll(std::FILE* to, const QByteArray& bytes)
         && std::fflush(to) == 0;
 }
 
+/// Writes line to to, always as one line.
 void say(std::FILE* to, const QString& line)
 {
-    (void)writeAll(to, (line + QLatin1Char('\n')).toLocal8Bit());
+    (void)writeAll(to, (QString(line).replace(u'\n', u' ') + u'\n').toUtf8());
 }
 
 }  // namespace
 
 QString helpText()
 {
-    return QString::fromUtf8(
-        "Uso: virdamo [opzioni]\n"
-        "Schede di moltiplicazioni in colonna già eseguite. Senza opzioni apre la finestra iniziale.\n"
-        "\n"
-        "  -h, --help               mostra questo aiuto ed esce\n"
-        "  -v, --version            mostra la versione ed esce\n"
-        "  --pdf FILE               scrive in FILE le schede per la classe, senza aprire finestre:\n"
-        "                           prima le pagine per gli alunni (senza risultati), poi le\n"
-        "                           soluzioni; scrive il codice di ogni scheda, uno per riga\n"
-        "                           (con FILE \"-\" il PDF va sullo standard output, i codici\n"
-        "                           sullo standard error)\n"
-        "  --moltiplicando 2|3|4    cifre del moltiplicando (2)\n"
-        "  --moltiplicatore 1|2|3   cifre del moltiplicatore (1)\n"
-        "  --operazioni 10|20       operazioni per scheda (20)\n"
-        "  --schede N               quante schede diverse, da 1 a 40 (1)\n"
-        "  --codice CODICE          rifà le schede dal codice della prima, per esempio H28T5-CY4TQ:\n"
-        "                           cifre e operazioni vengono dal codice\n"
-        "  --senza-alunni           solo le soluzioni\n"
-        "  --senza-soluzioni        solo le pagine per gli alunni\n"
-        "\n"
-        "Stato di uscita: 0 riuscito, 1 file non scritto, 2 opzioni sbagliate.\n");
+    constexpr qsizetype kColumn = 26;
+    QString help = texts::kHelpUsage;
+    for (const Option& option : options()) {
+        const QString lead = u"  "_s + synopsis(option);
+        const QStringList lines = option.description.split(u'\n');
+        help += lead.leftJustified(kColumn - 1) + u' ' + lines.front() + u'\n';
+        for (qsizetype k = 1; k < lines.size(); ++k) {
+            help += QString(kColumn, u' ') + lines[k] + u'\n';
+        }
+    }
+    return help + texts::kHelpExitStatus;
 }
 
 CommandLine readCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.addOptions({
-        {{QStringLiteral("h"), QStringLiteral("help")}, QString()},
-        {{QStringLiteral("v"), QStringLiteral("version")}, QString()},
-        {kPdf, QString(), QStringLiteral("FILE")},
-        {kMultiplicand, QString(), QStringLiteral("N")},
-        {kMultiplier, QString(), QStringLiteral("N")},
-        {kOperations, QString(), QStringLiteral("N")},
-        {kSheets, QString(), QStringLiteral("N")},
-        {kCode, QString(), QStringLiteral("CODICE")},
-        {kNoPupils, QString()},
-        {kNoSolutions, QString()},
-    });
-    if (!parser.parse(QStringList{QStringLiteral("virdamo")} + arguments)) {
+    for (const Option& option : options()) {
+        parser.addOption(QCommandLineOption(option.names, option.description, option.valueName));
+    }
+    if (!parser.parse(QStringList{u"virdamo"_s} + arguments)) {
         if (!parser.unknownOptionNames().isEmpty()) {
             const QString name = parser.unknownOptionNames().front();
-            return failure(QStringLiteral("opzione sconosciuta: %1%2 (virdamo --help elenca le opzioni)")
-                               .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
+            return failure(texts::kUnknownOption.arg((name.size() == 1 ? u"-"_s : u"--"_s) + quoted(name)));
         }
         // The only other way to fail: an option that takes a value is the last argument.
-        return failure(QStringLiteral("manca il valore dell'opzione %1").arg(arguments.back()));
+        return failure(texts::kOptionWantsValue.arg(quoted(arguments.back())));
     }
     if (!parser.positionalArguments().isEmpty()) {
-        return failure(QString::fromUtf8("argomento inatteso: «%1» (virdamo --help elenca le opzioni)")
-                           .arg(parser.positionalArguments().front()));
+        return failure(texts::kUnexpectedArgument.arg(quoted(parser.positionalArguments().front())));
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        return CommandLine{CommandLine::Action::Help, {}, {}, {}, false};
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        return CommandLine{CommandLine::Action::Version, {}, {}, {}, false};
-    }
-    if (!parser.isSet(kPdf)) {
-        for (const QString& option :
-             {kMultiplicand, kMultiplier, kOperations, kSheets, kCode, kNoPupils, kNoSolutions}) {
-            if (parser.isSet(option)) {
-                return failure(QStringLiteral("--%1 vale solo con --pdf FILE").arg(option));
-            }
+
+    Request request;
+    for (const Option& option : options()) {
+        if (!parser.isSet(option.names.back())) {
+            continue;
         }
+        if (option.needsPdf && !parser.isSet(u"pdf"_s)) {
+            return failure(texts::kOptionOnlyWithPdf.arg(option.names.back()));
+        }
+        if (const QString error =
+                option.apply(option.valueName.isEmpty() ? QString() : parser.value(option.names.back()), request);
+            !error.isEmpty()) {
+            return failure(error);
+        }
+    }
+    if (request.help) {
+        return CommandLine{CommandLine::Action::Help, {}, {}, {}, std::nullopt};
+    }
+    if (request.version) {
+        return CommandLine{CommandLine::Action::Version, {}, {}, {}, std::nullopt};
+    }
+    if (!request.pdfFile) {
         return {};
     }
 
     CommandLine line;
     line.action = CommandLine::Action::WritePdf;
-    line.pdfFile = parser.value(kPdf);
-    if (line.pdfFile.isEmpty()) {
-        return failure(QStringLiteral("--pdf vuole il nome di un file, o - per lo standard output"));
+    line.pdfFile = *request.pdfFile;
+    const std::optional<print::PageKinds> pages = print::ClassSet::pagesFor(!request.noPupils, !request.noSolutions);
+    if (!pages) {
+        return failure(texts::kNoKindOfPageLeft);
     }
-    QString error;
-    const std::optional<int> multiplicand = choice(parser, kMultiplicand, {2, 3, 4}, error);
-    const std::optional<int> multiplier = choice(parser, kMultiplier, {1, 2, 3}, error);
-    const std::optional<int> operations = choice(parser, kOperations, {10, 20}, error);
-    if (!error.isEmpty()) {
-        return failure(error);
-    }
-    if (parser.isSet(kSheets)) {
-        bool number = false;
-        line.set.count = parser.value(kSheets).toInt(&number);
-        if (!number || line.set.count < 1 || line.set.count > print::kMaxClassSheets) {
-            return failure(QString::fromUtf8("--schede vuole un numero da 1 a %1, non «%2»")
-                               .arg(print::kMaxClassSheets)
-                               .arg(parser.value(kSheets)));
-        }
-    }
-    if (parser.isSet(kNoPupils) && parser.isSet(kNoSolutions)) {
-        return failure(QStringLiteral("--senza-alunni e --senza-soluzioni insieme non lasciano nessuna pagina"));
-    }
-    line.set.pupils = !parser.isSet(kNoPupils);
-    line.set.solutions = !parser.isSet(kNoSolutions);
-
-    if (parser.isSet(kCode)) {
-        const QString text = parser.value(kCode);
-        const ParsedCode parsed = parseSheetCode(text.toStdString());
-        if (!parsed.code) {
-            return failure(QString::fromUtf8("--codice «%1» non vale: %2").arg(text, codeProblem(parsed)));
-        }
-        const SheetCode& code = *parsed.code;
-        if (!agrees(multiplicand, code.cifreMoltiplicando, kMultiplicand, text, error)
-            || !agrees(multiplier, code.cifreMoltiplicatore, kMultiplier, text, error)
-            || !agrees(operations, code.ultimaOperazione + 1, kOperations, text, error)) {
-            return failure(error);
+    line.set.pages = *pages;
+    line.set.sheets = request.sheets;
+    if (request.code) {
+        const SheetCode& code = *request.code;
+        for (const QString& contradiction :
+             {agreement(request.multiplicand, code.cifreMoltiplicando, u"moltiplicando"_s, request.codeText),
+              agreement(request.multiplier, code.cifreMoltiplicatore, u"moltiplicatore"_s, request.codeText),
+              agreement(request.operations, code.operations(), u"operazioni"_s, request.codeText)}) {
+            if (!contradiction.isEmpty()) {
+                return failure(contradiction);
+            }
         }
         line.set.first = code;
-        line.coded = true;
+        line.seed = code.seed;
     } else {
-        line.set.first = SheetCode{multiplicand.value_or(2), multiplier.value_or(1), operations.value_or(20) - 1, 0};
+        SheetCode& first = line.set.first;
+        first.cifreMoltiplicando = request.multiplicand.value_or(first.cifreMoltiplicando);
+        first.cifreMoltiplicatore = request.multiplier.value_or(first.cifreMoltiplicatore);
+        first.ultimaOperazione = request.operations.value_or(first.operations()) - 1;
     }
     return line;
 }
@@ -203,44 +287,35 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
 {
     switch (line.action) {
     case CommandLine::Action::OpenWindows: return 0;
-    case CommandLine::Action::Help: return writeAll(out, helpText().toLocal8Bit()) ? 0 : 1;
+    case CommandLine::Action::Help: return writeAll(out, helpText().toUtf8()) ? 0 : 1;
     case CommandLine::Action::Version:
         return writeAll(out, QByteArray("virdamo ") + QByteArray(kVersion) + '\n') ? 0 : 1;
-    case CommandLine::Action::Error: say(err, QStringLiteral("virdamo: ") + line.error); return 2;
+    case CommandLine::Action::Error: say(err, u"virdamo: "_s + line.error); return 2;
     case CommandLine::Action::WritePdf: break;
     }
 
     print::ClassSet set = line.set;
-    if (!line.coded) {
-        const ClockRandomSource random;
-        set.first.seed = random.seed().value_or(0);
-    }
-    QByteArray pdf;
-    try {
-        pdf = print::classSetPdf(set, print::pdfPaper());
-    } catch (const print::PrintFailure& failure) {
-        say(err,
-            QStringLiteral("virdamo: il PDF non è stato scritto: ")
-                + print::failureReasonText(failure.reason(), QString::fromStdString(failure.serviceText()))
-                      .replace(QLatin1Char('\n'), QLatin1Char(' ')));
-        return 1;
-    }
-
-    std::FILE* codes = out;
-    if (line.pdfFile == QLatin1String("-")) {
-        if (!writeAll(out, pdf)) {
-            say(err, QString::fromUtf8("virdamo: il PDF non è stato scritto sullo standard output"));
-            return 1;
+    set.first.seed = line.seed ? *line.seed : ClockRandomSource().seed().value_or(0);
+    const bool toStandardOutput = line.pdfFile == u"-"_s;
+    const std::optional<print::OutputFailure> failure = print::failureOf([&] {
+        const QByteArray pdf = print::classSetPdf(set, print::pdfPaper());
+        if (toStandardOutput) {
+            if (!writeAll(out, pdf)) {
+                throw print::fileFailure(errno, "standard output");
+            }
+        } else {
+            writeWhole(line.pdfFile, pdf);
         }
-        codes = err;
-    } else if (const std::optional<QString> problem = writeWhole(line.pdfFile, pdf)) {
+    });
+    if (failure) {
+        const QString reason = print::reasonText(*failure);
         say(err,
-            QString::fromUtf8("virdamo: «%1» non è stato scritto: %2")
-                .arg(line.pdfFile, QString(*problem).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+            toStandardOutput ? texts::kPdfNotWritten.arg(reason)
+                             : texts::kFileNotWritten.arg(quoted(line.pdfFile, kQuotedPath), reason));
         return 1;
     }
-    for (int k = 1; k <= set.count; ++k) {
-        say(codes, QString::fromStdString(set.first.nth(k).text()));
+    for (int k = 1; k <= set.sheetCount(); ++k) {
+        say(toStandardOutput ? err : out, QString::fromStdString(set.first.nth(k).text()));
     }
     return 0;
 }

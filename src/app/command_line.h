@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 
 namespace virdamo::app {
 
@@ -16,14 +18,15 @@ struct CommandLine {
     Action action = Action::OpenWindows;
     QString error;        ///< Error: one Italian line naming the bad option and what it takes
     QString pdfFile;      ///< WritePdf: the file, "-" for standard output
-    print::ClassSet set;  ///< WritePdf: the class set; its seed is drawn when written unless coded
-    bool coded = false;   ///< WritePdf: --codice gave the first sheet
+    print::ClassSet set;  ///< WritePdf: the class set; the seed of its first sheet is seed's
+    /// WritePdf: the seed of the code --codice gave; none draws one from the clock.
+    std::optional<std::uint64_t> seed;
 };
 
 /// Reads the arguments that follow the program's name.
 [[nodiscard]] CommandLine readCommandLine(const QStringList& arguments);
 
-/// The help text, in Italian.
+/// The help text, in Italian, made from the options' own declarations.
 [[nodiscard]] QString helpText();
 
 /// Carries out a command line that opens no window, writing to out and err; returns the

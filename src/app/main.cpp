@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "forms/form_slot.h"
+#include "forms/texts.h"
 #include "print/cups_printer.h"
 #include "print/stampa.h"
 #include "worksheet/modulo1.h"
@@ -49,12 +50,9 @@ void holdToolkitNotesUntilStarted()
         }
         const QByteArray display = qgetenv("DISPLAY");
         const QString line = display.isEmpty() && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-            ? QString::fromUtf8("virdamo: nessuno schermo su cui aprire le finestre (DISPLAY non è impostata): "
-                                "avviare virdamo da una sessione grafica, oppure usare virdamo --pdf FILE per "
-                                "le schede senza finestre.")
-            : QString::fromUtf8("virdamo: non si riesce ad aprire lo schermo «%1»: avviare virdamo da una sessione "
-                                "grafica, oppure usare virdamo --pdf FILE per le schede senza finestre.")
-                  .arg(QString::fromLocal8Bit(display.isEmpty() ? qgetenv("WAYLAND_DISPLAY") : display));
+            ? virdamo::texts::kNoDisplay
+            : virdamo::texts::kDisplayUnreachable.arg(
+                QString::fromLocal8Bit(display.isEmpty() ? qgetenv("WAYLAND_DISPLAY") : display));
         std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
         std::_Exit(1);
     });

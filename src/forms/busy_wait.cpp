@@ -1,5 +1,7 @@
 #include "forms/busy_wait.h"
 
+#include "forms/texts.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <exception>
 #include <thread>
@@ -49,6 +52,11 @@ protected:
         case QEvent::Close: break;
         default: return false;
         }
+        // The display server's input reaches the busy message's window first, and the
+        // message itself only through it: both must pass.
+        if (allowed_ && watched == allowed_->windowHandle()) {
+            return false;
+        }
         for (const QObject* o = watched; o; o = o->parent()) {
             if (o == allowed_.data()) {
                 return false;
@@ -71,7 +79,7 @@ QDialog* busyMessage(QWidget* parent, const QString& title, const QString& text,
     dialog->setWindowModality(Qt::ApplicationModal);
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(new QLabel(text, dialog));
-    cancelButton = new QPushButton(QStringLiteral("Annulla"), dialog);
+    cancelButton = new QPushButton(texts::kCancel, dialog);
     cancelButton->setObjectName(QStringLiteral("annulla"));
     cancelButton->setVisible(cancellable);
     layout->addWidget(cancelButton, 0, Qt::AlignRight);

@@ -32,9 +32,6 @@ T& Form::append(Args&&... args)
 {
     auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
     T& ref = *control;
-    const QString key = ref.displayName();
-    Q_ASSERT_X(!byName_.contains(key), "Form", "two controls with one name and index");
-    byName_.insert(key, &ref);
     if constexpr (std::is_same_v<T, Line>) {
         lines_.push_back(&ref);
     }
@@ -75,17 +72,6 @@ Shape& Form::addShape(const QString& name, std::int16_t index, Control* containe
 Line& Form::addLine(const QString& name, std::int16_t index, Control* container, const LineDesign& design)
 {
     return append<Line>(name, index, container, design);
-}
-
-Control* Form::find(const QString& name, std::int16_t index) const
-{
-    const QString key = index == kNoIndex ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
-    return byName_.value(key, nullptr);
-}
-
-void Form::throwNoSuchControl(const QString& name, std::int16_t index)
-{
-    throw std::out_of_range("no such control: " + name.toStdString() + "(" + std::to_string(index) + ")");
 }
 
 void Form::setTabOrder(std::initializer_list<Control*> order)

@@ -50,12 +50,6 @@ public:
                     const ShapeDesign& design);
     Line& addLine(const QString& name, std::int16_t index, Control* container, const LineDesign& design);
 
-    /// The control named name with that index, or nullptr.
-    [[nodiscard]] Control* find(const QString& name, std::int16_t index = kNoIndex) const;
-    /// The control named name with that index, which must exist and be a T.
-    template <typename T>
-    [[nodiscard]] T& get(const QString& name, std::int16_t index = kNoIndex) const;
-
     /// Orders keyboard focus: each control's widget follows the one before it.
     void setTabOrder(std::initializer_list<Control*> order);
 
@@ -111,7 +105,6 @@ private:
 
     template <typename T, typename... Args>
     T& append(Args&&... args);
-    [[noreturn]] static void throwNoSuchControl(const QString& name, std::int16_t index);
 
     void runLoad();
     void runUnload();
@@ -120,7 +113,6 @@ private:
     FormDesign design_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<const Line*> lines_;
-    QHash<QString, Control*> byName_;
     QHash<const Control*, QButtonGroup*> optionGroups_;
     layout::ControlRatios ratios_;
     FormSlot* slot_ = nullptr;
@@ -128,15 +120,5 @@ private:
     int commandDepth_ = 0;
     std::vector<Control*> changed_;
 };
-
-template <typename T>
-T& Form::get(const QString& name, std::int16_t index) const
-{
-    auto* control = dynamic_cast<T*>(find(name, index));
-    if (!control) {
-        throwNoSuchControl(name, index);
-    }
-    return *control;
-}
 
 }  // namespace virdamo::forms

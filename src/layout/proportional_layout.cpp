@@ -39,9 +39,7 @@ void ApplyControlRatios(LayoutWindow& window, const ControlRatios& ratios)
 
     for (int i = 0; i < count; ++i) {
         LayoutControl& control = window.control(i);
-        const ControlKind kind = control.layoutKind();
-        if (kind == ControlKind::Timer || kind == ControlKind::Menu || kind == ControlKind::ComboBox
-            || kind == ControlKind::Line) {
+        if (control.layoutKind() == ControlKind::Line) {
             continue;
         }
         const float w = window.innerWidth();

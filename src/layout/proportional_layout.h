@@ -14,8 +14,8 @@ struct ControlRatio {
     float LeftRatio = 0.0F;
 };
 
-/// What the layout needs to tell apart: the kinds it never moves, and all others.
-enum class ControlKind { Timer, Menu, ComboBox, Line, Other };
+/// What the layout needs to tell apart: lines, which it never moves, and all others.
+enum class ControlKind { Line, Other };
 
 /// One control as the layout sees it. Geometry is in twips; a read returns nothing when
 /// the control's kind has no such property (a line has no left, top, width or height).
@@ -53,7 +53,7 @@ using ControlRatios = std::vector<ControlRatio>;
 /// (no such property, zero inner size, a failing read) stays 0.
 void RecordControlRatios(LayoutWindow& window, ControlRatios& ratios);
 
-/// The resize half: moves every control but timers, menus, combo boxes and lines to its
+/// The resize half: moves every control but lines to its
 /// fractions of the current inner size. A table that does not match the window (not
 /// recorded yet) leaves every control alone; a control whose Move fails is skipped.
 void ApplyControlRatios(LayoutWindow& window, const ControlRatios& ratios);

@@ -4,14 +4,17 @@
 #include "print/stampa_scheda.h"
 #include "worksheet/modulo1.h"
 
-#include <QPageRanges>
+#include "forms/twips.h"
+
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include <algorithm>
 #include <string>
 
 namespace virdamo::print {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -59,9 +62,25 @@ void addFooter(Page& page, const std::string& text, float printableHeight)
 
 }  // namespace
 
+int ClassSet::clampedSheets(int requested)
+{
+    return std::clamp(requested, 1, kMaxSheets);
+}
+
+std::optional<PageKinds> ClassSet::pagesFor(bool pupils, bool solutions)
+{
+    if (pupils && solutions) {
+        return PageKinds::Both;
+    }
+    if (pupils || solutions) {
+        return pupils ? PageKinds::Pupils : PageKinds::Solutions;
+    }
+    return std::nullopt;
+}
+
 std::vector<Page> classSetPages(const ClassSet& set, float printableHeight)
 {
-    const int count = std::clamp(set.count, 1, kMaxClassSheets);
+    const int count = set.sheetCount();
     std::vector<Page> pupils;
     std::vector<Page> solutions;
     for (int k = 1; k <= count; ++k) {
@@ -70,11 +89,11 @@ std::vector<Page> classSetPages(const ClassSet& set, float printableHeight)
         makeSheet(code, sheet);
         const std::string name =
             "Scheda " + std::to_string(k) + " di " + std::to_string(count) + " - codice " + code.text() + " - ";
-        if (set.pupils) {
+        if (set.hasPupils()) {
             pupils.push_back(sheetPage(withoutResults(sheet)));
             addFooter(pupils.back(), name + "alunno: ____________", printableHeight);
         }
-        if (set.solutions) {
+        if (set.hasSolutions()) {
             solutions.push_back(sheetPage(sheet));
             addFooter(solutions.back(), name + "soluzioni", printableHeight);
         }
@@ -91,37 +110,26 @@ Paper pdfPaper()
 QByteArray classSetPdf(const ClassSet& set, const Paper& paper)
 {
     return renderPdf(classSetPages(set, paper.printableHeight()), paper,
-                     QStringLiteral("Schede per la classe - codice %1").arg(QString::fromStdString(set.first.text())));
+                     u"Schede per la classe - codice %1"_s.arg(QString::fromStdString(set.first.text())));
 }
 
-void printClassSet(const ClassSet& set, QPrinter& printer)
+void drawClassSet(const ClassSet& set, QPagedPaintDevice& device)
 {
-    // Without full-page mode the painter starts at the top-left of the printable area.
-    printer.setFullPage(false);
-    const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
-    const std::vector<Page> pages = classSetPages(set, static_cast<float>(printable.height() * 20.0));
-    const QPageRanges ranges = printer.pageRanges();
-
+    const QRectF printable = device.pageLayout().paintRect(QPageLayout::Point);
+    const std::vector<Page> pages = classSetPages(set, static_cast<float>(forms::pointsToTwips(printable.height())));
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        throw PrintFailure(FailureReason::PageNotDrawn, "QPainter::begin failed on the chosen printer");
+    if (!painter.begin(&device)) {
+        throw OutputFailure(FailureReason::PageNotDrawn, "QPainter::begin failed on the preview");
     }
-    bool first = true;
+    // The painter starts at the top-left of the printable area.
     for (std::size_t i = 0; i < pages.size(); ++i) {
-        if (!ranges.isEmpty() && !ranges.contains(static_cast<int>(i) + 1)) {
-            continue;
-        }
-        if (!first && !printer.newPage()) {
+        if (i > 0 && !device.newPage()) {
             painter.end();
-            throw PrintFailure(FailureReason::PageNotDrawn, "the printer refused a new page");
+            throw OutputFailure(FailureReason::PageNotDrawn, "the preview refused a new page");
         }
-        first = false;
         drawPage(painter, pages[i]);
     }
     painter.end();
-    if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
-        throw PrintFailure(FailureReason::ServiceError, std::string());
-    }
 }
 
 }  // namespace virdamo::print

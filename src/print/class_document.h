@@ -6,22 +6,36 @@
 
 #include <QByteArray>
 
+#include <optional>
 #include <vector>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace virdamo::print {
 
-/// Most sheets of one class set.
-inline constexpr int kMaxClassSheets = 40;
+/// The kinds of page of a class set: never none.
+enum class PageKinds { Pupils, Solutions, Both };
 
-/// A class set: sheets 1 to count, sheet 1 that of the code first and each further one the
+/// A class set: sheets 1 to N, sheet 1 that of the code first and each further one the
 /// next seed, each as a pupils' page (without results), a solution page, or both.
 struct ClassSet {
+    /// Most sheets of one class set.
+    static constexpr int kMaxSheets = 40;
+
     SheetCode first;
-    int count = 1;  ///< 1 to kMaxClassSheets
-    bool pupils = true;
-    bool solutions = true;
+    int sheets = 1;  ///< as asked; sheetCount() is what is made
+    PageKinds pages = PageKinds::Both;
+
+    /// The number of sheets made for a request of requested: 1 to kMaxSheets.
+    [[nodiscard]] static int clampedSheets(int requested);
+    /// The kinds of page that pupils' pages and solutions asked for make; none for neither.
+    [[nodiscard]] static std::optional<PageKinds> pagesFor(bool pupils, bool solutions);
+
+    [[nodiscard]] int sheetCount() const { return clampedSheets(sheets); }
+    [[nodiscard]] bool hasPupils() const { return pages != PageKinds::Solutions; }
+    [[nodiscard]] bool hasSolutions() const { return pages != PageKinds::Pupils; }
+    /// Pages of the whole document.
+    [[nodiscard]] int pageCount() const { return sheetCount() * (pages == PageKinds::Both ? 2 : 1); }
 };
 
 /// The pages of set in printed order: the pupils' pages of sheets 1 to N, then the
@@ -38,9 +52,8 @@ struct ClassSet {
 /// The class set as one PDF document in memory, on paper.
 [[nodiscard]] QByteArray classSetPdf(const ClassSet& set, const Paper& paper);
 
-/// Prints the class set on printer as its print dialog left it: its paper and printable
-/// area, its copies and the pages it asks for. Throws PrintFailure when the printer
-/// cannot be drawn on or reports an error.
-void printClassSet(const ClassSet& set, QPrinter& printer);
+/// Draws the class set on device (a preview), a page each, from the top-left of its
+/// printable area. Throws OutputFailure when the device cannot be drawn on.
+void drawClassSet(const ClassSet& set, QPagedPaintDevice& device);
 
 }  // namespace virdamo::print

@@ -1,6 +1,7 @@
 #include "print/pdf_page.h"
 
 #include "forms/fonts.h"
+#include "forms/twips.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -14,16 +15,9 @@
 
 namespace virdamo::print {
 
-namespace {
-
-constexpr double kTwipsPerMillimetre = 1440.0 / 25.4;
-constexpr double kTwipsPerInch = 1440.0;
-
-}  // namespace
-
 float Paper::printableHeight() const
 {
-    return static_cast<float>((size.height() - margins.top() - margins.bottom()) * kTwipsPerMillimetre);
+    return static_cast<float>(forms::millimetresToTwips(size.height() - margins.top() - margins.bottom()));
 }
 
 QFont printFont(const QString& name, float pointSize)
@@ -43,8 +37,8 @@ QFont printFont(const QString& name, float pointSize)
 void drawPage(QPainter& painter, const Page& page)
 {
     QPaintDevice* device = painter.device();
-    const double unitsPerTwipX = device->logicalDpiX() / kTwipsPerInch;
-    const double unitsPerTwipY = device->logicalDpiY() / kTwipsPerInch;
+    const double unitsPerTwipX = device->logicalDpiX() / static_cast<double>(forms::kTwipsPerInch);
+    const double unitsPerTwipY = device->logicalDpiY() / static_cast<double>(forms::kTwipsPerInch);
     painter.setPen(Qt::black);
     // A page changes font a few times only: the font, its face and ascent are kept meanwhile.
     const PlacedText* fontSetBy = nullptr;
@@ -90,9 +84,10 @@ QByteArray renderPdf(const std::vector<Page>& pages, const Paper& paper, const Q
 
         QPainter painter;
         if (!painter.begin(&writer)) {
-            throw PrintFailure(FailureReason::PageNotDrawn, "QPainter::begin failed on the PDF writer");
+            throw OutputFailure(FailureReason::PageNotDrawn, "QPainter::begin failed on the PDF writer");
         }
-        painter.translate(paper.margins.left() * kTwipsPerMillimetre, paper.margins.top() * kTwipsPerMillimetre);
+        painter.translate(forms::millimetresToTwips(paper.margins.left()),
+                          forms::millimetresToTwips(paper.margins.top()));
         for (std::size_t i = 0; i < pages.size(); ++i) {
             if (i > 0) {
                 writer.newPage();

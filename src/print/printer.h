@@ -1,43 +1,10 @@
 #pragma once
 
-#include <stdexcept>
+#include "print/output_failure.h"
+
 #include <string>
 
 namespace virdamo::print {
-
-/// Why a print job did not reach the printer.
-enum class FailureReason {
-    NoDefaultPrinter,    ///< the print service knows no default destination
-    ServiceUnavailable,  ///< the print service cannot be reached
-    NotAcceptingJobs,    ///< the default printer refuses new jobs
-    ServiceError,        ///< any other refusal; the service's own text says why
-    FormatNotSupported,  ///< the printer takes no PDF document
-    NotAuthorized,       ///< the user may not print there
-    PrinterGone,         ///< the default destination no longer exists
-    PrinterBusy,         ///< the printer asks to try again later
-    DocumentTooLarge,    ///< the document is larger than the service takes
-    QueueFull,           ///< the queue holds as many jobs as it can
-    PageNotDrawn,        ///< the page could not be rendered
-    OutOfMemory,         ///< memory ran out while the page was prepared
-    Unexpected,          ///< a failure of the program itself; its own text says what
-    Cancelled,           ///< the user stopped the job; nothing of it was printed
-};
-
-/// Thrown by a printer operation that could not be carried out. By the time it is
-/// thrown the printer has abandoned the job in progress: nothing of it stays open, and
-/// the next printed text begins a new job.
-class PrintFailure : public std::runtime_error {
-public:
-    PrintFailure(FailureReason reason, const std::string& serviceText);
-
-    [[nodiscard]] FailureReason reason() const { return reason_; }
-    /// The print service's own description of the failure (may be empty).
-    [[nodiscard]] const std::string& serviceText() const { return serviceText_; }
-
-private:
-    FailureReason reason_;
-    std::string serviceText_;
-};
 
 /// Something the user should know about a job that was accepted.
 enum class JobNotice {

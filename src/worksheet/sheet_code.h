@@ -34,6 +34,9 @@ struct SheetCode {
 
     bool operator==(const SheetCode&) const = default;
 
+    /// Operations of the sheet: 10 or 20.
+    [[nodiscard]] int operations() const { return ultimaOperazione + 1; }
+
     /// Sheet k (from 1) of a class set whose first sheet is this one: the same settings,
     /// the seed k - 1 further on.
     [[nodiscard]] SheetCode nth(int k) const;

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/frm_inizio.h"
 #include "forms/form_slot.h"
+#include "qt_helpers.h"
 #include "ui/frm_due.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
@@ -37,17 +38,11 @@ int liveWindows()
     return count;
 }
 
-void deleteUnloadedWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+using virdamo::test::deleteUnloadedWindows;
 
 void click(QWidget* window, const QString& button)
 {
-    ASSERT_NE(window, nullptr);
-    auto* b = window->findChild<QAbstractButton*>(button);
-    ASSERT_NE(b, nullptr) << button.toStdString();
-    QTest::mouseClick(b, Qt::LeftButton);
+    ASSERT_TRUE(virdamo::test::clickButton(window, button)) << button.toStdString();
 }
 
 class ApplicationTest : public testing::Test {
@@ -214,7 +209,7 @@ TEST_F(ApplicationTest, EsciThenEnterOpensAFreshWorksheetWindow)
             EXPECT_FALSE(fresh->place(array, i).isVisible()) << "place " << i;
         }
     }
-    EXPECT_FALSE(fresh->get<forms::CommandButton>(QStringLiteral("cmdStampa")).isVisible());
+    EXPECT_FALSE(fresh->cmdStampa().isVisible());
 }
 
 TEST_F(ApplicationTest, StampaPrintsOverTheWorksheetWindow)

@@ -5,6 +5,7 @@
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
 #include "pdf_words.h"
+#include "qt_helpers.h"
 #include "ui/frm_due.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
@@ -13,37 +14,40 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageRanges>
-#include <QPrinter>
 #include <QSpinBox>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace virdamo::app {
 namespace {
 
 class AnsweredDialogs final : public OutputDialogs {
 public:
-    QString printTo;  ///< the PDF file the chosen "printer" writes; empty cancels
-    QPageRanges pages;
+    std::optional<PrintChoice> choice;  ///< the print dialog's answer; none cancels
+    int printDialogs = 0;
+    std::vector<print::Page> previewed;
+    std::optional<print::Paper> previewPaper;
     QString saveAs;  ///< empty cancels
     QString proposed;
 
-    bool choosePrinter(QPrinter& printer, int /*pageCount*/, QWidget* /*parent*/) override
+    std::optional<PrintChoice> choosePrinter(int /*pageCount*/, QWidget* /*parent*/) override
     {
-        printer.setOutputFileName(printTo);
-        printer.setPageRanges(pages);
-        return !printTo.isEmpty();
+        ++printDialogs;
+        return choice;
     }
-    void preview(QPrinter& printer, const std::function<void(QPrinter&)>& draw, QWidget* /*parent*/) override
+    PreviewOutcome preview(const std::vector<print::Page>& pages, const print::Paper& paper,
+                           QWidget* /*parent*/) override
     {
-        printer.setOutputFileName(printTo);
-        draw(printer);
+        previewed = pages;
+        previewPaper = paper;
+        return PreviewOutcome::Closed;
     }
     QString saveFileName(const QString& proposedName, QWidget* /*parent*/) override
     {
@@ -90,16 +94,22 @@ TEST_F(ClassSheetsDialogTest, ChecksTheCodeAsTypedAndKeepsOneKindOfPage)
 {
     open(kShown);
     EXPECT_EQ(field<QLineEdit>("codice")->text(), QStringLiteral("H28T5-CY4TQ"));
+    const char* const settings = "Moltiplicando di 4 cifre, moltiplicatore di 3 cifre, 20 operazioni.";
     const struct {
         const char* typed;
         bool valid;
         const char* message;
     } cases[] = {
-        {"h28t5 cy4tq", true, "Moltiplicando di 4 cifre, moltiplicatore di 3 cifre, 20 operazioni."},
+        {"h28t5 cy4tq", true, settings},
+        {"H28T5–CY4TQ", true, settings},       // an en dash from a word processor
+        {"H28T5\u00A0CY4TQ", true, settings},  // a no-break space
         {"H28T5-CY4TR", false, "Codice non valido: controllare di averlo scritto bene."},
         {"H28T5-CY4", false, "Un codice ha 10 caratteri, come H28T5-CY4TQ (il trattino si può omettere)."},
         {"H28T5-CY4T?", false, "Il carattere «?» non può stare in un codice."},
         {"U28T5-CY4TQ", false, "Il carattere «U» non può stare in un codice."},
+        {"Н28T5-CY4TQ", false, "Il carattere «Н» non può stare in un codice."},  // Cyrillic
+        {"H28T5·CY4TQ", false, "Il carattere «·» non può stare in un codice."},
+        {"H28T5\u200BCY4TQ", false, "Il carattere U+200B non può stare in un codice."},  // invisible
         {"Z0000-0000Y", false, "Questo codice è di una versione più recente del programma."},
         {"", false, "Scrivere il codice della scheda."},
     };
@@ -116,40 +126,66 @@ TEST_F(ClassSheetsDialogTest, ChecksTheCodeAsTypedAndKeepsOneKindOfPage)
     EXPECT_TRUE(field<QCheckBox>("soluzioni")->isEnabled());
 }
 
-TEST_F(ClassSheetsDialogTest, SavesOnePdfWholeOrNotAtAll)
+TEST_F(ClassSheetsDialogTest, SavesOnePdfWholeOrNotAtAllAndNeverOverAnythingButAFile)
 {
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", dir_.path().toUtf8());
     open(kShown);
     field<QSpinBox>("numeroSchede")->setValue(4);
-    answers_.saveAs = dir_.filePath(QStringLiteral("classe.pdf"));
+    const QString fifo = dir_.filePath(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_EQ(::symlink("tubo", QFile::encodeName(dir_.filePath(QStringLiteral("collegamento"))).constData()), 0);
+    const QString kept = QString::fromUtf8("Il PDF non è stato salvato.\n");
+    const struct {
+        QString target;
+        const char* problem;  // none: saved
+    } cases[] = {
+        {QStringLiteral("classe.pdf"), nullptr},
+        {QStringLiteral("classe.pdf"), nullptr},  // replaced whole
+        {QStringLiteral("manca/classe.pdf"), "La cartella scelta non esiste."},
+        {QStringLiteral("."), "Il nome scelto è quello di una cartella, non di un file."},
+        {QStringLiteral("tubo"),
+         "Il nome scelto non è quello di un file normale (è un dispositivo o una pipe): non viene sostituito."},
+        {QStringLiteral("collegamento"),
+         "Il nome scelto non è quello di un file normale (è un dispositivo o una pipe): non viene sostituito."},
+        {QString(300, u'x') + QStringLiteral(".pdf"), "Il nome del file è troppo lungo."},
+    };
+    for (const auto& c : cases) {
+        messages_.clear();
+        answers_.saveAs = dir_.filePath(c.target);
+        field<QAbstractButton>("salvaPdf")->click();
+        if (!c.problem) {
+            EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
+            EXPECT_EQ(pagesOf(answers_.saveAs), 8) << "pupils' pages and solutions";
+        } else {
+            ASSERT_EQ(messages_.size(), 1) << c.target.toStdString();
+            EXPECT_EQ(messages_[0], kept + QString::fromUtf8(c.problem)) << c.target.toStdString();
+        }
+    }
+    struct stat info {};
+    EXPECT_EQ(::stat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe is still a pipe";
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList({QStringLiteral("classe.pdf"), QStringLiteral("collegamento"), QStringLiteral("tubo")}))
+        << "no partial file";
+    EXPECT_EQ(answers_.proposed, dir_.filePath(QStringLiteral("schede-H28T5-CY4TQ.pdf")))
+        << "no documents folder: the home folder";
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("Documents")));
+    answers_.saveAs.clear();
     field<QAbstractButton>("salvaPdf")->click();
-    EXPECT_TRUE(answers_.proposed.endsWith(QStringLiteral("/schede-H28T5-CY4TQ.pdf")))
-        << answers_.proposed.toStdString();
-    EXPECT_EQ(pagesOf(answers_.saveAs), 8) << "pupils' pages and solutions";
-    EXPECT_TRUE(messages_.isEmpty());
-
-    field<QCheckBox>("soluzioni")->setChecked(false);
-    answers_.saveAs = dir_.filePath(QStringLiteral("missing/classe.pdf"));
-    field<QAbstractButton>("salvaPdf")->click();
-    ASSERT_EQ(messages_.size(), 1);
-    EXPECT_EQ(messages_[0],
-              QString::fromUtf8("Il PDF non è stato salvato.\nNon si può scrivere nella cartella scelta."));
-    EXPECT_FALSE(QFileInfo::exists(answers_.saveAs));
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("classe.pdf")}) << "no partial file";
+    EXPECT_EQ(answers_.proposed, dir_.filePath(QStringLiteral("Documents/schede-H28T5-CY4TQ.pdf")));
+    qputenv("HOME", home);
 }
 
-TEST_F(ClassSheetsDialogTest, PrintsThePagesAskedForAndPreviewsThemAll)
+TEST_F(ClassSheetsDialogTest, PreviewsEveryPageOnThePdfPaperWithoutAPrinter)
 {
     open(kShown);
     field<QSpinBox>("numeroSchede")->setValue(3);
-    answers_.printTo = dir_.filePath(QStringLiteral("printed.pdf"));
-    answers_.pages = QPageRanges();
-    answers_.pages.addRange(1, 3);  // the pupils' pages only
-    field<QAbstractButton>("stampa")->click();
-    EXPECT_EQ(pagesOf(answers_.printTo), 3);
-
-    answers_.printTo = dir_.filePath(QStringLiteral("preview.pdf"));
     field<QAbstractButton>("anteprima")->click();
-    EXPECT_EQ(pagesOf(answers_.printTo), 6);
+    EXPECT_EQ(answers_.previewed.size(), 6U);
+    ASSERT_TRUE(answers_.previewPaper);
+    EXPECT_EQ(answers_.previewPaper->size, print::pdfPaper().size);
+    EXPECT_EQ(answers_.printDialogs, 0);
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(QLatin1Char('\n')).toStdString();
 }
 
@@ -163,15 +199,15 @@ TEST(ClasseCommand, OpensTheModalDialogOnTheSheetOnShow)
     app.start();
     app.frmDue().show();
     auto* due = app.frmDue().formAs<ui::FrmDue>();
-    due->findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
-    due->findChild<QAbstractButton*>(QStringLiteral("cmdClasse"))->click();
+    ASSERT_TRUE(virdamo::test::clickButton(due, QStringLiteral("Command1")));
+    ASSERT_TRUE(virdamo::test::clickButton(due, QStringLiteral("cmdClasse")));
     auto* dialog = due->findChild<ClassSheetsDialog*>();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isModal());
     EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("codice"))->text().toStdString(), due->shownSheet()->text());
     dialog->close();
     app.frmInizio().unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    virdamo::test::deleteUnloadedWindows();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/frm_inizio.h"
 #include "forms/form_slot.h"
 #include "forms/twips.h"
+#include "qt_helpers.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 
@@ -40,7 +41,7 @@ protected:
     void TearDown() override
     {
         slot_->unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        virdamo::test::deleteUnloadedWindows();
     }
 
     FrmInizio& shown()
@@ -56,9 +57,9 @@ protected:
     int worksheetUnloads_ = 0;
 };
 
-QString caption(const forms::Form& window, const char* label)
+QString caption(forms::Form& window, const char* label)
 {
-    return window.get<forms::Label>(QString::fromLatin1(label)).caption();
+    return virdamo::test::control<forms::Label>(window, QString::fromLatin1(label)).caption();
 }
 
 /// Records the captions of the start window's texts when it is first shown.
@@ -91,7 +92,7 @@ TEST(FrmInizioStart, TextsAreInPlaceBeforeTheFirstDisplay)
         application.start();
         qApp->removeEventFilter(&recorder);
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    virdamo::test::deleteUnloadedWindows();
 
     const std::map<std::string, QString> expected{
         {"window", QStringLiteral("Stampa virdamo")},
@@ -251,8 +252,8 @@ TEST_F(FrmInizioTest, OnlyTheTwoCommandsTakeTheFocusEntraFirst)
 {
     FrmInizio& window = shown();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QWidget* enter = window.get<forms::CommandButton>(QStringLiteral("Command1")).widget();
-    QWidget* leave = window.get<forms::CommandButton>(QStringLiteral("Command2")).widget();
+    QWidget* enter = virdamo::test::control<forms::CommandButton>(window, QStringLiteral("Command1")).widget();
+    QWidget* leave = virdamo::test::control<forms::CommandButton>(window, QStringLiteral("Command2")).widget();
 
     EXPECT_EQ(QApplication::focusWidget(), enter);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -265,7 +266,8 @@ TEST_F(FrmInizioTest, ReturnPressesOnlyTheFocusedCommandAndThereAreNoAccessKeys)
 {
     FrmInizio& window = shown();
     for (const char* name : {"Command1", "Command2"}) {
-        auto* button = qobject_cast<QPushButton*>(window.get<forms::CommandButton>(QString::fromLatin1(name)).widget());
+        auto* button = qobject_cast<QPushButton*>(
+            virdamo::test::control<forms::CommandButton>(window, QString::fromLatin1(name)).widget());
         ASSERT_NE(button, nullptr);
         EXPECT_FALSE(button->isDefault()) << name;
         EXPECT_FALSE(button->text().contains(QLatin1Char('&'))) << name;
@@ -278,10 +280,11 @@ TEST_F(FrmInizioTest, ReturnPressesOnlyTheFocusedCommandAndThereAreNoAccessKeys)
     EXPECT_EQ(worksheetShows_, 0);
     EXPECT_EQ(worksheetUnloads_, 0);
     // On a focused command, Return and keypad Enter press it as Space does.
-    QTest::keyClick(window.get<forms::CommandButton>(QStringLiteral("Command1")).widget(), Qt::Key_Return);
+    QTest::keyClick(virdamo::test::control<forms::CommandButton>(window, QStringLiteral("Command1")).widget(),
+                    Qt::Key_Return);
     EXPECT_EQ(worksheetShows_, 1);
-    QTest::keyClick(window.get<forms::CommandButton>(QStringLiteral("Command2")).widget(), Qt::Key_Enter,
-                    Qt::KeypadModifier);
+    QTest::keyClick(virdamo::test::control<forms::CommandButton>(window, QStringLiteral("Command2")).widget(),
+                    Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_FALSE(slot_->isLoaded());
 }
 

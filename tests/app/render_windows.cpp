@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/frm_inizio.h"
 #include "forms/form_slot.h"
+#include "qt_helpers.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 
@@ -19,12 +20,7 @@
 
 namespace {
 
-void click(QWidget* window, const QString& name)
-{
-    if (auto* button = window->findChild<QAbstractButton*>(name)) {
-        button->click();
-    }
-}
+using virdamo::test::clickButton;
 
 bool save(QWidget* window, const QDir& dir, const QString& file)
 {
@@ -52,11 +48,11 @@ int main(int argc, char** argv)
     QWidget* start = shell.frmInizio().form();
     bool ok = save(start, dir, QStringLiteral("frm_inizio.png"));
 
-    click(start, QStringLiteral("Command1"));
+    clickButton(start, QStringLiteral("Command1"));
     QWidget* sheet = shell.frmDue().form();
-    click(sheet, QStringLiteral("Opt1(2)"));
-    click(sheet, QStringLiteral("Option1(2)"));
-    click(sheet, QStringLiteral("Command1"));
+    clickButton(sheet, QStringLiteral("Opt1(2)"));
+    clickButton(sheet, QStringLiteral("Option1(2)"));
+    clickButton(sheet, QStringLiteral("Command1"));
     ok = save(sheet, dir, QStringLiteral("frm_due.png")) && ok;
 
     start->resize(start->width() * 2, start->height());

@@ -1,5 +1,6 @@
 #include "forms/form.h"
 #include "forms/form_slot.h"
+#include "qt_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,7 @@ struct TwoWindows {
 
 void flushDeferredDeletes()
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    virdamo::test::deleteUnloadedWindows();
 }
 
 TEST(FormSlot, LoadRunsTheLoadStepOnceUntilUnloaded)
@@ -78,7 +79,7 @@ TEST(FormSlot, UnloadDestroysAndTheNextLoadRebuildsFromTheDesign)
 {
     TwoWindows app;
     QPointer<Form> old = app.first.show();
-    old->get<Label>(QStringLiteral("Label1")).setCaption(QStringLiteral("changed"));
+    virdamo::test::control<Label>(*old, QStringLiteral("Label1")).setCaption(QStringLiteral("changed"));
     app.first.unload();
     EXPECT_FALSE(app.first.isLoaded());
     EXPECT_FALSE(old->isVisible());
@@ -86,7 +87,7 @@ TEST(FormSlot, UnloadDestroysAndTheNextLoadRebuildsFromTheDesign)
     EXPECT_TRUE(old.isNull()) << "the controls are destroyed";
 
     Form* fresh = app.first.load();
-    EXPECT_EQ(fresh->get<Label>(QStringLiteral("Label1")).caption(), QString());
+    EXPECT_EQ(virdamo::test::control<Label>(*fresh, QStringLiteral("Label1")).caption(), QString());
     EXPECT_EQ(std::count(app.log.begin(), app.log.end(), "first.load"), 2);
 }
 
@@ -166,7 +167,7 @@ TEST(FormSlot, ResizeAfterTheLoadScalesTheControls)
 {
     TwoWindows app;
     Form* form = app.first.show();
-    auto& label = form->get<Label>(QStringLiteral("Label1"));
+    auto& label = virdamo::test::control<Label>(*form, QStringLiteral("Label1"));
     form->setInnerSize(3000, 1500);
     QCoreApplication::processEvents();
     EXPECT_FLOAT_EQ(label.geometry().width, 1500.0F);

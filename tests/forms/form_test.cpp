@@ -1,6 +1,7 @@
 #include "forms/form.h"
 #include "forms/message_box.h"
 #include "forms/placement.h"
+#include "qt_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -97,10 +98,11 @@ TEST(Form, HoldsItsControlsInOneFixedOrderAddressedByNameAndIndex)
     for (int i = 0; i < form.controlCount(); ++i) {
         EXPECT_EQ(form.control(i).displayName(), QString::fromLatin1(expected[i]));
     }
-    EXPECT_EQ(form.find(QStringLiteral("Label1"), 7), form.row);
-    EXPECT_EQ(form.find(QStringLiteral("Label1")), nullptr) << "an array member needs its index";
-    EXPECT_EQ(form.find(QStringLiteral("Label1"), 9), nullptr);
-    EXPECT_THROW((void)form.get<Label>(QStringLiteral("Opt1"), 0), std::out_of_range) << "wrong kind";
+    EXPECT_EQ(virdamo::test::findControl(form, QStringLiteral("Label1"), 7), form.row);
+    EXPECT_EQ(virdamo::test::findControl(form, QStringLiteral("Label1")), nullptr) << "an array member needs its index";
+    EXPECT_EQ(virdamo::test::findControl(form, QStringLiteral("Label1"), 9), nullptr);
+    EXPECT_THROW((void)virdamo::test::control<Label>(form, QStringLiteral("Opt1"), 0), std::out_of_range)
+        << "wrong kind";
     EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Label1(8)")), form.rowBelow->label());
 }
 

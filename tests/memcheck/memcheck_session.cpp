@@ -9,6 +9,7 @@
 #include "print/page.h"
 #include "print/pdf_page.h"
 #include "print/stampa.h"
+#include "qt_helpers.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 
@@ -37,13 +38,9 @@ void expect(bool condition, const char* what)
 /// Clicks the named button of the window in slot, as the user would.
 void click(FormSlot& slot, const char* name)
 {
-    auto* button = slot.form() ? slot.form()->findChild<QAbstractButton*>(QString::fromLatin1(name)) : nullptr;
-    expect(button != nullptr && button->isVisible(), name);
-    if (button) {
-        button->click();
-    }
+    expect(virdamo::test::clickButton(slot.form(), QString::fromLatin1(name)), name);
     QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    virdamo::test::deleteUnloadedWindows();
 }
 
 }  // namespace
@@ -98,7 +95,7 @@ int main(int argc, char** argv)
 
     shell.start();
     const int status = QApplication::exec();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    virdamo::test::deleteUnloadedWindows();
     expect(ended, "E S C I ends the program");
     expect(pagesPrinted == 18, "one page for every combination");
     return status == 0 && failures == 0 ? 0 : 1;

@@ -6,6 +6,7 @@
 #include "print/cups_printer.h"
 #include "print/stampa.h"
 #include "print_server.h"
+#include "qt_helpers.h"
 #include "sheet_on_page.h"
 #include "ui/frm_due.h"
 #include "worksheet/modulo1.h"
@@ -75,12 +76,9 @@ protected:
 
     void click(const char* name, std::int16_t index = forms::kNoIndex)
     {
-        forms::Control* control = window()->find(QString::fromLatin1(name), index);
-        ASSERT_NE(control, nullptr) << name;
-        auto* button = qobject_cast<QAbstractButton*>(control->widget());
-        ASSERT_NE(button, nullptr) << name;
-        ASSERT_TRUE(button->isVisible()) << name;
-        button->click();
+        const QString shown =
+            index == forms::kNoIndex ? QString::fromLatin1(name) : QStringLiteral("%1(%2)").arg(name).arg(index);
+        ASSERT_TRUE(virdamo::test::clickButton(window(), shown)) << shown.toStdString();
     }
 
     [[nodiscard]] Screen screen() const
@@ -118,7 +116,7 @@ protected:
         EXPECT_EQ(lifecycle_.loadedCount(), 1);
         ASSERT_NE(window(), nullptr);
         EXPECT_TRUE(window()->isVisible());
-        EXPECT_TRUE(window()->get<forms::CommandButton>(QStringLiteral("cmdStampa")).isVisible());
+        EXPECT_TRUE(window()->cmdStampa().isVisible());
         EXPECT_TRUE(screen() == screenBefore) << "the sheet on screen changed";
         EXPECT_TRUE(stateRows() == rowsBefore) << "the worksheet state changed";
     }
@@ -291,7 +289,7 @@ TEST_F(PrintThroughPrivateServer, DocumentRefusedLeavesNoJob)
     const auto rows = stateRows();
 
     click("cmdStampa");
-    expectOneFailure("La scheda è troppo grande per la stampante.");
+    expectOneFailure("Il documento è troppo grande per la stampante.");
     expectSheetKept(s, rows);
     const PrivatePrintServer::Jobs jobs = server_.jobs();
     EXPECT_EQ(jobs.pending + jobs.printing + jobs.completed + jobs.failed, 0) << "a job reached the queue";
@@ -336,7 +334,7 @@ TEST_P(SickService, NeverFreezesTheWindowsAndSaysTheServiceDoesNotAnswer)
     QString busyText;
     QTimer::singleShot(700, [&] {
         timerFired = pressing;
-        QTest::mouseClick(window()->find(QStringLiteral("Command1"))->widget(), Qt::LeftButton);
+        QTest::mouseClick(virdamo::test::findControl(*window(), QStringLiteral("Command1"))->widget(), Qt::LeftButton);
         if (auto* busy = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             busyText = busy->findChild<QLabel*>()->text();
             if (GetParam() == Sickness::FrozenAndCancelled) {

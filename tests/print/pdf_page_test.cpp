@@ -102,7 +102,7 @@ QString takeLine(test::PdfPage& page, double top)
 
 TEST(ClassSetDocument, PupilsPagesThenSolutionsEachWithTheCodeOfItsSheet)
 {
-    const ClassSet set{SheetCode{3, 2, 19, 0x0A0B0C0D0EULL}, 3, true, true};
+    const ClassSet set{SheetCode{3, 2, 19, 0x0A0B0C0D0EULL}, 3, PageKinds::Both};
     const Paper paper = pdfPaper();
     std::vector<test::PdfPage> pages = test::readPdf(classSetPdf(set, paper));
     ASSERT_EQ(pages.size(), 6U) << "two pages per sheet";

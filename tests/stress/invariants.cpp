@@ -1,4 +1,5 @@
 #include "invariants.h"
+#include "qt_helpers.h"
 
 #include "action.h"
 
@@ -105,7 +106,7 @@ ScreenSnapshot snapshotScreen(const ui::FrmDue& window)
             s.labels.emplace_back(label.caption(), label.isVisible());
         }
     }
-    s.stampaVisible = window.get<forms::CommandButton>(QStringLiteral("cmdStampa")).isVisible();
+    s.stampaVisible = window.cmdStampa().isVisible();
     for (std::size_t k = 0; k < s.marks.size(); ++k) {
         const auto* b = window.findChild<const QAbstractButton*>(QString::fromLatin1(kOptions[k].objectName));
         s.marks[k] = b != nullptr && b->isChecked();
@@ -399,7 +400,7 @@ void checkPage(const std::vector<PrintedText>& page, const Modulo1& m, Findings&
     }
 }
 
-QString failureMessage(print::FailureReason reason, const std::string& serviceText)
+QString failureMessage(print::FailureReason reason)
 {
     QString line;
     switch (reason) {
@@ -407,7 +408,7 @@ QString failureMessage(print::FailureReason reason, const std::string& serviceTe
     case print::FailureReason::ServiceUnavailable: line = QStringLiteral("Il servizio di stampa non risponde."); break;
     case print::FailureReason::NotAcceptingJobs: line = QStringLiteral("La stampante non accetta lavori."); break;
     default:  // the runs draw no other reason
-        line = QStringLiteral("Errore del servizio di stampa.\nDettagli: ") + QString::fromStdString(serviceText);
+        line = QStringLiteral("Errore del servizio di stampa.");
         break;
     }
     return QString::fromUtf8("Stampa non riuscita: la scheda non è stata stampata.\n") + line;

@@ -123,7 +123,7 @@ void checkScreen(const ui::FrmDue& window, const Modulo1& m, std::optional<int> 
 void checkPage(const std::vector<PrintedText>& page, const Modulo1& m, Findings& findings);
 
 /// The text of the message box that reports a failed job.
-[[nodiscard]] QString failureMessage(print::FailureReason reason, const std::string& serviceText);
+[[nodiscard]] QString failureMessage(print::FailureReason reason);
 /// The text of the message box that tells a job waits on a paused printer.
 [[nodiscard]] QString pausedMessage();
 

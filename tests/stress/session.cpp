@@ -1,4 +1,5 @@
 #include "session.h"
+#include "qt_helpers.h"
 
 #include "app/application.h"
 #include "forms/form.h"
@@ -105,7 +106,7 @@ private:
             page_.clear();
             job_.threw = reason_;
             job_.serviceText = serviceTextFor(reason_);
-            throw print::PrintFailure(reason_, job_.serviceText);
+            throw print::OutputFailure(reason_, job_.serviceText);
         }
     }
 
@@ -197,7 +198,7 @@ Session::Session()
 Session::~Session()
 {
     app_.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    virdamo::test::deleteUnloadedWindows();
     qInstallMessageHandler(previousHandler);
     qtWarnings = nullptr;
     forms::MessageBox::setHandler({});
@@ -372,7 +373,7 @@ std::optional<Violation> Session::perform(const Action& a)
     switch (a.kind) {
     case Kind::Relaunch:
         app_.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        virdamo::test::deleteUnloadedWindows();
         launch();
         break;
     case Kind::Stampa:
@@ -393,7 +394,7 @@ std::optional<Violation> Session::perform(const Action& a)
     }
     // Before the user's next action the event loop has run and deleted what was left to it.
     QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    virdamo::test::deleteUnloadedWindows();
 
     expectAfter(a, before, screenBefore, windowsBefore, findings);
     return findings.first();
@@ -482,7 +483,7 @@ void Session::expectAfter(const Action& a, const Modulo1& before, const std::opt
     if (auto* due = app_->frmDue().formAs<ui::FrmDue>()) {
         checkSettings(*state_, *due, f);
         checkScreen(*due, *state_, model_.sheetLast, f);
-        if (due->get<forms::CommandButton>(QStringLiteral("cmdStampa")).isVisible() != model_.visualizzaThisLoad) {
+        if (due->cmdStampa().isVisible() != model_.visualizzaThisLoad) {
             f.add("stampa-visible",
                   model_.visualizzaThisLoad ? "STAMPA hidden after VISUALIZZA in this load"
                                             : "STAMPA shown with no VISUALIZZA in this load");
@@ -570,10 +571,9 @@ void Session::checkPrint(const Action& a, const Modulo1& before, Findings& f)
     };
     if (job.threw) {
         if (job.endDocuments != 0 || !job.pages.empty()) f.add("failed-job-prints-nothing", "a page was released");
-        if (!oneMessage(forms::MessageIcon::Warning, failureMessage(*job.threw, job.serviceText))) {
+        if (!oneMessage(forms::MessageIcon::Warning, failureMessage(*job.threw))) {
             f.add("failure-message",
-                  "expected one warning \"" + failureMessage(*job.threw, job.serviceText).toStdString() + "\", got "
-                      + shown());
+                  "expected one warning \"" + failureMessage(*job.threw).toStdString() + "\", got " + shown());
         }
         return;
     }

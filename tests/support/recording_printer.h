@@ -62,6 +62,7 @@ public:
     int failAt = -1;
     FailureReason failReason = FailureReason::ServiceError;
     std::string failText;
+    int failCode = 0;
     JobNotice notice = JobNotice::None;
 
     void setFontName(const std::string& name) override { record(fontName(name)); }
@@ -98,7 +99,7 @@ private:
     void record(Op op)
     {
         if (calls_++ == failAt) {
-            throw PrintFailure(failReason, failText);
+            throw OutputFailure(failReason, failText, failCode);
         }
         ops.push_back(std::move(op));
     }

@@ -1,3 +1,4 @@
+#include "qt_helpers.h"
 #include "ui/frm_due.h"
 
 #include "forms/form_slot.h"
@@ -51,10 +52,9 @@ struct WorksheetWindow : testing::Test {
     QAbstractButton* button(const char* name) { return open().findChild<QAbstractButton*>(QString::fromLatin1(name)); }
     void click(const char* name)
     {
-        QAbstractButton* b = button(name);
-        ASSERT_NE(b, nullptr) << name;
-        ASSERT_TRUE(b->isVisible()) << name;
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+        ASSERT_TRUE(
+            virdamo::test::clickButton(&open(), QString::fromLatin1(name), QPoint(8, button(name)->height() / 2)))
+            << name;
     }
     QLabel* label(LabelArray array, int i) { return open().place(array, static_cast<std::int16_t>(i)).label(); }
 
@@ -75,7 +75,7 @@ struct WorksheetWindow : testing::Test {
     void TearDown() override
     {
         slot.unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        virdamo::test::deleteUnloadedWindows();
     }
 };
 
@@ -88,7 +88,7 @@ TEST_F(WorksheetWindow, OpensEmptyWithTheDefaultsMarked)
     EXPECT_EQ(w.controlCount(), 238) << "heading, 20 places of 11 controls, 16 side-panel controls, the line";
     for (int i = 0; i < 20; ++i) EXPECT_TRUE(placeEmpty(i)) << "place " << i;
 
-    const Label& heading = w.get<Label>(QStringLiteral("Label4"), 22);
+    const Label& heading = virdamo::test::control<Label>(w, QStringLiteral("Label4"), 22);
     EXPECT_EQ(heading.caption(), QStringLiteral("STAMPA SCHEDE DELLE MOLTIPLICAZIONI"));
     EXPECT_TRUE(heading.isVisible());
 
@@ -161,7 +161,7 @@ TEST_F(WorksheetWindow, PlacesFollowTheDesignGridAndItsExceptions)
         {"Label4", 22, {1, 0, 797, 32}},
     };
     for (const auto& c : cases) {
-        const Control* control = w.find(QString::fromLatin1(c.name), c.index);
+        const Control* control = virdamo::test::findControl(w, QString::fromLatin1(c.name), c.index);
         ASSERT_NE(control, nullptr) << c.name << "(" << c.index << ")";
         EXPECT_EQ(control->widget()->geometry(), c.pixels) << qPrintable(control->displayName());
     }
@@ -364,7 +364,7 @@ TEST_F(WorksheetWindow, ResizingScalesPlacesButNeitherFontsNorTheLine)
     for (int i = 0; i < w.controlCount(); ++i) {
         design.push_back(w.control(i).widget() ? w.control(i).pixelBox() : QRect());
     }
-    const forms::TwipRect line = w.get<forms::Line>(QStringLiteral("Line5")).geometry();
+    const forms::TwipRect line = virdamo::test::control<forms::Line>(w, QStringLiteral("Line5")).geometry();
     const QFont rowFont = label(LabelArray::Label1, 0)->font();
 
     w.resize(2 * w.width(), w.height());
@@ -379,7 +379,7 @@ TEST_F(WorksheetWindow, ResizingScalesPlacesButNeitherFontsNorTheLine)
         EXPECT_EQ(g.y(), design[static_cast<std::size_t>(i)].y());
         EXPECT_EQ(g.height(), design[static_cast<std::size_t>(i)].height());
     }
-    EXPECT_EQ(w.get<forms::Line>(QStringLiteral("Line5")).geometry(), line);
+    EXPECT_EQ(virdamo::test::control<forms::Line>(w, QStringLiteral("Line5")).geometry(), line);
     EXPECT_EQ(label(LabelArray::Label1, 0)->font(), rowFont);
 
     // Minimized windows report tiny or empty sizes; the design comes back exactly.
@@ -404,7 +404,7 @@ TEST_F(WorksheetWindow, EsciShowsTheStartWindowAndUnloads)
     EXPECT_EQ(startWindowShown, 1);
     EXPECT_FALSE(slot.isLoaded());
     EXPECT_EQ(lifecycle.loadedCount(), 0);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    virdamo::test::deleteUnloadedWindows();
 
     open();
     EXPECT_EQ(state.CifreMoltiplicatore, 1) << "a reload resets the settings";
