@@ -1,0 +1,246 @@
+#include "worksheet/steps.h"
+
+#include <algorithm>
+#include <cassert>
+#include <functional>
+#include <numeric>
+#include <utility>
+
+namespace virdamo {
+
+namespace {
+
+/// The decimal digits of value from the units up.
+std::vector<int> digitsOf(int value)
+{
+    std::vector<int> digits;
+    do {
+        digits.push_back(value % 10);
+        value /= 10;
+    } while (value > 0);
+    return digits;
+}
+
+/// The equalities that reduce value to one digit, each summing the digits of the result of
+/// the one before, from the left as they are read.
+std::vector<Equality> reductionsOf(int value)
+{
+    [[maybe_unused]] const int reduced = reducedToOneDigit(value);
+    std::vector<Equality> reductions;
+    while (value >= 10) {
+        std::vector<int> digits = digitsOf(value);
+        std::reverse(digits.begin(), digits.end());
+        value = reductions.emplace_back(Equality{Operation::Plus, std::move(digits), 0}).result();
+    }
+    assert(value == reduced);
+    return reductions;
+}
+
+/// Builds the steps one at a time, each from everything written by the one before.
+class Steps {
+public:
+    Step& begin(Caption caption)
+    {
+        Step step;
+        if (!steps_.empty()) step.written = steps_.back().written;
+        step.caption = std::move(caption);
+        return steps_.emplace_back(std::move(step));
+    }
+
+    /// The current step reads cell.
+    void read(Cell cell) { steps_.back().highlighted.push_back(cell); }
+
+    /// The current step reads every digit written in row.
+    void readRow(RowRef row)
+    {
+        for (const WrittenDigit& written : steps_.back().written.digits) {
+            if (written.row == row) read(Square{row, written.column});
+        }
+    }
+
+    /// The current step writes digit in cell: a key for the pupil.
+    void write(Cell cell, int digit)
+    {
+        Step& step = steps_.back();
+        step.written.write(step.keys.emplace_back(ExpectedKey{cell, digit}));
+        read(cell);
+    }
+
+    /// The current step writes value in row from column leftwards, its units first.
+    void writeNumber(RowRef row, int column, int value)
+    {
+        for (const int digit : digitsOf(value)) write(Square{row, column++}, digit);
+    }
+
+    std::vector<Step> done() && { return std::move(steps_); }
+
+private:
+    std::vector<Step> steps_;
+};
+
+/// The rows of the partial products, one digit product (or one zero row) a step.
+void multiply(Steps& steps, const WorkedOperation& op)
+{
+    const std::vector<int> a = digitsOf(op.multiplicand);
+    const std::vector<int> b = digitsOf(op.multiplier);
+    const int n = op.multiplicandDigits;
+    for (int r = 0; r < op.multiplierDigits; ++r) {
+        // A one-digit multiplier writes the product under the rule straight away.
+        const RowRef row = op.partialRows() > 0 ? RowRef{WorkedRow::Partial, r} : RowRef{WorkedRow::Product, 0};
+        const RowRef carries{WorkedRow::PartialCarries, r};
+        const int d = b[static_cast<std::size_t>(r)];
+        if (d == 0) {
+            steps.begin(Calculation{{Operation::Times, {op.multiplicand, 0}, 0}, true});
+            steps.readRow({WorkedRow::Multiplicand, 0});
+            steps.read(Square{{WorkedRow::Multiplier, 0}, r});
+            steps.write(Square{row, r}, 0);
+            continue;
+        }
+        int carry = 0;
+        for (int c = 0; c < n; ++c) {
+            const Calculation product{{Operation::Times, {a[static_cast<std::size_t>(c)], d}, carry}, c == n - 1};
+            steps.begin(product);
+            steps.read(Square{{WorkedRow::Multiplicand, 0}, c});
+            steps.read(Square{{WorkedRow::Multiplier, 0}, r});
+            if (carry != 0) steps.read(Square{carries, c});
+            steps.writeNumber(row, c + r, product.written());
+            carry = product.carryOut();
+            if (carry != 0) steps.write(Square{carries, c + 1}, carry);
+        }
+    }
+}
+
+/// The addition of the partial products, one column a step.
+void add(Steps& steps, const WorkedOperation& op)
+{
+    int columns = 0;
+    for (const WrittenDigit& written : op.digits) {
+        if (written.row.row == WorkedRow::Partial) columns = std::max(columns, written.column + 1);
+    }
+    const RowRef carries{WorkedRow::AdditionCarries, 0};
+    int carry = 0;
+    for (int k = 0; k < columns; ++k) {
+        Calculation sum{{Operation::Plus, {}, carry}, k == columns - 1};
+        std::vector<Cell> addends;
+        for (const WrittenDigit& written : op.digits) {
+            if (written.row.row == WorkedRow::Partial && written.column == k) {
+                sum.equality.terms.push_back(written.digit);
+                addends.push_back(Square{written.row, k});
+            }
+        }
+        steps.begin(sum);
+        for (const Cell& addend : addends) steps.read(addend);
+        if (carry != 0) steps.read(Square{carries, k});
+        steps.writeNumber({WorkedRow::Product, 0}, k, sum.written());
+        carry = sum.carryOut();
+        if (carry != 0) steps.write(Square{carries, k + 1}, carry);
+    }
+}
+
+/// The cross, one box a step, and its verdict.
+void check(Steps& steps, const WorkedOperation& op)
+{
+    const ProvaDelNove& prova = op.prova;
+    steps.begin(ProvaBoxFilled{ProvaBox::TopLeft, reductionsOf(op.multiplicand), prova.moltiplicando});
+    steps.readRow({WorkedRow::Multiplicand, 0});
+    steps.write(ProvaBox::TopLeft, prova.moltiplicando);
+
+    steps.begin(ProvaBoxFilled{ProvaBox::TopRight, reductionsOf(op.multiplier), prova.moltiplicatore});
+    steps.readRow({WorkedRow::Multiplier, 0});
+    steps.write(ProvaBox::TopRight, prova.moltiplicatore);
+
+    // The bottom left box multiplies the top ones, then reduces their product in turn.
+    const Equality product{Operation::Times, {prova.moltiplicando, prova.moltiplicatore}, 0};
+    std::vector<Equality> reductions = reductionsOf(product.result());
+    reductions.insert(reductions.begin(), product);
+    steps.begin(ProvaBoxFilled{ProvaBox::BottomLeft, std::move(reductions), prova.prodottoDelleCifre});
+    steps.read(ProvaBox::TopLeft);
+    steps.read(ProvaBox::TopRight);
+    steps.write(ProvaBox::BottomLeft, prova.prodottoDelleCifre);
+
+    steps.begin(ProvaBoxFilled{ProvaBox::BottomRight, reductionsOf(op.product), prova.prodotto});
+    steps.readRow({WorkedRow::Product, 0});
+    steps.write(ProvaBox::BottomRight, prova.prodotto);
+
+    steps.begin(ProvaVerdict{prova.prodottoDelleCifre, prova.prodotto});
+    steps.read(ProvaBox::BottomLeft);
+    steps.read(ProvaBox::BottomRight);
+}
+
+}  // namespace
+
+void Written::write(const ExpectedKey& key)
+{
+    if (const auto* square = std::get_if<Square>(&key.cell)) {
+        const WorkedRow row = square->row.row;
+        const bool carry = row == WorkedRow::PartialCarries || row == WorkedRow::AdditionCarries;
+        (carry ? carries : digits).push_back(WrittenDigit{square->row, square->column, key.digit});
+    } else {
+        prova.push_back(WrittenBox{std::get<ProvaBox>(key.cell), key.digit});
+    }
+}
+
+int Equality::result() const
+{
+    const int combined = operation == Operation::Times
+        ? std::accumulate(terms.begin(), terms.end(), 1, std::multiplies<>())
+        : std::accumulate(terms.begin(), terms.end(), 0);
+    return combined + carryIn;
+}
+
+std::vector<Step> stepsOf(std::int32_t multiplicand, std::int32_t multiplier)
+{
+    const WorkedOperation op = workOut(multiplicand, multiplier);
+    Steps steps;
+    Step& opening = steps.begin(Opening{multiplicand, multiplier});
+    for (const WrittenDigit& written : op.digits) {
+        if (written.row.row == WorkedRow::Multiplicand || written.row.row == WorkedRow::Multiplier) {
+            opening.written.digits.push_back(written);
+            opening.highlighted.push_back(Square{written.row, written.column});
+        }
+    }
+    multiply(steps, op);
+    if (op.partialRows() > 0) add(steps, op);
+    steps.begin(ProductFound{op.product});
+    steps.readRow({WorkedRow::Product, 0});
+    check(steps, op);
+    return std::move(steps).done();
+}
+
+Attempt::Attempt(const std::vector<Step>& steps)
+    : steps_(steps.size())
+{
+    if (!steps.empty()) written_ = steps.front().written;
+    for (std::size_t s = 0; s < steps.size(); ++s) {
+        for (const ExpectedKey& key : steps[s].keys) awaited_.push_back({s, key});
+    }
+}
+
+std::size_t Attempt::step() const
+{
+    return done() ? steps_ : awaited_[next_].step;
+}
+
+std::optional<Cell> Attempt::awaitedCell() const
+{
+    if (done()) return std::nullopt;
+    return awaited_[next_].key.cell;
+}
+
+bool Attempt::type(int digit)
+{
+    assert(!done());
+    const ExpectedKey& awaited = awaited_[next_].key;
+    if (digit != awaited.digit) {
+        ++misses_;
+        nextMissed_ = true;
+        return false;
+    }
+    written_.write(awaited);
+    if (!nextMissed_) ++rightAtFirstTry_;
+    nextMissed_ = false;
+    ++next_;
+    return true;
+}
+
+}  // namespace virdamo
