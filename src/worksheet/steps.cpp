@@ -229,7 +229,9 @@ std::optional<Cell> Attempt::awaitedCell() const
 
 bool Attempt::type(int digit)
 {
-    assert(!done());
+    if (done()) {
+        return false;  // nothing is awaited any more: a key typed now changes nothing
+    }
     const ExpectedKey& awaited = awaited_[next_].key;
     if (digit != awaited.digit) {
         ++misses_;

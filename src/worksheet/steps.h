@@ -156,7 +156,8 @@ public:
     /// What the pupil has written: the factors and every key typed right.
     [[nodiscard]] const Written& written() const { return written_; }
 
-    /// Types digit while a key is awaited: true when it is right.
+    /// Types digit: true when it is the awaited key. Once every key is typed, a key is
+    /// neither written nor counted.
     bool type(int digit);
 
     /// Keys of the operation: "14 cifre giuste su 16" counts the right ones out of these.
