@@ -68,7 +68,7 @@ BENCHMARK(BM_Visualizza)
 
 int main(int argc, char** argv)
 {
-    const virdamo::bench::PrivateXServer display(1280, 1024);
+    const virdamo::test::PrivateXServer display(1280, 1024);
     display.useFromThisProcess();
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

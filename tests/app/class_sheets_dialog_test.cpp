@@ -1,5 +1,6 @@
 // The class-sheets dialog, with its print, preview and file dialogs answered by the test.
 
+#include "answered_dialogs.h"
 #include "app/application.h"
 #include "app/class_sheets_dialog.h"
 #include "forms/form_slot.h"
@@ -28,33 +29,7 @@
 namespace virdamo::app {
 namespace {
 
-class AnsweredDialogs final : public OutputDialogs {
-public:
-    std::optional<PrintChoice> choice;  ///< the print dialog's answer; none cancels
-    int printDialogs = 0;
-    std::vector<print::Page> previewed;
-    std::optional<print::Paper> previewPaper;
-    QString saveAs;  ///< empty cancels
-    QString proposed;
-
-    std::optional<PrintChoice> choosePrinter(int /*pageCount*/, QWidget* /*parent*/) override
-    {
-        ++printDialogs;
-        return choice;
-    }
-    PreviewOutcome preview(const std::vector<print::Page>& pages, const print::Paper& paper,
-                           QWidget* /*parent*/) override
-    {
-        previewed = pages;
-        previewPaper = paper;
-        return PreviewOutcome::Closed;
-    }
-    QString saveFileName(const QString& proposedName, QWidget* /*parent*/) override
-    {
-        proposed = proposedName;
-        return saveAs;
-    }
-};
+using test::AnsweredDialogs;
 
 class ClassSheetsDialogTest : public testing::Test {
 protected:

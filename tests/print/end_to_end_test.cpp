@@ -1,5 +1,7 @@
 // The worksheet window, headless, printing through a print scheduler of the test's own.
 
+#include "answered_dialogs.h"
+#include "app/class_sheets_dialog.h"
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
 #include "pdf_words.h"
@@ -19,13 +21,16 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
 #include <array>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace virdamo::print {
@@ -308,17 +313,27 @@ TEST_F(PrintThroughPrivateServer, LandscapeQueuePrintsThePagePortrait)
 
 enum class Sickness { Frozen, FrozenAndCancelled, Silent, ClosesAtOnce };
 
-class SickService : public PrintThroughPrivateServer, public testing::WithParamInterface<Sickness> {};
+/// The commands that reach the print service: "STAMPA", and the class dialog's "Stampa..."
+/// and "Anteprima...".
+enum class Command { Stampa, DialogPrint, DialogPreview };
+
+class SickService : public PrintThroughPrivateServer,
+                    public testing::WithParamInterface<std::tuple<Sickness, Command>> {};
 
 TEST_P(SickService, NeverFreezesTheWindowsAndSaysTheServiceDoesNotAnswer)
 {
+    const auto [sickness, command] = GetParam();
     server_.addQueue(true);
     click("Command1");
     const Screen s = screen();
     const auto rows = stateRows();
     limits_ = PrintLimits{std::chrono::milliseconds(1500), std::chrono::milliseconds(4000)};
+    virdamo::test::AnsweredDialogs answers;
+    answers.choice = app::PrintChoice{QString::fromLatin1(PrivatePrintServer::kQueue), {}, pdfPaper()};
+    auto* dialog = new app::ClassSheetsDialog(window()->shownSheet(), answers, window(), limits_);
+    dialog->show();
     std::optional<test::LoopbackListener> listener;
-    switch (GetParam()) {
+    switch (sickness) {
     case Sickness::Frozen:
     case Sickness::FrozenAndCancelled: server_.freeze(); break;
     case Sickness::Silent: listener.emplace(test::LoopbackListener::Manner::Silent); break;
@@ -327,7 +342,7 @@ TEST_P(SickService, NeverFreezesTheWindowsAndSaysTheServiceDoesNotAnswer)
     if (listener) {
         ::setenv("CUPS_SERVER", listener->address().c_str(), 1);
     }
-    // While the press waits, the event loop runs: timers fire, the busy message appears;
+    // While the command waits, the event loop runs: timers fire, the busy message appears;
     // but the user's clicks reach no command, then or afterwards.
     bool pressing = true;
     bool timerFired = false;
@@ -335,31 +350,53 @@ TEST_P(SickService, NeverFreezesTheWindowsAndSaysTheServiceDoesNotAnswer)
     QTimer::singleShot(700, [&] {
         timerFired = pressing;
         QTest::mouseClick(virdamo::test::findControl(*window(), QStringLiteral("Command1"))->widget(), Qt::LeftButton);
-        if (auto* busy = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        if (auto* busy = QApplication::activeModalWidget(); busy && busy->objectName() == QStringLiteral("attesa")) {
             busyText = busy->findChild<QLabel*>()->text();
-            if (GetParam() == Sickness::FrozenAndCancelled) {
+            if (sickness == Sickness::FrozenAndCancelled) {
                 busy->findChild<QAbstractButton*>(QStringLiteral("annulla"))->click();
             }
         }
     });
     QElapsedTimer pressed;
     pressed.start();
-    click("cmdStampa");
+    switch (command) {
+    case Command::Stampa: click("cmdStampa"); break;
+    case Command::DialogPrint: ASSERT_TRUE(virdamo::test::clickButton(dialog, QStringLiteral("stampa"))); break;
+    case Command::DialogPreview: ASSERT_TRUE(virdamo::test::clickButton(dialog, QStringLiteral("anteprima"))); break;
+    }
     pressing = false;
     const qint64 took = pressed.elapsed();
+    std::cout << "[ measure  ] the command took " << took << " ms\n";
     server_.thaw();
     server_.useFromThisProcess();
+    delete dialog;
 
-    EXPECT_LT(took, 4500) << "the whole press is bounded";
-    if (GetParam() == Sickness::FrozenAndCancelled) {
-        EXPECT_TRUE(messages_.empty()) << "a cancelled press says nothing";
-        EXPECT_LT(took, 1200) << "cancelled at once";
-    } else {
-        expectOneFailure("Il servizio di stampa non risponde.");
+    if (command == Command::DialogPreview) {
+        EXPECT_LT(took, 1000) << "a preview needs no printer";
+        EXPECT_EQ(answers.previews, 1);
+        EXPECT_TRUE(messages_.empty());
+        return;
     }
-    if (GetParam() != Sickness::ClosesAtOnce) {
-        EXPECT_TRUE(timerFired) << "the windows were frozen during the press";
-        EXPECT_EQ(busyText, QStringLiteral("Invio della scheda alla stampante..."));
+    EXPECT_EQ(answers.printDialogs, 0) << "the print dialog opened on a service that does not answer";
+    // "Stampa..." waits for the service at most 2 s before its print dialog; "STAMPA" as long
+    // as the limits of a job.
+    EXPECT_LT(took, command == Command::DialogPrint ? 2500 : 4500) << "the whole command is bounded";
+    if (sickness == Sickness::FrozenAndCancelled) {
+        EXPECT_TRUE(messages_.empty()) << "a cancelled command says nothing";
+        EXPECT_LT(took, 1200) << "cancelled at once";
+    } else if (command == Command::Stampa) {
+        expectOneFailure("Il servizio di stampa non risponde.");
+    } else {
+        ASSERT_EQ(messages_.size(), 1U);
+        EXPECT_EQ(messages_[0].text,
+                  QString::fromUtf8("Stampa non riuscita: le schede non sono state stampate.\n"
+                                    "Il servizio di stampa non risponde."));
+    }
+    if (sickness != Sickness::ClosesAtOnce) {
+        EXPECT_TRUE(timerFired) << "the windows were frozen during the command";
+        EXPECT_EQ(busyText,
+                  command == Command::Stampa ? QStringLiteral("Invio della scheda alla stampante...")
+                                             : QStringLiteral("Ricerca delle stampanti..."));
     }
     expectSheetKept(s, rows);
     QTest::qWait(300);  // what a frozen scheduler still had to read
@@ -367,16 +404,64 @@ TEST_P(SickService, NeverFreezesTheWindowsAndSaysTheServiceDoesNotAnswer)
     EXPECT_EQ(jobs.pending + jobs.printing + jobs.completed, 0) << "a job was left on the server";
 }
 
-std::string sicknessName(const testing::TestParamInfo<Sickness>& info)
+std::string sicknessName(const testing::TestParamInfo<std::tuple<Sickness, Command>>& info)
 {
-    static const char* const names[] = {"Frozen", "FrozenAndCancelled", "Silent", "ClosesAtOnce"};
-    return names[static_cast<int>(info.param)];
+    static const char* const sicknesses[] = {"Frozen", "FrozenAndCancelled", "Silent", "ClosesAtOnce"};
+    static const char* const commands[] = {"Stampa", "DialogPrint", "DialogPreview"};
+    return std::string(commands[static_cast<int>(std::get<1>(info.param))])
+        + sicknesses[static_cast<int>(std::get<0>(info.param))];
 }
 
 INSTANTIATE_TEST_SUITE_P(Print, SickService,
-                         testing::Values(Sickness::Frozen, Sickness::FrozenAndCancelled, Sickness::Silent,
-                                         Sickness::ClosesAtOnce),
+                         testing::Combine(testing::Values(Sickness::Frozen, Sickness::FrozenAndCancelled,
+                                                          Sickness::Silent, Sickness::ClosesAtOnce),
+                                          testing::Values(Command::Stampa, Command::DialogPrint,
+                                                          Command::DialogPreview)),
                          sicknessName);
+
+TEST_F(PrintThroughPrivateServer, ClassDialogPrintsThePagesAskedForOnTheChosenPrinter)
+{
+    server_.addQueue(false);  // not the default: the choice decides
+    click("Command1");
+    virdamo::test::AnsweredDialogs answers;
+    const Paper letter{QSizeF(215.9, 279.4), QMarginsF(6.35, 6.35, 6.35, 6.35)};
+    answers.choice = app::PrintChoice{QString::fromLatin1(PrivatePrintServer::kQueue), {}, letter};
+    answers.choice->options.pageRanges = {{1, 2}, {5, 5}};
+    app::ClassSheetsDialog dialog(window()->shownSheet(), answers, window(), limits_);
+    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
+    dialog.show();
+    dialog.findChild<QSpinBox*>(QStringLiteral("numeroSchede"))->setValue(3);
+
+    ASSERT_TRUE(virdamo::test::clickButton(&dialog, QStringLiteral("stampa")));
+    EXPECT_TRUE(messages_.empty()) << messages_.front().text.toStdString();
+    EXPECT_EQ(answers.printDialogs, 1);
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("esito"))->text(),
+              QStringLiteral("Schede inviate alla stampante %1.").arg(PrivatePrintServer::kQueue));
+    ASSERT_TRUE(server_.waitForCompletedJobs(1, kJobTimeout)) << server_.errorLog();
+    const auto pages = test::readPdfFile(QString::fromStdString(server_.outputFile().string()));
+    EXPECT_EQ(pages.size(), 3U) << "pages 1, 2 and 5 of 6";
+
+    // The preview shows the chosen printer's paper from now on.
+    ASSERT_TRUE(virdamo::test::clickButton(&dialog, QStringLiteral("anteprima")));
+    ASSERT_TRUE(answers.previewPaper);
+    EXPECT_EQ(answers.previewPaper->size, letter.size);
+}
+
+TEST_F(PrintThroughPrivateServer, ClassDialogSaysThereIsNoPrinterBeforeThePrintDialog)
+{
+    click("Command1");
+    virdamo::test::AnsweredDialogs answers;
+    app::ClassSheetsDialog dialog(window()->shownSheet(), answers, window(), limits_);
+    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
+    dialog.show();
+    ASSERT_TRUE(virdamo::test::clickButton(&dialog, QStringLiteral("stampa")));
+    EXPECT_EQ(answers.printDialogs, 0);
+    ASSERT_EQ(messages_.size(), 1U);
+    EXPECT_EQ(messages_[0].text,
+              QString::fromUtf8("Stampa non riuscita: le schede non sono state stampate.\n"
+                                "Non c'è nessuna stampante: aggiungerne una nelle impostazioni "
+                                "del sistema."));
+}
 
 TEST_F(PrintThroughPrivateServer, PausedPrinterQueuesTheJobAndSaysSo)
 {

@@ -1,5 +1,8 @@
 #include "x_server.h"
 
+#include <QProcess>
+#include <QWidget>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -16,7 +19,7 @@
 
 extern char** environ;
 
-namespace virdamo::bench {
+namespace virdamo::test {
 
 namespace {
 
@@ -87,10 +90,30 @@ void PrivateXServer::stop()
     }
 }
 
+void input::send(const QStringList& arguments)
+{
+    if (!QProcess::startDetached(QStringLiteral("xdotool"), arguments)) {
+        throw std::runtime_error("cannot start xdotool");
+    }
+}
+
+void input::click(const QWidget& widget, int times)
+{
+    const QPoint at = widget.mapToGlobal(widget.rect().center());
+    send({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+          QStringLiteral("--repeat"), QString::number(times), QStringLiteral("--delay"), QStringLiteral("60"),
+          QStringLiteral("1")});
+}
+
+void input::key(const QString& key)
+{
+    send({QStringLiteral("key"), key});
+}
+
 void PrivateXServer::useFromThisProcess() const
 {
     ::setenv("DISPLAY", display_.c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
 }
 
-}  // namespace virdamo::bench
+}  // namespace virdamo::test

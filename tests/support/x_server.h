@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QStringList>
+
 #include <string>
 #include <sys/types.h>
 
-namespace virdamo::bench {
+class QWidget;
+
+namespace virdamo::test {
 
 /// A virtual X display of the caller's own (Xvfb), so that windows are measured and looked
 /// at on a real display server without touching any display the machine may have. The
@@ -30,4 +34,18 @@ private:
     pid_t pid_ = -1;
 };
 
-}  // namespace virdamo::bench
+/// Input sent through the display server with xdotool, as a user's hand gives it: it meets
+/// every filter a real click or key meets. It is sent without waiting, so the caller's
+/// event loop must run to take it.
+namespace input {
+
+/// Runs xdotool with arguments, in the background.
+void send(const QStringList& arguments);
+/// Moves the pointer to the middle of widget and clicks its left button (twice for a double click).
+void click(const QWidget& widget, int times = 1);
+/// Presses and releases key ("space", "Escape", "Left", "p") in the window that has the focus.
+void key(const QString& key);
+
+}  // namespace input
+
+}  // namespace virdamo::test

@@ -1,0 +1,18 @@
+#include "x_server.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStyleFactory>
+
+// The tests of what the user's own clicks and keys do: the windows open on an X server of
+// the tests' own, and input reaches them through it, as a hand's does.
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    const virdamo::test::PrivateXServer display(1280, 1024);
+    display.useFromThisProcess();
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/class_sheets_dialog.h"
+
+#include <optional>
+#include <vector>
+
+namespace virdamo::test {
+
+/// The class-sheets dialog's print, preview and file dialogs, answered by the test.
+class AnsweredDialogs final : public app::OutputDialogs {
+public:
+    std::optional<app::PrintChoice> choice;  ///< the print dialog's answer; none cancels
+    int printDialogs = 0;
+    int previews = 0;
+    std::vector<print::Page> previewed;
+    std::optional<print::Paper> previewPaper;
+    QString saveAs;  ///< empty cancels
+    QString proposed;
+
+    std::optional<app::PrintChoice> choosePrinter(int /*pageCount*/, QWidget* /*parent*/) override
+    {
+        ++printDialogs;
+        return choice;
+    }
+    app::PreviewOutcome preview(const std::vector<print::Page>& pages, const print::Paper& paper,
+                                QWidget* /*parent*/) override
+    {
+        ++previews;
+        previewed = pages;
+        previewPaper = paper;
+        return app::PreviewOutcome::Closed;
+    }
+    QString saveFileName(const QString& proposedName, QWidget* /*parent*/) override
+    {
+        proposed = proposedName;
+        return saveAs;
+    }
+};
+
+}  // namespace virdamo::test
