@@ -6,6 +6,17 @@ namespace virdamo::forms {
 
 /// Twips per inch: every position and size on screen and on paper is in twips.
 inline constexpr float kTwipsPerInch = 1440.0F;
+/// Twips per typographic point (1/72 inch).
+inline constexpr float kTwipsPerPoint = 20.0F;
+/// Twips per millimetre, in double precision: paper is measured in millimetres, and
+/// positions on it are computed from them without rounding.
+inline constexpr double kTwipsPerMillimetre = 1440.0 / 25.4;
+
+/// Twips of a length in millimetres.
+[[nodiscard]] inline constexpr double millimetresToTwips(double millimetres)
+{
+    return millimetres * kTwipsPerMillimetre;
+}
 
 /// Nearest whole pixel of a twip coordinate at dpi dots per inch.
 [[nodiscard]] inline int twipsToPixels(float twips, float dpi)

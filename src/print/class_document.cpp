@@ -47,14 +47,14 @@ Modulo1 withoutResults(Modulo1 m)
 void addFooter(Page& page, const std::string& text, float printableHeight)
 {
     float lowest = 0.0F;
-    for (const PlacedText& placed : page) {
+    for (const PlacedText& placed : page.texts) {
         lowest = std::max(lowest, static_cast<float>(placed.topLeft.y()) + placed.pointSize * kLineHeightPerPoint);
     }
     const float lineHeight = kFooterSize * kLineHeightPerPoint;
     const float bottom = printableHeight - lineHeight;
     const float top = bottom >= lowest ? bottom : kUnderHeading;
-    page.push_back(PlacedText{QString::fromLatin1(kFooterFont), kFooterSize, QPointF(kFooterLeft, top),
-                              QString::fromStdString(text)});
+    page.texts.push_back(PlacedText{QString::fromLatin1(kFooterFont), kFooterSize, QPointF(kFooterLeft, top),
+                                    QString::fromStdString(text), QSizeF(), TextPlace::TopLeft});
 }
 
 }  // namespace
