@@ -17,7 +17,7 @@ enum class PageKind {
 /// on plain pages they are never shown, whatever is asked.
 struct PageOptions {
     /// Side of the squares, millimetres: 10 (first class), 5 (second and third) or 4
-    /// (fourth and fifth); none for plain pages.
+    /// (fourth and fifth); none for plain pages. Sizes out of 4 to 10 count as the nearest.
     std::optional<double> squareMillimetres;
     bool showCarries = false;   ///< a row of squares for each row of carries
     bool provaDelNove = false;  ///< the cross beside each operation

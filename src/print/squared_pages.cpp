@@ -173,7 +173,8 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
                             QSizeF printableArea)
 {
     SquaredLayout l;
-    l.square = forms::millimetresToTwips(options.squareMillimetres.value_or(10.0));
+    // Squares smaller or larger than any class uses are taken as the nearest size that is.
+    l.square = forms::millimetresToTwips(std::clamp(options.squareMillimetres.value_or(10.0), 4.0, 10.0));
     l.columns = wholeSquares(printableArea.width(), l.square);
     l.rows = wholeSquares(printableArea.height(), l.square);
     l.pupilsRows = options.pupilsHeading ? bandRows(kLineBand, l.square) : 0;
