@@ -65,6 +65,22 @@ void BM_ClassSetPdf(benchmark::State& state)
 }
 BENCHMARK(BM_ClassSetPdf)->Arg(40)->Arg(1)->Unit(benchmark::kMillisecond);
 
+/// The same class set on 4 mm squares with carries rows and the prova del nove: the most a
+/// class set on squares draws. The size of the document is reported as "bytes".
+void BM_SquaredClassSetPdf(benchmark::State& state)
+{
+    const print::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL}, print::ClassSet::kMaxSheets,
+                              print::PageKinds::Both};
+    const print::PageOptions options{4.0, true, true, true};
+    QByteArray pdf;
+    for (auto _ : state) {
+        pdf = print::classSetPdf(set, print::pdfPaper(), options);
+        benchmark::DoNotOptimize(pdf.data());
+    }
+    state.counters["bytes"] = static_cast<double>(pdf.size());
+}
+BENCHMARK(BM_SquaredClassSetPdf)->Unit(benchmark::kMillisecond);
+
 /// A press of "STAMPA" in the worksheet window until the print scheduler has accepted the
 /// job: destination lookup, rendering, submission. The benchmark starts a scheduler of its
 /// own whose queue holds every job, so no filter runs while it measures.

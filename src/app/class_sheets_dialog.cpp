@@ -231,7 +231,7 @@ void ClassSheetsDialog::preview()
     const print::Paper paper = knownPaper_.value_or(print::pdfPaper());
     std::vector<print::Page> pages;
     if (const std::optional<print::OutputFailure> failure =
-            print::failureOf([&] { pages = print::classSetPages(*set, paper.printableHeight()); })) {
+            print::failureOf([&] { pages = print::classSetPages(*set, paper.printableArea()); })) {
         print::tellFailure(this, texts::kClassSheetsTitle, texts::kPreviewNotShown, *failure);
         return;
     }

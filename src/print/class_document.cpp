@@ -1,13 +1,11 @@
 #include "print/class_document.h"
 
 #include "print/printer.h"
+#include "print/squared_pages.h"
 #include "print/stampa_scheda.h"
 #include "worksheet/modulo1.h"
 
 #include "forms/twips.h"
-
-#include <QPagedPaintDevice>
-#include <QPainter>
 
 #include <algorithm>
 #include <string>
@@ -47,17 +45,33 @@ Modulo1 withoutResults(Modulo1 m)
 
 /// Adds the footer line to page: at the bottom of the printable area, or under the heading
 /// where the lowest line of the sheet leaves no room for it.
-void addFooter(Page& page, const std::string& text, float printableHeight)
+void addFooter(Page& page, const QString& text, QSizeF printableArea)
 {
+    const auto printableHeight = static_cast<float>(printableArea.height());
     float lowest = 0.0F;
-    for (const PlacedText& placed : page) {
+    for (const PlacedText& placed : page.texts) {
         lowest = std::max(lowest, static_cast<float>(placed.topLeft.y()) + placed.pointSize * kLineHeightPerPoint);
     }
     const float lineHeight = kFooterSize * kLineHeightPerPoint;
     const float bottom = printableHeight - lineHeight;
     const float top = bottom >= lowest ? bottom : kUnderHeading;
-    page.push_back(PlacedText{QString::fromLatin1(kFooterFont), kFooterSize, QPointF(kFooterLeft, top),
-                              QString::fromStdString(text)});
+    // A footer naming a pupil may be long: its box keeps it within the paper.
+    page.texts.push_back(PlacedText{QString::fromLatin1(kFooterFont), kFooterSize, QPointF(kFooterLeft, top), text,
+                                    QSizeF(printableArea.width() - kFooterLeft, lineHeight), TextPlace::TopLeft});
+}
+
+/// Appends the page or pages of kind of the sheet in m to pages.
+void addSheetPages(std::vector<Page>& pages, const Modulo1& m, PageKind kind, const PageOptions& options,
+                   QSizeF printableArea, const SheetFooter& footer)
+{
+    if (options.squared()) {
+        std::vector<Page> squared = squaredSheetPages(m, kind, options, printableArea, footer);
+        pages.insert(pages.end(), std::make_move_iterator(squared.begin()), std::make_move_iterator(squared.end()));
+        return;
+    }
+    pages.push_back(sheetPage(kind == PageKind::Pupils ? withoutResults(m) : m));
+    addFooter(pages.back(), footerLine(footer, kind), printableArea);
+    addPlainPupilsHeading(pages.back(), kind, options, footer.pupil, printableArea.width());
 }
 
 }  // namespace
@@ -78,7 +92,8 @@ std::optional<PageKinds> ClassSet::pagesFor(bool pupils, bool solutions)
     return std::nullopt;
 }
 
-std::vector<Page> classSetPages(const ClassSet& set, float printableHeight)
+std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea, const PageOptions& options,
+                                const std::vector<QString>& names)
 {
     const int count = set.sheetCount();
     std::vector<Page> pupils;
@@ -87,15 +102,13 @@ std::vector<Page> classSetPages(const ClassSet& set, float printableHeight)
         const SheetCode code = set.first.nth(k);
         Modulo1 sheet;
         makeSheet(code, sheet);
-        const std::string name =
-            "Scheda " + std::to_string(k) + " di " + std::to_string(count) + " - codice " + code.text() + " - ";
+        const auto named = static_cast<std::size_t>(k - 1);
+        const SheetFooter footer{k, count, code.text(), named < names.size() ? names[named] : QString()};
         if (set.hasPupils()) {
-            pupils.push_back(sheetPage(withoutResults(sheet)));
-            addFooter(pupils.back(), name + "alunno: ____________", printableHeight);
+            addSheetPages(pupils, sheet, PageKind::Pupils, options, printableArea, footer);
         }
         if (set.hasSolutions()) {
-            solutions.push_back(sheetPage(sheet));
-            addFooter(solutions.back(), name + "soluzioni", printableHeight);
+            addSheetPages(solutions, sheet, PageKind::Solutions, options, printableArea, footer);
         }
     }
     pupils.insert(pupils.end(), std::make_move_iterator(solutions.begin()), std::make_move_iterator(solutions.end()));
@@ -107,29 +120,11 @@ Paper pdfPaper()
     return Paper{QSizeF(210.0, 297.0), QMarginsF(6.35, 12.7, 6.35, 12.7)};
 }
 
-QByteArray classSetPdf(const ClassSet& set, const Paper& paper)
+QByteArray classSetPdf(const ClassSet& set, const Paper& paper, const PageOptions& options,
+                       const std::vector<QString>& names)
 {
-    return renderPdf(classSetPages(set, paper.printableHeight()), paper,
+    return renderPdf(classSetPages(set, paper.printableArea(), options, names), paper,
                      u"Schede per la classe - codice %1"_s.arg(QString::fromStdString(set.first.text())));
-}
-
-void drawClassSet(const ClassSet& set, QPagedPaintDevice& device)
-{
-    const QRectF printable = device.pageLayout().paintRect(QPageLayout::Point);
-    const std::vector<Page> pages = classSetPages(set, static_cast<float>(forms::pointsToTwips(printable.height())));
-    QPainter painter;
-    if (!painter.begin(&device)) {
-        throw OutputFailure(FailureReason::PageNotDrawn, "QPainter::begin failed on the preview");
-    }
-    // The painter starts at the top-left of the printable area.
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0 && !device.newPage()) {
-            painter.end();
-            throw OutputFailure(FailureReason::PageNotDrawn, "the preview refused a new page");
-        }
-        drawPage(painter, pages[i]);
-    }
-    painter.end();
 }
 
 }  // namespace virdamo::print

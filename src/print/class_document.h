@@ -1,15 +1,16 @@
 #pragma once
 
 #include "print/page.h"
+#include "print/page_options.h"
 #include "print/pdf_page.h"
 #include "worksheet/sheet_code.h"
 
 #include <QByteArray>
+#include <QSizeF>
+#include <QString>
 
 #include <optional>
 #include <vector>
-
-class QPagedPaintDevice;
 
 namespace virdamo::print {
 
@@ -39,21 +40,23 @@ struct ClassSet {
 };
 
 /// The pages of set in printed order: the pupils' pages of sheets 1 to N, then the
-/// solution pages of sheets 1 to N. A solution page is the page "STAMPA" prints for its
-/// sheet, a pupils' page the same without the rows under the first rule; each ends with
-/// a footer line naming the sheet and its code, at the bottom of a printable area
-/// printableHeight twips high (under the heading where the sheet leaves no room there).
-[[nodiscard]] std::vector<Page> classSetPages(const ClassSet& set, float printableHeight);
+/// solution pages of sheets 1 to N, for a printable area of printableArea twips. On plain
+/// pages a solution page is the page "STAMPA" prints for its sheet, a pupils' page the same
+/// without the rows under the first rule; each ends with a footer line naming the sheet
+/// and its code at the bottom of the printable area (under the heading where the sheet
+/// leaves no room there). With squares, each sheet takes the pages squaredSheetPages makes.
+/// Sheet k goes to names[k - 1] where there is such a name.
+[[nodiscard]] std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea,
+                                              const PageOptions& options = PageOptions::bare(),
+                                              const std::vector<QString>& names = {});
 
 /// The paper a class set is saved on as a PDF file: A4, with margins that any printer can
 /// print within.
 [[nodiscard]] Paper pdfPaper();
 
 /// The class set as one PDF document in memory, on paper.
-[[nodiscard]] QByteArray classSetPdf(const ClassSet& set, const Paper& paper);
-
-/// Draws the class set on device (a preview), a page each, from the top-left of its
-/// printable area. Throws OutputFailure when the device cannot be drawn on.
-void drawClassSet(const ClassSet& set, QPagedPaintDevice& device);
+[[nodiscard]] QByteArray classSetPdf(const ClassSet& set, const Paper& paper,
+                                     const PageOptions& options = PageOptions::bare(),
+                                     const std::vector<QString>& names = {});
 
 }  // namespace virdamo::print

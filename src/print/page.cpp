@@ -9,7 +9,8 @@ void PageRecorder::printLine(const std::string& text)
     if (text.empty()) {
         return;
     }
-    page_.push_back(PlacedText{fontName_, pointSize_, QPointF(x_, y_), QString::fromStdString(text)});
+    page_.texts.push_back(
+        PlacedText{fontName_, pointSize_, QPointF(x_, y_), QString::fromStdString(text), QSizeF(), TextPlace::TopLeft});
 }
 
 Page PageRecorder::takePage()

@@ -3,6 +3,7 @@
 #include "print/printer.h"
 
 #include <QPointF>
+#include <QSizeF>
 #include <QString>
 
 #include <string>
@@ -11,18 +12,48 @@
 
 namespace virdamo::print {
 
+/// Where a text stands in its box.
+enum class TextPlace {
+    TopLeft,     ///< its first character cell's top-left at the box's top-left
+    MiddleLeft,  ///< from the box's left edge, the height of its capitals and digits centred in the box
+    Centre,      ///< centred both ways: by its advance, and by the height of its capitals and digits
+};
+
 /// One text of a page, with the font and the place it was printed with.
 struct PlacedText {
     QString fontName;
     float pointSize = 0.0F;
-    QPointF topLeft;  ///< top-left of the first character cell, twips from the printable area's top-left
+    QPointF topLeft;  ///< top-left of the first character cell or of the box, twips from the printable area's top-left
     QString text;
+    /// Twips. A text wider than a box that is not empty is drawn smaller, to its width;
+    /// the empty box leaves the text its size wherever it ends.
+    QSizeF box;
+    TextPlace place = TextPlace::TopLeft;
 
     bool operator==(const PlacedText&) const = default;
 };
 
-/// The texts of one page in the order they were printed.
-using Page = std::vector<PlacedText>;
+/// The ink of a line.
+enum class Ink { Black, Grey };
+
+/// A straight line of a page: a rule, or a line of squared paper.
+struct PlacedLine {
+    QPointF from;        ///< twips from the printable area's top-left
+    QPointF to;          ///< twips from the printable area's top-left
+    double width = 0.0;  ///< twips
+    Ink ink = Ink::Black;
+
+    bool operator==(const PlacedLine&) const = default;
+};
+
+/// What one page shows: its lines, drawn first, and over them its texts in the order they
+/// were printed.
+struct Page {
+    std::vector<PlacedLine> lines;
+    std::vector<PlacedText> texts;
+
+    bool operator==(const Page&) const = default;
+};
 
 /// Keeps the printer's current font and position and collects what is printed with them.
 class PageRecorder final {

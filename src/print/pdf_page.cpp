@@ -11,13 +11,150 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPen>
 #include <QRawFont>
 
+#include <optional>
+
 namespace virdamo::print {
+
+namespace {
+
+using forms::kTwipsPerMillimetre;
+
+/// Light enough that the squares guide the hand without competing with what is written.
+const QColor kGrey(160, 160, 160);
+
+/// Draws the texts of a page. Texts in one font, one after the other, go to the device as a
+/// single glyph run: a page on squares holds a thousand digits, and a run each would
+/// cost most of the time of drawing it.
+class TextDrawer final {
+public:
+    explicit TextDrawer(QPainter& painter)
+        : painter_(painter)
+        , device_(painter.device())
+        , unitsPerTwipX_(device_->logicalDpiX() / static_cast<double>(forms::kTwipsPerInch))
+        , unitsPerTwipY_(device_->logicalDpiY() / static_cast<double>(forms::kTwipsPerInch))
+    {
+    }
+    TextDrawer(const TextDrawer&) = delete;
+    TextDrawer& operator=(const TextDrawer&) = delete;
+    ~TextDrawer() { flush(); }
+
+    void draw(const PlacedText& text)
+    {
+        useFont(text.fontName, text.pointSize);
+        const QRectF box(text.topLeft.x() * unitsPerTwipX_, text.topLeft.y() * unitsPerTwipY_,
+                         text.box.width() * unitsPerTwipX_, text.box.height() * unitsPerTwipY_);
+        std::optional<QGlyphRun> run = forms::unshapedRun(face_, text.text);
+        qreal advance = run ? run->boundingRect().width() : metrics().horizontalAdvance(text.text);
+        if (!text.box.isEmpty() && advance > box.width()) {
+            // Rare (a long name in a footer): a font of its own, sized to the box.
+            useFont(text.fontName, text.pointSize * static_cast<float>(box.width() / advance));
+            run = forms::unshapedRun(face_, text.text);
+            advance = run ? run->boundingRect().width() : metrics().horizontalAdvance(text.text);
+        }
+        const QPointF baseline = baselineIn(box, advance, text.place);
+        if (run) {
+            for (qsizetype i = 0; i < run->glyphIndexes().size(); ++i) {
+                glyphs_.append(run->glyphIndexes()[i]);
+                positions_.append(run->positions()[i] + baseline);
+            }
+        } else {
+            flush();
+            painter_.drawText(baseline, text.text);
+        }
+    }
+
+private:
+    void useFont(const QString& name, float pointSize)
+    {
+        if (fontSet_ && name == fontName_ && pointSize == pointSize_) {
+            return;
+        }
+        flush();
+        font_ = QFont(printFont(name, pointSize), device_);
+        painter_.setFont(font_);
+        face_ = forms::unshapedFace(font_);
+        const QFontMetricsF m = metrics();
+        ascent_ = m.ascent();
+        capHeight_ = m.capHeight();
+        fontName_ = name;
+        pointSize_ = pointSize;
+        fontSet_ = true;
+    }
+
+    [[nodiscard]] QFontMetricsF metrics() const { return QFontMetricsF(font_, device_); }
+
+    /// Where a text advance units wide starts on its baseline to stand at place in box.
+    [[nodiscard]] QPointF baselineIn(const QRectF& box, qreal advance, TextPlace place) const
+    {
+        // Positions name the top of the character cell; Qt draws from the baseline.
+        switch (place) {
+        case TextPlace::TopLeft: return {box.left(), box.top() + ascent_};
+        case TextPlace::MiddleLeft: return {box.left(), box.center().y() + capHeight_ / 2.0};
+        case TextPlace::Centre: return {box.center().x() - advance / 2.0, box.center().y() + capHeight_ / 2.0};
+        }
+        return box.topLeft();
+    }
+
+    void flush()
+    {
+        if (glyphs_.isEmpty()) {
+            return;
+        }
+        QGlyphRun run;
+        run.setRawFont(face_);
+        run.setGlyphIndexes(glyphs_);
+        run.setPositions(positions_);
+        painter_.drawGlyphRun(QPointF(), run);
+        glyphs_.clear();
+        positions_.clear();
+    }
+
+    QPainter& painter_;
+    QPaintDevice* device_;
+    double unitsPerTwipX_;
+    double unitsPerTwipY_;
+    bool fontSet_ = false;
+    QString fontName_;
+    float pointSize_ = 0.0F;
+    QFont font_;
+    QRawFont face_;
+    qreal ascent_ = 0.0;
+    qreal capHeight_ = 0.0;
+    QList<quint32> glyphs_;
+    QList<QPointF> positions_;
+};
+
+void drawLines(QPainter& painter, const std::vector<PlacedLine>& lines)
+{
+    const QPaintDevice* device = painter.device();
+    const double unitsPerTwipX = device->logicalDpiX() / static_cast<double>(forms::kTwipsPerInch);
+    const double unitsPerTwipY = device->logicalDpiY() / static_cast<double>(forms::kTwipsPerInch);
+    const auto units = [&](QPointF twips) { return QPointF(twips.x() * unitsPerTwipX, twips.y() * unitsPerTwipY); };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const PlacedLine& line = lines[i];
+        if (i == 0 || line.width != lines[i - 1].width || line.ink != lines[i - 1].ink) {
+            // Flat ends: a rule ends exactly where the squares it underlines end.
+            painter.setPen(QPen(line.ink == Ink::Black ? QColor(Qt::black) : kGrey, line.width * unitsPerTwipY,
+                                Qt::SolidLine, Qt::FlatCap));
+        }
+        painter.drawLine(units(line.from), units(line.to));
+    }
+}
+
+}  // namespace
 
 float Paper::printableHeight() const
 {
     return static_cast<float>(forms::millimetresToTwips(size.height() - margins.top() - margins.bottom()));
+}
+
+QSizeF Paper::printableArea() const
+{
+    return QSizeF((size.width() - margins.left() - margins.right()) * kTwipsPerMillimetre,
+                  (size.height() - margins.top() - margins.bottom()) * kTwipsPerMillimetre);
 }
 
 QFont printFont(const QString& name, float pointSize)
@@ -36,29 +173,11 @@ QFont printFont(const QString& name, float pointSize)
 
 void drawPage(QPainter& painter, const Page& page)
 {
-    QPaintDevice* device = painter.device();
-    const double unitsPerTwipX = device->logicalDpiX() / static_cast<double>(forms::kTwipsPerInch);
-    const double unitsPerTwipY = device->logicalDpiY() / static_cast<double>(forms::kTwipsPerInch);
+    drawLines(painter, page.lines);
     painter.setPen(Qt::black);
-    // A page changes font a few times only: the font, its face and ascent are kept meanwhile.
-    const PlacedText* fontSetBy = nullptr;
-    QRawFont face;
-    qreal ascent = 0.0;
-    for (const PlacedText& text : page) {
-        if (!fontSetBy || text.fontName != fontSetBy->fontName || text.pointSize != fontSetBy->pointSize) {
-            const QFont font(printFont(text.fontName, text.pointSize), device);
-            painter.setFont(font);
-            face = forms::unshapedFace(font);
-            ascent = QFontMetricsF(font, device).ascent();
-            fontSetBy = &text;
-        }
-        // Positions name the top of the character cell; Qt draws from the baseline.
-        const QPointF baseline(text.topLeft.x() * unitsPerTwipX, text.topLeft.y() * unitsPerTwipY + ascent);
-        if (const std::optional<QGlyphRun> run = forms::unshapedRun(face, text.text)) {
-            painter.drawGlyphRun(baseline, *run);
-        } else {
-            painter.drawText(baseline, text.text);
-        }
+    TextDrawer texts(painter);
+    for (const PlacedText& text : page.texts) {
+        texts.draw(text);
     }
 }
 

@@ -21,18 +21,21 @@ struct Paper {
 
     /// Height of the printable area, twips.
     [[nodiscard]] float printableHeight() const;
+    /// Width and height of the printable area, twips.
+    [[nodiscard]] QSizeF printableArea() const;
 };
 
 /// Device units of the rendered PDF: one twip each, so printed positions need no scaling.
 inline constexpr int kPdfResolution = 1440;
 
-/// Draws page with painter, each text placed from the painter's origin, which the caller
-/// puts at the top-left of the printable area: the one drawing routine of every page the
-/// program prints, renders, previews or saves. Twips become units of the painter's device.
+/// Draws page with painter, each line and text placed from the painter's origin, which the
+/// caller puts at the top-left of the printable area: the one drawing routine of every page
+/// the program prints, renders, previews or saves. Twips become units of the painter's
+/// device; texts in a box are placed with the device's own font metrics.
 void drawPage(QPainter& painter, const Page& page);
 
 /// Renders page as a one-page PDF document in memory, each text placed from the
-/// top-left corner of paper's printable area. Throws PrintFailure if Qt cannot paint.
+/// top-left corner of paper's printable area. Throws OutputFailure if Qt cannot paint.
 [[nodiscard]] QByteArray renderPdf(const Page& page, const Paper& paper);
 /// Renders pages as one PDF document in memory, a sheet of paper each, titled title.
 [[nodiscard]] QByteArray renderPdf(const std::vector<Page>& pages, const Paper& paper, const QString& title = {});

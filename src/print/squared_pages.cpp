@@ -1,0 +1,258 @@
+#include "print/squared_pages.h"
+
+#include "forms/twips.h"
+#include "worksheet/modulo1.h"
+#include "worksheet/worked_operation.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+
+namespace virdamo::print {
+
+namespace {
+
+const QString kFont = QStringLiteral("Courier New");
+
+constexpr float kLineSize = 10.0F;    // points: the pupils' heading and the footer
+constexpr float kTitleSize = 16.0F;   // points, as on plain pages
+constexpr double kLineBand = 220.0;   // twips: the least height a 10-point line stands in
+constexpr double kTitleBand = 400.0;  // twips: the least height the 16-point title stands in
+/// Font size of digits and signs per point of square: the em is the square, and the
+/// fixed-pitch face's digits stand two thirds of an em high.
+constexpr double kDigitEm = 1.0;
+/// Carries are written smaller, about half a square high, in the upper half of their square.
+constexpr double kCarryEm = 0.65;
+
+constexpr double kGridWidth = forms::millimetresToTwips(0.15);  // twips
+constexpr double kRuleWidth = 20.0;                             // twips: one point
+
+/// Left edge of texts on plain pages, as the footer's.
+constexpr double kPlainLeft = 500.0;  // twips
+
+/// One-character texts share their storage: a page holds a thousand of them.
+const std::array<QString, 10> kDigits{
+    QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+    QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")};
+const QString kTimes = QStringLiteral("x");
+const QString kEquals = QStringLiteral("=");
+
+/// Whole squares of side square in length, forgiving the rounding of a length that is a
+/// whole number of squares.
+int wholeSquares(double length, double square)
+{
+    return static_cast<int>(std::floor(length / square + 1e-9));
+}
+
+int bandRows(double twips, double square)
+{
+    return static_cast<int>(std::ceil(twips / square - 1e-9));
+}
+
+/// Draws on one page, in squares from the top-left of the printable area.
+class SquaredPage final {
+public:
+    SquaredPage(const SquaredLayout& layout, Page& page)
+        : s_(layout.square)
+        , digitSize_(static_cast<float>(s_ * kDigitEm / forms::kTwipsPerPoint))
+        , carrySize_(static_cast<float>(s_ * kCarryEm / forms::kTwipsPerPoint))
+        , page_(page)
+    {
+    }
+
+    /// Grid lines across the whole printable area, one line each.
+    void grid(QSizeF area, int columns, int rows)
+    {
+        for (int i = 0; i <= columns; ++i) {
+            page_.lines.push_back({QPointF(i * s_, 0.0), QPointF(i * s_, area.height()), kGridWidth, Ink::Grey});
+        }
+        for (int j = 0; j <= rows; ++j) {
+            page_.lines.push_back({QPointF(0.0, j * s_), QPointF(area.width(), j * s_), kGridWidth, Ink::Grey});
+        }
+    }
+
+    /// A black rule on the line above row from column to column + count.
+    void rule(int column, int row, int count)
+    {
+        page_.lines.push_back(
+            {QPointF(column * s_, row * s_), QPointF((column + count) * s_, row * s_), kRuleWidth, Ink::Black});
+    }
+
+    /// A black vertical line on the line left of column from row to row + count.
+    void upright(int column, int row, int count)
+    {
+        page_.lines.push_back(
+            {QPointF(column * s_, row * s_), QPointF(column * s_, (row + count) * s_), kRuleWidth, Ink::Black});
+    }
+
+    /// A digit or sign centred in its square.
+    void character(int column, int row, const QString& text)
+    {
+        page_.texts.push_back(
+            {kFont, digitSize_, QPointF(column * s_, row * s_), text, QSizeF(s_, s_), TextPlace::Centre});
+    }
+
+    /// A carry, small in the upper half of its square.
+    void carry(int column, int row, int digit)
+    {
+        page_.texts.push_back({kFont, carrySize_, QPointF(column * s_, row * s_), kDigits.at(std::size_t(digit)),
+                               QSizeF(s_, s_ / 2.0), TextPlace::Centre});
+    }
+
+    /// A line of text from column, in rows row to row + count, count squares wide at most.
+    void line(int column, int row, int rowCount, int columnCount, float pointSize, const QString& text)
+    {
+        page_.texts.push_back({kFont, pointSize, QPointF(column * s_, row * s_), text,
+                               QSizeF(columnCount * s_, rowCount * s_), TextPlace::MiddleLeft});
+    }
+
+private:
+    double s_;
+    float digitSize_;
+    float carrySize_;
+    Page& page_;
+};
+
+/// Row of block rows that holds row, or -1.
+int rowIndex(const std::vector<RowRef>& rows, RowRef row)
+{
+    const auto at = std::find(rows.begin(), rows.end(), row);
+    return at == rows.end() ? -1 : static_cast<int>(at - rows.begin());
+}
+
+/// Draws op in the block whose top-left square is corner.
+void drawOperation(SquaredPage& page, const WorkedOperation& op, QPoint corner, int digitColumns, PageKind kind,
+                   const PageOptions& options)
+{
+    const std::vector<RowRef> rows = op.rowsTopToBottom(options.carriesShown());
+    const int units = corner.x() + digitColumns - 1;  // the units column
+    const int multiplicand = corner.y() + rowIndex(rows, {WorkedRow::Multiplicand, 0});
+    const int multiplier = corner.y() + rowIndex(rows, {WorkedRow::Multiplier, 0});
+    const bool worked = kind == PageKind::Solutions;
+    for (const WrittenDigit& d : op.digits) {
+        if (worked || d.row.row == WorkedRow::Multiplicand || d.row.row == WorkedRow::Multiplier) {
+            page.character(units - d.column, corner.y() + rowIndex(rows, d.row), kDigits.at(std::size_t(d.digit)));
+        }
+    }
+    page.character(units + 1, multiplicand, kTimes);
+    page.character(units + 1, multiplier, kEquals);
+    page.rule(corner.x(), multiplier + 1, digitColumns);
+    if (op.partialRows() >= 2) {
+        page.rule(corner.x(), corner.y() + rowIndex(rows, {WorkedRow::Product, 0}), digitColumns);
+    }
+    if (worked && options.carriesShown()) {
+        for (const WrittenDigit& c : op.carries) {
+            page.carry(units - c.column, corner.y() + rowIndex(rows, c.row), c.digit);
+        }
+    }
+    if (options.provaShown()) {
+        // A free square right of the sign, then the cross over two squares by two, its
+        // arms on the lines between them.
+        const int left = units + 3;
+        page.upright(left + 1, multiplicand, 2);
+        page.rule(left, multiplicand + 1, 2);
+        if (worked) {
+            page.character(left, multiplicand, kDigits.at(std::size_t(op.prova.moltiplicando)));
+            page.character(left + 1, multiplicand, kDigits.at(std::size_t(op.prova.moltiplicatore)));
+            page.character(left, multiplicand + 1, kDigits.at(std::size_t(op.prova.prodottoDelleCifre)));
+            page.character(left + 1, multiplicand + 1, kDigits.at(std::size_t(op.prova.prodotto)));
+        }
+    }
+}
+
+}  // namespace
+
+QPoint SquaredLayout::blockAt(int i) const
+{
+    const int top = pupilsRows + titleRows + 1;
+    return {1 + (i % blocksAcross) * (blockColumns + 1), top + (i / blocksAcross) * (blockRows + 1)};
+}
+
+SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
+                            QSizeF printableArea)
+{
+    SquaredLayout l;
+    // Squares smaller or larger than any class uses are taken as the nearest size that is.
+    l.square = forms::millimetresToTwips(std::clamp(options.squareMillimetres.value_or(10.0), 4.0, 10.0));
+    l.columns = wholeSquares(printableArea.width(), l.square);
+    l.rows = wholeSquares(printableArea.height(), l.square);
+    l.pupilsRows = options.pupilsHeading ? bandRows(kLineBand, l.square) : 0;
+    l.titleRows = bandRows(kTitleBand, l.square);
+
+    const int productColumns = multiplicandDigits + multiplierDigits;
+    l.blockColumns = productColumns + 1 + (options.provaShown() ? 3 : 0);
+    const int partials = multiplierDigits >= 2 ? multiplierDigits : 0;
+    int carriesRows = 0;
+    if (options.carriesShown()) {
+        carriesRows = multiplierDigits + (partials > 0 ? 1 : 0);
+    }
+    l.blockRows = 3 + partials + carriesRows;
+
+    // A free column on either side; a free row under the heading, and one over the footer.
+    const int freeColumns = l.columns - 2;
+    const int freeRows = l.rows - (l.pupilsRows + l.titleRows + 1) - 2;
+    l.blocksAcross = std::max(1, (freeColumns + 1) / (l.blockColumns + 1));
+    l.blocksDown = std::max(1, (freeRows + 1) / (l.blockRows + 1));
+    return l;
+}
+
+std::vector<Page> squaredSheetPages(const Modulo1& m, PageKind kind, const PageOptions& options, QSizeF printableArea,
+                                    const SheetFooter& footer)
+{
+    const SquaredLayout layout = squaredLayout(m.CifreMoltiplicando, m.CifreMoltiplicatore, options, printableArea);
+    const int operations = m.UltimaOperazione + 1;
+    const int pageCount = layout.pagesFor(operations);
+    const int textColumns = layout.columns - 2;
+    std::vector<Page> pages(static_cast<std::size_t>(pageCount));
+    for (int p = 0; p < pageCount; ++p) {
+        SquaredPage page(layout, pages[static_cast<std::size_t>(p)]);
+        page.grid(printableArea, layout.columns, layout.rows);
+        if (kind == PageKind::Pupils && layout.pupilsRows > 0) {
+            page.line(1, 0, layout.pupilsRows, textColumns, kLineSize, pupilsHeadingLine(footer.pupil));
+        }
+        page.line(1, layout.pupilsRows, layout.titleRows, textColumns, kTitleSize, QStringLiteral("SCHEDA VIRDAMO"));
+        const int first = p * layout.blocksPerPage();
+        const int last = std::min(operations, first + layout.blocksPerPage());
+        for (int i = first; i < last; ++i) {
+            const auto index = static_cast<std::size_t>(i);
+            drawOperation(page, workOut(m.ValMoltiplicando[index], m.ValMoltiplicatore[index]),
+                          layout.blockAt(i - first), m.CifreMoltiplicando + m.CifreMoltiplicatore, kind, options);
+        }
+        page.line(1, layout.rows - 1, 1, textColumns, kLineSize, footerLine(footer, kind, p + 1, pageCount));
+    }
+    return pages;
+}
+
+QString footerLine(const SheetFooter& footer, PageKind kind, int page, int pages)
+{
+    QString line = QStringLiteral("Scheda %1 di %2 - ").arg(footer.sheet).arg(footer.sheets);
+    if (pages > 1) {
+        line += QStringLiteral("pagina %1 di %2 - ").arg(page).arg(pages);
+    }
+    line += QStringLiteral("codice ") + QString::fromStdString(footer.code) + QStringLiteral(" - ");
+    if (kind == PageKind::Pupils) {
+        return line + QStringLiteral("alunno: ")
+            + (footer.pupil.isEmpty() ? QStringLiteral("____________") : footer.pupil);
+    }
+    line += QStringLiteral("soluzioni");
+    return footer.pupil.isEmpty() ? line : line + QStringLiteral(" - ") + footer.pupil;
+}
+
+QString pupilsHeadingLine(const QString& pupil)
+{
+    return QStringLiteral("Nome ") + (pupil.isEmpty() ? QStringLiteral("______________") : pupil)
+        + QStringLiteral("  Classe ______  Data __________");
+}
+
+void addPlainPupilsHeading(Page& page, PageKind kind, const PageOptions& options, const QString& pupil,
+                           double printableWidth)
+{
+    if (kind != PageKind::Pupils || !options.pupilsHeading) {
+        return;
+    }
+    page.texts.push_back({kFont, kLineSize, QPointF(kPlainLeft, 0.0), pupilsHeadingLine(pupil),
+                          QSizeF(printableWidth - kPlainLeft, kLineBand), TextPlace::TopLeft});
+}
+
+}  // namespace virdamo::print
