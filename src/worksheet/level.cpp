@@ -63,16 +63,37 @@ public:
         }
         std::fill_n(ways_[0].begin(), windows_, 1);
         for (int q = 1; q <= mostDigits + m_ - 2; ++q) {
+            const auto& below = ways_[static_cast<std::size_t>(q - 1)];
+            // The digits that fit after a window are 0 up to some x, and the windows they lead
+            // to are consecutive (all the same one when m is 1): one difference of running sums.
+            std::array<std::int32_t, kMostWindows + 1> upTo;
+            upTo[0] = 0;
+            for (std::size_t v = 0; v < static_cast<std::size_t>(windows_); ++v) upTo[v + 1] = upTo[v] + below[v];
             const int highest = q - m_ < 0 ? 0 : largest_;  // the zeros below the units are fixed
-            for (int w = 0; w < windows_; ++w) {
+            // fitting[room]: how many digits fit in a column that has room left before 10.
+            std::array<int, 10> fitting{};
+            for (std::size_t room = 0; room < fitting.size(); ++room) {
+                fitting[room] = std::min(highest, static_cast<int>(room) / top_) + 1;
+            }
+            const auto windows = static_cast<std::size_t>(windows_);
+            std::size_t first = 0;  // next(w, 0), followed without dividing
+            for (std::size_t w = 0; w < windows; ++w) {
+                const int room = 9 - windowSum_[w];
                 std::int32_t total = 0;
-                for (int x = 0; x <= highest; ++x) {
-                    if (fits(w, x)) total += waysAfter(q, w, x);
+                if (room >= 0) {
+                    const auto digits = static_cast<std::size_t>(fitting[static_cast<std::size_t>(room)]);
+                    total = m_ == 1 ? static_cast<std::int32_t>(digits) * below[0] : upTo[first + digits] - upTo[first];
                 }
-                ways_[static_cast<std::size_t>(q)][static_cast<std::size_t>(w)] = total;
+                ways_[static_cast<std::size_t>(q)][w] = total;
+                first += static_cast<std::size_t>(base_);
+                if (first >= windows) first = 0;
             }
         }
     }
+
+    // Never copied: most of the tables are left unwritten.
+    NoCarryMultiplicands(const NoCarryMultiplicands&) = delete;
+    NoCarryMultiplicands& operator=(const NoCarryMultiplicands&) = delete;
 
     /// How many multiplicands of `digits` digits (2 to mostDigits) have no carry.
     [[nodiscard]] constexpr std::int32_t count(int digits) const
@@ -92,18 +113,23 @@ public:
         int w = 0;
         bool clean = true;  // no carry in the columns the digits placed so far complete
         for (int p = digits - 1; p >= 0; --p) {
+            const std::int32_t completions = powerOfTen(p);  // the ways to write the digits below p
+            const auto& below = ways_[static_cast<std::size_t>(p + m_ - 1)];
+            const int after = next(w, 0);
+            // next(w, x) for a digit that fits: one window only when the multiplier has one digit.
+            const auto into = [&](int x) { return m_ == 1 ? 0 : after + x; };
             int x = p == digits - 1 ? 1 : 0;
             bool stays = false;  // x keeps the multiplicand without carries so far
             for (; x <= 9; ++x) {
                 stays = clean && x <= largest_ && fits(w, x);
-                const std::int32_t without = stays ? waysAfter(p + m_, w, x) : 0;
-                const std::int32_t here = withCarries ? powerOfTen(p) - without : without;
+                const std::int32_t without = stays ? below[static_cast<std::size_t>(into(x))] : 0;
+                const std::int32_t here = withCarries ? completions - without : without;
                 if (rank < here) break;
                 rank -= here;
             }
             assert(x <= 9 && "rank beyond the multiplicands");
             if (stays) {
-                w = next(w, x);
+                w = into(x);
             } else {
                 clean = false;
             }
@@ -134,10 +160,12 @@ private:
     int largest_ = 0;  ///< the largest digit a multiplicand without carries can have
     int base_ = 1;
     int windows_ = 1;  ///< base_^(m - 1)
-    std::array<int, kMostWindows> windowSum_{};
+    // Written for the windows and rows in use only: the tables are worked out for every
+    // multiplier of a sheet, and clearing what is never read would be most of their cost.
+    std::array<int, kMostWindows> windowSum_;
     /// ways_[q][w]: the ways to place the q digits still to come (the last m - 1 of them the
     /// zeros below the units) after window w, every column they complete at most 9.
-    std::array<std::array<std::int32_t, kMostWindows>, kMostPlaces> ways_{};
+    std::array<std::array<std::int32_t, kMostWindows>, kMostPlaces> ways_;
 };
 
 /// kNoCarryCounts[n - 2][b]: how many multiplicands of n digits have no carry against b,
@@ -211,25 +239,15 @@ AllowedOperations::AllowedOperations(const Level& level, int cifreMoltiplicando,
         return;
     }
     const auto refused = static_cast<std::uint16_t>(~level.tabelline.to_ulong());
+    const std::int32_t all = 9 * powerOfTen(cifreMoltiplicando - 1);
+    const auto& clean = kNoCarryCounts[static_cast<std::size_t>(cifreMoltiplicando - 2)];
     for (std::int32_t b = powerOfTen(cifreMoltiplicatore - 1); b < powerOfTen(cifreMoltiplicatore); ++b) {
-        if ((kDigitsOf[static_cast<std::size_t>(b)] & refused) != 0) continue;
+        const auto at = static_cast<std::size_t>(b);
+        if ((kDigitsOf[at] & refused) != 0) continue;
         multiplier_[multipliers_] = static_cast<std::int16_t>(b);
-        size_ += multiplicandsOf(multipliers_);
+        size_ += riporti_ == Riporti::Qualsiasi ? all : riporti_ == Riporti::Senza ? clean[at] : all - clean[at];
         endRank_[multipliers_++] = size_;
     }
-}
-
-std::int32_t AllowedOperations::multiplicandsOf(std::size_t i) const
-{
-    const std::int32_t all = 9 * powerOfTen(cifreMoltiplicando_ - 1);
-    const std::int32_t clean =
-        kNoCarryCounts[static_cast<std::size_t>(cifreMoltiplicando_ - 2)][static_cast<std::size_t>(multiplier_[i])];
-    switch (riporti_) {
-    case Riporti::Senza: return clean;
-    case Riporti::Con: return all - clean;
-    case Riporti::Qualsiasi: break;
-    }
-    return all;
 }
 
 void AllowedOperations::at(std::span<const std::int32_t> ranks, std::span<Operation> out) const

@@ -67,9 +67,6 @@ private:
     /// Most multipliers a set can hold: every three-digit number.
     static constexpr std::size_t kMostMultipliers = 900;
 
-    /// How many multiplicands the multiplier at index i takes.
-    [[nodiscard]] std::int32_t multiplicandsOf(std::size_t i) const;
-
     Riporti riporti_ = Riporti::Qualsiasi;
     int cifreMoltiplicando_ = 0;
     std::size_t multipliers_ = 0;
