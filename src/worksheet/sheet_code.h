@@ -23,7 +23,7 @@ struct Modulo1;
 ///         (x^5 + x^2 + 1), evaluated at x, times x, so that any one changed symbol and
 ///         any two neighbours swapped give another check symbol.
 /// The code of a sheet drawn at any other level is thirteen symbols, shown in groups of five,
-/// five and three, for example "9ZZZZ-ZZZZ0-7Y8":
+/// five and three, for example "H28T5-CY4T1-1WR":
 ///   1-9   as above;
 ///   10-12 the level, 15 bits, most significant first: bits 0-9 the digits the multiplier may
 ///         use (bit d for the digit d, at least one), bits 10-11 the carries (0 any, 1 none,
