@@ -29,6 +29,8 @@ std::vector<std::string> operationsOf(const SheetCode& code, std::size_t count)
     return ops;
 }
 
+constexpr std::string_view kAlphabet = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
+
 Level levelOf(unsigned tabelline, Riporti riporti)
 {
     return Level{std::bitset<10>(tabelline), riporti};
@@ -75,13 +77,12 @@ TEST(SheetCode, FixedCodesGiveTheirFixedSheetsAndReadBackAsTyped)
 
 TEST(SheetCode, EveryChangedSymbolAndSwapIsDetected)
 {
-    const std::string alphabet = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
     for (const SheetCode& code : {SheetCode{4, 3, 19, 0x123456789AULL}, SheetCode{2, 2, 9, 0x0F0F0F0F0FULL},
                                   SheetCode{3, 3, 19, 0x0F0F0F0F0FULL, levelOf(0b1111111100, Riporti::Con)}}) {
         const std::string text = code.text();
         for (std::size_t at = 0; at < text.size(); ++at) {
             if (text[at] == '-') continue;
-            for (const char other : alphabet) {
+            for (const char other : kAlphabet) {
                 if (other == text[at]) continue;
                 std::string typo = text;
                 typo[at] = other;
@@ -156,7 +157,7 @@ TEST(SheetCode, LevelsReadBackAndTellTheirLength)
 // Twelve symbols and the check symbol that lets them through the check.
 ParsedCode withCheckSymbol(const std::string& twelve)
 {
-    for (const char check : std::string_view("0123456789ABCDEFGHJKMNPQRSTVWXYZ")) {
+    for (const char check : kAlphabet) {
         ParsedCode parsed = parseSheetCode(twelve + check);
         if (parsed.code || parsed.error != CodeError::WrongCheck) return parsed;
     }
@@ -175,7 +176,6 @@ TEST(SheetCode, LevelsNoSheetHasAreRefused)
         {'2', 0x0002U | 2U << 10, true},  {'0', 0x0004U | 3U << 10, false}, {'0', 1U << 10, false},
         {'Z', 0x0004U | 1U << 10, false},
     };
-    constexpr std::string_view kAlphabet = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
     for (const auto& c : cases) {
         std::string twelve = std::string(1, c.settings) + "12345678";
         for (const unsigned shift : {10U, 5U, 0U}) twelve += kAlphabet[(c.bits >> shift) & 0x1FU];
