@@ -1,11 +1,15 @@
 #include "worksheet/genera_scheda.h"
 
+#include "worksheet/level.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 
+#include <algorithm>
+#include <array>
 #include <cassert>
 #include <charconv>
 #include <iterator>
+#include <span>
 
 namespace virdamo {
 
@@ -40,6 +44,99 @@ std::int32_t drawFactor(RandomSource& random, int count, Modulo1::PerOperation<D
     return value;
 }
 
+/// Empties the rows and the digit texts of the sheet drawn last; false, with nothing more
+/// to draw, when the settings are out of range.
+bool startSheet(Modulo1& m)
+{
+    m.clearTextRows();
+    for (std::size_t k = 1; k <= Modulo1::kLastIndex; ++k) {
+        m.StrCifraMoltiplicando[k].clear();
+        m.StrCifraMoltiplicatore[k].clear();
+    }
+
+    assert(settingsInRange(m) && "worksheet settings out of range");
+    return settingsInRange(m);
+}
+
+/// Writes operation i of the sheet: its factors, partial products, product and their rows.
+void writeOperation(Modulo1& m, std::size_t i, std::int32_t a, std::int32_t b)
+{
+    m.ValMoltiplicando[i] = a;
+    m.ValMoltiplicatore[i] = b;
+    assignRightAligned(m.TxtMoltiplicando[i], m.Spazi, a, kFactorWidth);
+    assignRightAligned(m.TxtMoltiplicatore[i], m.Spazi, b, kFactorWidth);
+
+    const std::int32_t units = b % 10;
+    const std::int32_t tens = b / 10 % 10;
+    const std::int32_t hundreds = b / 100 % 10;
+    switch (m.CifreMoltiplicatore) {
+    case 1: break;
+    case 2:
+        m.Parziale1[i] = a * units;
+        m.Parziale2[i] = a * tens;
+        assignRightAligned(m.TxtParziale1[i], m.Spazi, m.Parziale1[i], kPartial1Width);
+        assignRightAligned(m.TxtParziale2[i], m.Spazi, m.Parziale2[i], kPartial2Width);
+        break;
+    case 3:
+        m.Parziale1[i] = a * units;
+        m.Parziale2[i] = a * tens;
+        m.Parziale3[i] = a * hundreds;
+        assignRightAligned(m.TxtParziale1[i], m.Spazi, m.Parziale1[i], kPartial1Width);
+        assignRightAligned(m.TxtParziale2[i], m.Spazi, m.Parziale2[i], kPartial2Width);
+        assignRightAligned(m.TxtParziale3[i], m.Spazi, m.Parziale3[i], kPartial3Width);
+        break;
+    default: break;
+    }
+
+    // Computed from the factors, not by adding the partial products.
+    m.Prodotto[i] = b * a;
+    assignRightAligned(m.TxtProdotto[i], m.Spazi, m.Prodotto[i], kProductWidth);
+}
+
+/// Leaves the digits of value (count of them) in positions 1 to count of the working storage,
+/// as drawing them digit by digit does.
+template <typename Digit>
+void storeDigits(std::int32_t value, int count, Modulo1::PerOperation<Digit>& cifre,
+                 Modulo1::PerOperation<std::string>& strCifre)
+{
+    for (int k = count; k >= 1; --k, value /= 10) {
+        const auto pos = static_cast<std::size_t>(k);
+        cifre[pos] = static_cast<Digit>(value % 10);
+        strCifre[pos].assign(1, static_cast<char>('0' + cifre[pos]));
+    }
+}
+
+/// Fills out with different ranks from 0 to count - 1 (out no longer than count), each
+/// arrangement equally likely: the first places of a Fisher-Yates shuffle of all the ranks,
+/// which keeps only the few places it has moved.
+void drawDistinctRanks(std::int32_t count, std::span<std::int32_t> out, RandomSource& random)
+{
+    assert(out.size() <= static_cast<std::size_t>(count) && out.size() <= Modulo1::kOperations);
+    struct Moved {
+        std::int32_t place;
+        std::int32_t rank;
+    };
+    std::array<Moved, Modulo1::kOperations> moved{};
+    std::size_t movedCount = 0;
+    const auto rankAt = [&](std::int32_t place) {
+        for (std::size_t k = 0; k < movedCount; ++k) {
+            if (moved[k].place == place) return moved[k].rank;
+        }
+        return place;
+    };
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto here = static_cast<std::int32_t>(i);
+        const auto there = here + static_cast<std::int32_t>(random.nextBelow(static_cast<std::uint32_t>(count - here)));
+        out[i] = rankAt(there);
+        // Place `here` is never read again: only `there` has to remember what it now holds.
+        const std::int32_t displaced = rankAt(here);
+        auto entry = std::find_if(moved.begin(), moved.begin() + static_cast<std::ptrdiff_t>(movedCount),
+                                  [&](const Moved& mv) { return mv.place == there; });
+        if (entry == moved.begin() + static_cast<std::ptrdiff_t>(movedCount)) ++movedCount;
+        *entry = Moved{there, displaced};
+    }
+}
+
 }  // namespace
 
 void assignRightAligned(std::string& row, const std::string& spazi, std::int32_t value, std::size_t width)
@@ -62,14 +159,7 @@ std::string rightAligned(const std::string& spazi, std::int32_t value, std::size
 
 void GeneraScheda(Modulo1& m, RandomSource& random)
 {
-    m.clearTextRows();
-    for (std::size_t k = 1; k <= Modulo1::kLastIndex; ++k) {
-        m.StrCifraMoltiplicando[k].clear();
-        m.StrCifraMoltiplicatore[k].clear();
-    }
-
-    assert(settingsInRange(m) && "worksheet settings out of range");
-    if (!settingsInRange(m)) {
+    if (!startSheet(m)) {
         return;
     }
 
@@ -77,39 +167,48 @@ void GeneraScheda(Modulo1& m, RandomSource& random)
 
     for (int indice = 0; indice <= m.UltimaOperazione; ++indice) {
         const auto i = static_cast<std::size_t>(indice);
-
-        m.ValMoltiplicando[i] =
+        const std::int32_t a =
             drawFactor(random, m.CifreMoltiplicando, m.CifraMoltiplicando, m.StrCifraMoltiplicando, 4);
-        m.ValMoltiplicatore[i] =
+        const std::int32_t b =
             drawFactor(random, m.CifreMoltiplicatore, m.CifraMoltiplicatore, m.StrCifraMoltiplicatore, 3);
+        writeOperation(m, i, a, b);
+    }
+}
 
-        assignRightAligned(m.TxtMoltiplicando[i], m.Spazi, m.ValMoltiplicando[i], kFactorWidth);
-        assignRightAligned(m.TxtMoltiplicatore[i], m.Spazi, m.ValMoltiplicatore[i], kFactorWidth);
+void GeneraScheda(Modulo1& m, const Level& level, RandomSource& random)
+{
+    if (level.isDefault()) {
+        GeneraScheda(m, random);
+        return;
+    }
+    if (!startSheet(m)) {
+        return;
+    }
 
-        const std::int32_t a = m.ValMoltiplicando[i];
-        const auto& d = m.CifraMoltiplicatore;
-        switch (m.CifreMoltiplicatore) {
-        case 1: break;
-        case 2:
-            m.Parziale1[i] = a * d[2];
-            m.Parziale2[i] = a * d[1];
-            assignRightAligned(m.TxtParziale1[i], m.Spazi, m.Parziale1[i], kPartial1Width);
-            assignRightAligned(m.TxtParziale2[i], m.Spazi, m.Parziale2[i], kPartial2Width);
-            break;
-        case 3:
-            m.Parziale1[i] = a * d[3];
-            m.Parziale2[i] = a * d[2];
-            m.Parziale3[i] = a * d[1];
-            assignRightAligned(m.TxtParziale1[i], m.Spazi, m.Parziale1[i], kPartial1Width);
-            assignRightAligned(m.TxtParziale2[i], m.Spazi, m.Parziale2[i], kPartial2Width);
-            assignRightAligned(m.TxtParziale3[i], m.Spazi, m.Parziale3[i], kPartial3Width);
-            break;
-        default: break;
-        }
+    random.reseedFromClock();
 
-        // Computed from the factors, not by adding the partial products.
-        m.Prodotto[i] = m.ValMoltiplicatore[i] * m.ValMoltiplicando[i];
-        assignRightAligned(m.TxtProdotto[i], m.Spazi, m.Prodotto[i], kProductWidth);
+    const AllowedOperations allowed(level, m.CifreMoltiplicando, m.CifreMoltiplicatore);
+    const std::int32_t count = allowed.size();
+    if (count == 0) {
+        return;
+    }
+    const int operations = m.UltimaOperazione + 1;
+    // Each pass takes every allowed operation at most once, so a level that allows fewer than
+    // the sheet holds shows each of them once before any of them twice.
+    std::array<std::int32_t, Modulo1::kOperations> ranks{};
+    for (int start = 0; start < operations; start += count) {
+        const int wanted = static_cast<int>(std::min<std::int32_t>(count, operations - start));
+        drawDistinctRanks(
+            count, std::span(ranks).subspan(static_cast<std::size_t>(start), static_cast<std::size_t>(wanted)), random);
+    }
+    std::array<Operation, Modulo1::kOperations> drawn{};
+    const auto sheet = static_cast<std::size_t>(operations);
+    allowed.at(std::span(ranks).first(sheet), std::span(drawn).first(sheet));
+
+    for (std::size_t i = 0; i < sheet; ++i) {
+        storeDigits(drawn[i].moltiplicando, m.CifreMoltiplicando, m.CifraMoltiplicando, m.StrCifraMoltiplicando);
+        storeDigits(drawn[i].moltiplicatore, m.CifreMoltiplicatore, m.CifraMoltiplicatore, m.StrCifraMoltiplicatore);
+        writeOperation(m, i, drawn[i].moltiplicando, drawn[i].moltiplicatore);
     }
 }
 

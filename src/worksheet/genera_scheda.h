@@ -6,6 +6,7 @@
 
 namespace virdamo {
 
+struct Level;
 struct Modulo1;
 class RandomSource;
 
@@ -14,6 +15,13 @@ class RandomSource;
 /// 0 to UltimaOperazione. Settings out of range are a programming error: they assert in
 /// debug builds and, in release builds, leave the sheet empty rather than malformed.
 void GeneraScheda(Modulo1& m, RandomSource& random);
+
+/// Generates a new sheet of operations that level allows, each equally likely, clearing and
+/// filling the worksheet state as GeneraScheda does. The default level is GeneraScheda itself.
+/// At any other level no operation appears twice while the level allows at least as many as
+/// the sheet holds; otherwise every one appears once before any appears twice, in random order
+/// (Level::repeatsOperations tells beforehand). A level that allows none leaves the sheet empty.
+void GeneraScheda(Modulo1& m, const Level& level, RandomSource& random);
 
 /// The decimal digits of value (>= 0), preceded by the blanks taken from the start of
 /// spazi that make the text exactly width characters long.

@@ -34,13 +34,34 @@ void SplitMixSource::start(std::uint64_t seed)
     state_ = mix(seed_ + kGolden);
 }
 
+std::uint64_t SplitMixSource::nextWord()
+{
+    state_ += kGolden;
+    return mix(state_);
+}
+
 float SplitMixSource::nextFraction()
 {
     // The top 24 bits fill a float mantissa exactly, so the result is k / 2^24 and
     // can never round up to 1 (std::generate_canonical<float> can, in libstdc++).
     constexpr float kScale = 1.0F / 16777216.0F;
-    state_ += kGolden;
-    return static_cast<float>(mix(state_) >> 40U) * kScale;
+    return static_cast<float>(nextWord() >> 40U) * kScale;
+}
+
+std::uint32_t RandomSource::nextBelow(std::uint32_t bound)
+{
+    assert(bound >= 1);
+    // x * bound / 2^32 maps the 2^32 values of x onto 0..bound-1; the low half of the product
+    // tells the (2^32 mod bound) values of x that would make some results one more likely.
+    const std::uint32_t unfair = static_cast<std::uint32_t>(-bound) % bound;
+    std::uint64_t product = 0;
+    for (int attempt = 0; attempt < kBelowAttempts; ++attempt) {
+        product = (nextWord() >> 32U) * bound;
+        if (static_cast<std::uint32_t>(product) >= unfair) {
+            break;
+        }
+    }
+    return static_cast<std::uint32_t>(product >> 32U);
 }
 
 ClockRandomSource::ClockRandomSource(Clock clock)
@@ -94,6 +115,12 @@ float ScriptedRandomSource::nextFraction()
     next_ = (next_ + 1) % fractions_.size();
     ++draws_;
     return r;
+}
+
+std::uint64_t ScriptedRandomSource::nextWord()
+{
+    constexpr double kTwoToThe64 = 18446744073709551616.0;
+    return static_cast<std::uint64_t>(static_cast<double>(nextFraction()) * kTwoToThe64);
 }
 
 int digitFromFraction(float r)

@@ -5,6 +5,7 @@
 #include "worksheet/random_source.h"
 
 #include <array>
+#include <bitset>
 #include <cctype>
 
 namespace virdamo {
@@ -12,9 +13,20 @@ namespace virdamo {
 namespace {
 
 constexpr std::string_view kAlphabet = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
-constexpr std::size_t kSymbols = 10;
 constexpr std::size_t kSeedSymbols = 8;
+constexpr std::size_t kLevelSymbols = 3;
+/// Settings, seed and check symbol.
+constexpr std::size_t kDefaultLevelSymbols = 1 + kSeedSymbols + 1;
+/// Settings, seed, level and check symbol.
+constexpr std::size_t kLevelledSymbols = kDefaultLevelSymbols + kLevelSymbols;
+constexpr std::size_t kGroup = 5;
 constexpr int kSettingsValues = 18;
+
+constexpr unsigned kRiportiShift = 10;
+constexpr unsigned kRiportiMask = 0x3U;
+constexpr unsigned kReservedLevelBits = 0x7000U;
+
+using Symbols = std::array<unsigned, kLevelledSymbols>;
 
 /// The value of a symbol as typed, or -1.
 int symbolValue(char32_t c)
@@ -89,13 +101,35 @@ unsigned timesX(unsigned v)
     return (v & 0x20U) != 0 ? (v ^ 0x25U) : v;
 }
 
-unsigned checkOf(const std::array<unsigned, kSymbols>& symbols)
+/// The check symbol of the first count symbols, the last of which is the check itself.
+unsigned checkOf(const Symbols& symbols, std::size_t count)
 {
     unsigned check = 0;
-    for (std::size_t i = 0; i + 1 < kSymbols; ++i) {
+    for (std::size_t i = 0; i + 1 < count; ++i) {
         check = timesX(check) ^ symbols[i];
     }
     return timesX(check);
+}
+
+unsigned bitsOf(const Level& level)
+{
+    return static_cast<unsigned>(level.tabelline.to_ulong()) | (static_cast<unsigned>(level.riporti) << kRiportiShift);
+}
+
+/// The level that bits hold, or none when it is one no sheet has a thirteen-symbol code for.
+std::optional<Level> levelOf(unsigned bits, int cifreMoltiplicando, int cifreMoltiplicatore)
+{
+    const unsigned riporti = (bits >> kRiportiShift) & kRiportiMask;
+    if ((bits & kReservedLevelBits) != 0 || riporti > static_cast<unsigned>(Riporti::Con)) {
+        return std::nullopt;
+    }
+    Level level;
+    level.tabelline = std::bitset<10>(bits);
+    level.riporti = static_cast<Riporti>(riporti);
+    if (level.isDefault() || level.allowsNone(cifreMoltiplicando, cifreMoltiplicatore)) {
+        return std::nullopt;
+    }
+    return level;
 }
 
 }  // namespace
@@ -109,16 +143,24 @@ SheetCode SheetCode::nth(int k) const
 
 std::string SheetCode::text() const
 {
-    std::array<unsigned, kSymbols> symbols{};
+    Symbols symbols{};
     symbols[0] = static_cast<unsigned>((cifreMoltiplicando - 2) * 6 + (cifreMoltiplicatore - 1) * 2
                                        + (ultimaOperazione == 19 ? 1 : 0));
     for (std::size_t i = 0; i < kSeedSymbols; ++i) {
         symbols[1 + i] = static_cast<unsigned>((seed >> (5U * (kSeedSymbols - 1 - i))) & 0x1FU);
     }
-    symbols[kSymbols - 1] = checkOf(symbols);
+    std::size_t count = kDefaultLevelSymbols;
+    if (!level.isDefault()) {
+        const unsigned bits = bitsOf(level);
+        for (std::size_t i = 0; i < kLevelSymbols; ++i) {
+            symbols[1 + kSeedSymbols + i] = (bits >> (5U * (kLevelSymbols - 1 - i))) & 0x1FU;
+        }
+        count = kLevelledSymbols;
+    }
+    symbols[count - 1] = checkOf(symbols, count);
     std::string out;
-    for (std::size_t i = 0; i < kSymbols; ++i) {
-        if (i == kSymbols / 2) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0 && i % kGroup == 0) {
             out += '-';
         }
         out += kAlphabet[symbols[i]];
@@ -129,7 +171,7 @@ std::string SheetCode::text() const
 ParsedCode parseSheetCode(std::string_view text)
 {
     ParsedCode parsed;
-    std::array<unsigned, kSymbols> symbols{};
+    Symbols symbols{};
     std::size_t count = 0;
     for (std::size_t at = 0; at < text.size();) {
         const char32_t c = nextCharacter(text, at);
@@ -142,7 +184,7 @@ ParsedCode parseSheetCode(std::string_view text)
             parsed.badSymbol = c;
             return parsed;
         }
-        if (count < kSymbols) {
+        if (count < kLevelledSymbols) {
             symbols[count] = static_cast<unsigned>(value);
         }
         ++count;
@@ -151,11 +193,11 @@ ParsedCode parseSheetCode(std::string_view text)
         parsed.error = CodeError::Empty;
         return parsed;
     }
-    if (count != kSymbols) {
+    if (count != kDefaultLevelSymbols && count != kLevelledSymbols) {
         parsed.error = CodeError::WrongLength;
         return parsed;
     }
-    if (checkOf(symbols) != symbols[kSymbols - 1]) {
+    if (checkOf(symbols, count) != symbols[count - 1]) {
         parsed.error = CodeError::WrongCheck;
         return parsed;
     }
@@ -170,16 +212,28 @@ ParsedCode parseSheetCode(std::string_view text)
     for (std::size_t i = 0; i < kSeedSymbols; ++i) {
         code.seed = (code.seed << 5U) | symbols[1 + i];
     }
+    if (count == kLevelledSymbols) {
+        unsigned bits = 0;
+        for (std::size_t i = 0; i < kLevelSymbols; ++i) {
+            bits = (bits << 5U) | symbols[1 + kSeedSymbols + i];
+        }
+        const std::optional<Level> level = levelOf(bits, code.cifreMoltiplicando, code.cifreMoltiplicatore);
+        if (!level) {
+            parsed.error = CodeError::UnknownSettings;
+            return parsed;
+        }
+        code.level = *level;
+    }
     parsed.code = code;
     return parsed;
 }
 
-std::optional<SheetCode> codeOfSheet(const Modulo1& m, std::uint64_t seed)
+std::optional<SheetCode> codeOfSheet(const Modulo1& m, std::uint64_t seed, const Level& level)
 {
-    if (!settingsInRange(m)) {
+    if (!settingsInRange(m) || level.allowsNone(m.CifreMoltiplicando, m.CifreMoltiplicatore)) {
         return std::nullopt;
     }
-    return SheetCode{m.CifreMoltiplicando, m.CifreMoltiplicatore, m.UltimaOperazione, seed & kSeedMask};
+    return SheetCode{m.CifreMoltiplicando, m.CifreMoltiplicatore, m.UltimaOperazione, seed & kSeedMask, level};
 }
 
 void makeSheet(const SheetCode& code, Modulo1& m)
@@ -189,7 +243,7 @@ void makeSheet(const SheetCode& code, Modulo1& m)
     m.UltimaOperazione = static_cast<std::int16_t>(code.ultimaOperazione);
     m.Spazi = std::string(Modulo1::kSpaziLength, ' ');
     SeededRandomSource random(code.seed);
-    GeneraScheda(m, random);
+    GeneraScheda(m, code.level, random);
 }
 
 }  // namespace virdamo

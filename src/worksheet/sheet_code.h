@@ -1,5 +1,7 @@
 #pragma once
 
+#include "worksheet/level.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,42 +11,56 @@ namespace virdamo {
 
 struct Modulo1;
 
-/// What makes a sheet again: the three settings it was drawn with and the seed of its
-/// random sequence.
+/// What makes a sheet again: the three settings it was drawn with, the seed of its random
+/// sequence and the level it was drawn at.
 ///
-/// The code of a sheet, for example "4Z2KQ-7M0DX", is ten symbols of the alphabet
-/// "0123456789ABCDEFGHJKMNPQRSTVWXYZ" (no I, L, O, U), shown as two groups of five:
+/// The code of a sheet drawn at the default level, for example "4Z2KQ-7M0DX", is ten symbols
+/// of the alphabet "0123456789ABCDEFGHJKMNPQRSTVWXYZ" (no I, L, O, U), shown as two groups of five:
 ///   1     the settings: (multiplicand digits - 2) * 6 + (multiplier digits - 1) * 2
 ///         + (1 for 20 operations, 0 for 10); the values 18 to 31 are kept for later formats;
 ///   2-9   the seed, 40 bits, five bits a symbol, most significant first;
 ///   10    the check symbol: the nine symbols above as a polynomial over GF(32)
 ///         (x^5 + x^2 + 1), evaluated at x, times x, so that any one changed symbol and
 ///         any two neighbours swapped give another check symbol.
+/// The code of a sheet drawn at any other level is thirteen symbols, shown in groups of five,
+/// five and three, for example "H28T5-CY4T1-1WR":
+///   1-9   as above;
+///   10-12 the level, 15 bits, most significant first: bits 0-9 the digits the multiplier may
+///         use (bit d for the digit d, at least one), bits 10-11 the carries (0 any, 1 none,
+///         2 some; 3 is kept for later formats), bits 12-14 zero (kept for later formats);
+///   13    the check symbol, worked out as above over the twelve symbols before it.
+/// A thirteen-symbol code never holds the default level, nor one that allows no operation
+/// with its digit counts: no sheet has such a code.
 /// Reading a code (UTF-8) ignores case, blanks and hyphens, and takes O for 0 and I or L
 /// for 1. Dashes and blanks that word processors put in (en and em dash, non-breaking
 /// space...) count as hyphens and blanks.
-/// A code makes its sheet by GeneraScheda with a SeededRandomSource of its seed; that
-/// source's sequence and the digit drawn from each fraction are part of the format, so
-/// the same code gives the same sheet in every release.
+/// A code makes its sheet by GeneraScheda, at its level, with a SeededRandomSource of its seed.
+/// That source's sequence and what the generation makes of it are part of the format, so the
+/// same code gives the same sheet in every release: at the default level the digit drawn from
+/// each fraction; at any other level the 64-bit words, the numbers nextBelow draws from them,
+/// the shuffle of ranks (GeneraScheda) and the order of the ranks (AllowedOperations).
 struct SheetCode {
     int cifreMoltiplicando = 2;   ///< 2, 3 or 4
     int cifreMoltiplicatore = 1;  ///< 1, 2 or 3
     int ultimaOperazione = 19;    ///< 9 or 19
     std::uint64_t seed = 0;       ///< 40 bits
+    Level level{};                ///< the default level unless the code has thirteen symbols
 
     bool operator==(const SheetCode&) const = default;
 
     /// Operations of the sheet: 10 or 20.
     [[nodiscard]] int operations() const { return ultimaOperazione + 1; }
 
-    /// Sheet k (from 1) of a class set whose first sheet is this one: the same settings,
-    /// the seed k - 1 further on.
+    /// Sheet k (from 1) of a class set whose first sheet is this one: the same settings and
+    /// level, the seed k - 1 further on.
     [[nodiscard]] SheetCode nth(int k) const;
-    /// The code as it is shown and printed: two groups of five symbols.
+    /// The code as it is shown and printed: two groups of five symbols, and a group of three
+    /// for a level other than the default.
     [[nodiscard]] std::string text() const;
 };
 
-/// Why a text is not a sheet code.
+/// Why a text is not a sheet code. UnknownSettings: the settings or the level hold values that
+/// this release never writes, as a code from a later release does.
 enum class CodeError { Empty, WrongLength, BadSymbol, WrongCheck, UnknownSettings };
 
 /// A code read from a user's text: the sheet code, or why there is none.
@@ -58,11 +74,12 @@ struct ParsedCode {
 /// Reads a code as a user types it.
 [[nodiscard]] ParsedCode parseSheetCode(std::string_view text);
 
-/// The code of the sheet m holds, drawn from seed; none when the settings are out of range.
-[[nodiscard]] std::optional<SheetCode> codeOfSheet(const Modulo1& m, std::uint64_t seed);
+/// The code of the sheet m holds, drawn from seed at level; none when the settings are out of
+/// range or the level allows no operation with them.
+[[nodiscard]] std::optional<SheetCode> codeOfSheet(const Modulo1& m, std::uint64_t seed, const Level& level = {});
 
 /// Makes the sheet of code in m: its settings, 20 blanks, and the sheet GeneraScheda draws
-/// from the code's seed.
+/// from the code's seed at the code's level.
 void makeSheet(const SheetCode& code, Modulo1& m);
 
 }  // namespace virdamo

@@ -1,11 +1,15 @@
 #include "worksheet/carries.h"
 #include "worksheet/worked_operation.h"
+#include "worksheet/level.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bitset>
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace virdamo {
 namespace {
@@ -139,6 +143,47 @@ TEST(Carries, OperationsWorkedOutOnSquares)
     for (const auto& c : cases) {
         EXPECT_EQ(drawn(workOut(c.a, c.b)), c.rows) << c.a << " x " << c.b;
     }
+}
+
+// Every operation of each pair of digit counts is classed by the digits its multiplier uses
+// and by its carries; the count of a level, any set of tables with any carries, is then the
+// sum over the sets of digits it takes. For 4x3 (8.1 million operations) only the multipliers
+// of digits 0, 1, 2, 5 and 9, and the levels within those tables.
+TEST(Carries, LevelsCountTheOperationsTheyAllow)
+{
+    for (int cifreA = 2; cifreA <= 4; ++cifreA) {
+        for (int cifreB = 1; cifreB <= 3; ++cifreB) {
+            const auto lowest = [](int digits) { return static_cast<std::int32_t>(std::pow(10, digits - 1)); };
+            const unsigned within = cifreA == 4 && cifreB == 3 ? 0b1000100111U : 0x3FFU;
+            std::array<std::array<std::int32_t, 2>, 1024> byDigitsAndCarries{};
+            for (std::int32_t b = lowest(cifreB); b < 10 * lowest(cifreB); ++b) {
+                unsigned digits = 0;
+                for (std::int32_t v = b; v > 0; v /= 10) digits |= 1U << static_cast<unsigned>(v % 10);
+                if ((digits & ~within) != 0) continue;
+                for (std::int32_t a = lowest(cifreA); a < 10 * lowest(cifreA); ++a) {
+                    ++byDigitsAndCarries[digits][hasCarries(a, b) ? 1 : 0];
+                }
+            }
+            for (unsigned tabelline = 0; tabelline < 1024; ++tabelline) {
+                if ((tabelline & ~within) != 0) continue;
+                std::array<std::int32_t, 2> taken{};  // without, with carries
+                for (unsigned digits = 0; digits < 1024; ++digits) {
+                    if ((digits & ~tabelline) != 0) continue;
+                    taken[0] += byDigitsAndCarries[digits][0];
+                    taken[1] += byDigitsAndCarries[digits][1];
+                }
+                const std::pair<Riporti, std::int32_t> expected[] = {
+                    {Riporti::Qualsiasi, taken[0] + taken[1]}, {Riporti::Senza, taken[0]}, {Riporti::Con, taken[1]}};
+                for (const auto& [riporti, count] : expected) {
+                    const Level level{std::bitset<10>(tabelline), riporti};
+                    ASSERT_EQ(level.operationCount(cifreA, cifreB), count)
+                        << cifreA << "x" << cifreB << " tables " << level.tabelline << " riporti " << int(riporti);
+                    ASSERT_EQ(level.allowsNone(cifreA, cifreB), count == 0);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(Level{}.operationCount(4, 3), 8'100'000);
 }
 
 TEST(Carries, NumbersReduceToOneDigit)

@@ -1,13 +1,18 @@
 #include "worksheet/genera_scheda.h"
+#include "worksheet/level.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 #include "worksheet_fixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <bitset>
 #include <cmath>
+#include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace virdamo {
@@ -328,6 +333,92 @@ TEST(GeneraScheda, OutOfRangeSettingsNeverProduceMalformedRows)
         EXPECT_EQ(random.drawCount(), 0U);
 #endif
     }
+}
+
+/// The operations of m's sheet, as (multiplicand, multiplier), in order.
+std::vector<std::pair<std::int32_t, std::int32_t>> operationsOf(const Modulo1& m)
+{
+    std::vector<std::pair<std::int32_t, std::int32_t>> ops;
+    for (std::size_t i = 0; i <= static_cast<std::size_t>(m.UltimaOperazione); ++i) {
+        ops.emplace_back(m.ValMoltiplicando[i], m.ValMoltiplicatore[i]);
+    }
+    return ops;
+}
+
+Level levelOf(unsigned tabelline, Riporti riporti)
+{
+    return Level{std::bitset<10>(tabelline), riporti};
+}
+
+// Sheets at a level hold only operations it allows, written as GeneraScheda writes them, and
+// repeat none, or as few as can be when it allows fewer than the sheet holds.
+TEST(GeneraSchedaAtALevel, WellFormedSheetsOfAllowedOperationsRepeatingAsLittleAsCanBe)
+{
+    const struct {
+        Level level;
+        int cifreA, cifreB, ultima;
+    } cases[] = {
+        {levelOf(0b0000000100, Riporti::Senza), 2, 1, 19},  // allows exactly 20
+        {levelOf(0b0000001000, Riporti::Senza), 2, 1, 19},  // 12
+        {levelOf(0b1000000000, Riporti::Senza), 2, 1, 9},   // 2: 10 and 11
+        {levelOf(0b0000111100, Riporti::Senza), 4, 3, 19},    {levelOf(0b0000000011, Riporti::Con), 4, 3, 19},
+        {levelOf(0b1111111100, Riporti::Qualsiasi), 3, 2, 9}, {levelOf(0b1111111111, Riporti::Con), 2, 3, 19},
+        {levelOf(0b0000000010, Riporti::Con), 2, 2, 19},
+    };
+    for (const auto& c : cases) {
+        const int count = c.level.operationCount(c.cifreA, c.cifreB);
+        const int operations = c.ultima + 1;
+        ASSERT_GT(count, 0);
+        EXPECT_EQ(c.level.repeatsOperations(c.cifreA, c.cifreB, operations), count < operations);
+        for (std::uint64_t seed = 0; seed < 20; ++seed) {
+            Modulo1 m = stateWith(c.cifreA, c.cifreB, c.ultima);
+            SeededRandomSource random(seed);
+            GeneraScheda(m, c.level, random);
+            expectWellFormedSheet(m);
+            std::map<std::pair<std::int32_t, std::int32_t>, int> times;
+            for (const auto& [a, b] : operationsOf(m)) {
+                EXPECT_TRUE(c.level.allows(a, b)) << a << "x" << b;
+                ++times[{a, b}];
+            }
+            EXPECT_EQ(static_cast<int>(times.size()), std::min(count, operations)) << "seed " << seed;
+            for (const auto& [op, n] : times) EXPECT_LE(n, (operations + count - 1) / count);
+        }
+    }
+}
+
+TEST(GeneraSchedaAtALevel, ALevelOfNoOperationDrawsNothing)
+{
+    Modulo1 m = stateWith(2, 1, 19);
+    m.TxtProdotto[0] = "stale";
+    SeededRandomSource random(12345);
+    GeneraScheda(m, levelOf(0b0000000010, Riporti::Con), random);  // the table of 1 never carries
+    EXPECT_EQ(m.TxtProdotto[0], "");
+}
+
+// Sheets from fixed seeds, so the outcome is fixed: the 32 operations of a small level each
+// appear on a sheet, and first on a sheet, as often as the others. The critical values, of
+// chi-square with 31 degrees of freedom at odds of one in a billion, only a faulty draw exceeds.
+TEST(GeneraSchedaAtALevel, EveryAllowedOperationIsEquallyLikely)
+{
+    const Level level = levelOf(0b0000001100, Riporti::Senza);
+    ASSERT_EQ(level.operationCount(2, 1), 32);
+    constexpr int kSheets = 3200;
+    std::map<std::pair<std::int32_t, std::int32_t>, int> anywhere, first;
+    for (int sheet = 0; sheet < kSheets; ++sheet) {
+        Modulo1 m = stateWith(2, 1, 9);
+        SeededRandomSource random(static_cast<std::uint64_t>(sheet) * 7919U);
+        GeneraScheda(m, level, random);
+        for (const auto& op : operationsOf(m)) ++anywhere[op];
+        ++first[operationsOf(m).front()];
+    }
+    const auto chiSquare = [&anywhere](auto& counts, double expected) {
+        double sum = 0;
+        for (const auto& [op, n] : anywhere) sum += (counts[op] - expected) * (counts[op] - expected) / expected;
+        return sum;
+    };
+    ASSERT_EQ(anywhere.size(), 32U);
+    EXPECT_LT(chiSquare(anywhere, kSheets * 10 / 32.0), 104.0);
+    EXPECT_LT(chiSquare(first, kSheets / 32.0), 104.0);
 }
 
 }  // namespace

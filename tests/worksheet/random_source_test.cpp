@@ -34,16 +34,22 @@ TEST(ClockRandomSource, FractionsStayInTheHalfOpenUnitInterval)
 {
     ClockRandomSource random;
     std::vector<int> perDigit(10);
+    std::vector<int> perNumberBelowTen(10);
     constexpr int kDraws = 200'000;
     for (int n = 0; n < kDraws; ++n) {
         const float r = random.nextFraction();
         ASSERT_GE(r, 0.0F);
         ASSERT_LT(r, 1.0F);
         ++perDigit[static_cast<std::size_t>(digitFromFraction(r))];
+        const std::uint32_t below = random.nextBelow(10);
+        ASSERT_LT(below, 10U);
+        ++perNumberBelowTen[below];
+        ASSERT_EQ(random.nextBelow(1), 0U);
     }
     // Uniform digits: each near 20,000; a 5% band is more than 14 standard deviations wide.
     for (int d = 0; d < 10; ++d) {
         EXPECT_NEAR(perDigit[static_cast<std::size_t>(d)], kDraws / 10.0, kDraws / 200.0) << "digit " << d;
+        EXPECT_NEAR(perNumberBelowTen[static_cast<std::size_t>(d)], kDraws / 10.0, kDraws / 200.0) << "number " << d;
     }
 }
 

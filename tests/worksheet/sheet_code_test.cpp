@@ -1,27 +1,39 @@
+#include "worksheet/level.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 #include "worksheet/sheet_code.h"
+#include "worksheet_fixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 
+#include <bitset>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace virdamo {
 namespace {
 
 /// The first operations of the sheet of code, as "AxB".
-std::vector<std::string> operationsOf(const SheetCode& code, int count)
+std::vector<std::string> operationsOf(const SheetCode& code, std::size_t count)
 {
     Modulo1 m;
     makeSheet(code, m);
     std::vector<std::string> ops;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         ops.push_back(std::to_string(m.ValMoltiplicando[i]) + "x" + std::to_string(m.ValMoltiplicatore[i]));
     }
     return ops;
+}
+
+constexpr std::string_view kAlphabet = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
+
+Level levelOf(unsigned tabelline, Riporti riporti)
+{
+    return Level{std::bitset<10>(tabelline), riporti};
 }
 
 // A code must give the same sheet in every release: these are pinned. Each reads back
@@ -31,12 +43,19 @@ TEST(SheetCode, FixedCodesGiveTheirFixedSheetsAndReadBackAsTyped)
     const struct {
         const char* text;
         SheetCode code;
-        std::vector<std::string> firstOperations;
+        std::vector<std::string> operations;  // the first ones, or all
     } cases[] = {
         {"H28T5-CY4TQ", {4, 3, 19, 0x123456789AULL}, {"9802x978", "1430x960", "7863x600", "9049x706"}},
-        {"00000-00000", {2, 1, 9, 0}, {"67x3", "67x1", "72x3", "54x1"}},
+        {"00000-00000", {2, 1, 9, 0}, {"67x3", "67x1", "72x3", "54x1", "55x3", "67x8", "95x6", "75x7", "34x2", "42x2"}},
         {"F0000-00010", {4, 2, 19, 1}, {"3907x27", "6212x69", "1773x97", "4061x78"}},
         {"9ZZZZ-ZZZZQ", {3, 2, 19, kSeedMask}, {"695x78", "384x75", "382x78", "809x24"}},
+        // Tables of 2 to 5, no carries: every operation of a levelled code.
+        {"H28T5-CY4T1-1WR",
+         {4, 3, 19, 0x123456789AULL, levelOf(0b0000111100, Riporti::Senza)},
+         {"1100x524", "1001x435", "3102x222", "3003x233", "1110x522", "1000x422", "2001x434",
+          "1000x232", "1110x324", "1100x252", "3101x222", "1001x524", "1000x342", "3000x222",
+          "2001x423", "1100x445", "1101x334", "2010x243", "1030x222", "1012x223"}},
+        {"8185G-R38E2-03Z", {3, 2, 9, 0x0A0B0C0D0EULL, levelOf(0b11, Riporti::Con)}, {"268x11", "557x11", "369x11"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.code.text(), c.text);
@@ -52,18 +71,18 @@ TEST(SheetCode, FixedCodesGiveTheirFixedSheetsAndReadBackAsTyped)
             ASSERT_TRUE(parsed.code) << text;
             EXPECT_EQ(*parsed.code, c.code) << text;
         }
-        EXPECT_EQ(operationsOf(c.code, 4), c.firstOperations) << c.text;
+        EXPECT_EQ(operationsOf(c.code, c.operations.size()), c.operations) << c.text;
     }
 }
 
 TEST(SheetCode, EveryChangedSymbolAndSwapIsDetected)
 {
-    const std::string alphabet = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
-    for (const SheetCode& code : {SheetCode{4, 3, 19, 0x123456789AULL}, SheetCode{2, 2, 9, 0x0F0F0F0F0FULL}}) {
+    for (const SheetCode& code : {SheetCode{4, 3, 19, 0x123456789AULL}, SheetCode{2, 2, 9, 0x0F0F0F0F0FULL},
+                                  SheetCode{3, 3, 19, 0x0F0F0F0F0FULL, levelOf(0b1111111100, Riporti::Con)}}) {
         const std::string text = code.text();
         for (std::size_t at = 0; at < text.size(); ++at) {
             if (text[at] == '-') continue;
-            for (const char other : alphabet) {
+            for (const char other : kAlphabet) {
                 if (other == text[at]) continue;
                 std::string typo = text;
                 typo[at] = other;
@@ -101,11 +120,72 @@ TEST(SheetCode, ABadSymbolIsTheWholeCharacterTyped)
 
 TEST(SheetCode, TheSheetsOfAClassSetFollowTheFirstSeed)
 {
-    const SheetCode first{3, 2, 9, kSeedMask - 1};
-    EXPECT_EQ(first.nth(1), first);
-    EXPECT_EQ(first.nth(2).seed, kSeedMask);
-    EXPECT_EQ(first.nth(3).seed, 0U) << "seeds wrap at 40 bits";
-    EXPECT_NE(operationsOf(first.nth(1), 10), operationsOf(first.nth(2), 10));
+    for (const Level& level : {Level{}, levelOf(0b1000000100, Riporti::Senza)}) {
+        const SheetCode first{3, 2, 9, kSeedMask - 1, level};
+        EXPECT_EQ(first.nth(1), first);
+        EXPECT_EQ(first.nth(2).seed, kSeedMask);
+        EXPECT_EQ(first.nth(2).level, level);
+        EXPECT_EQ(first.nth(3).seed, 0U) << "seeds wrap at 40 bits";
+        EXPECT_NE(operationsOf(first.nth(1), 10), operationsOf(first.nth(2), 10));
+    }
+}
+
+// Codes of every settings symbol at levels of every kind read back as themselves; the code of
+// a sheet takes the level it was drawn at, unless the level allows none of its operations.
+TEST(SheetCode, LevelsReadBackAndTellTheirLength)
+{
+    const Level levels[] = {{},
+                            levelOf(0b1111111110, Riporti::Qualsiasi),
+                            levelOf(0b0000000010, Riporti::Con),
+                            levelOf(0b1111111111, Riporti::Senza),
+                            levelOf(0b1000000000, Riporti::Con)};
+    for (int cifreA = 2; cifreA <= 4; ++cifreA) {
+        for (int cifreB = 1; cifreB <= 3; ++cifreB) {
+            for (const Level& level : levels) {
+                Modulo1 m = test::stateWith(cifreA, cifreB, 9 + 10 * (cifreA % 2));
+                const std::optional<SheetCode> code = codeOfSheet(m, 0x1F2E3D4C5BULL, level);
+                ASSERT_EQ(code.has_value(), !level.allowsNone(cifreA, cifreB));
+                if (!code) continue;
+                EXPECT_EQ(code->level, level);
+                EXPECT_EQ(code->text().size(), level.isDefault() ? 11U : 15U) << code->text();
+                EXPECT_EQ(parseSheetCode(code->text()).code, code) << code->text();
+            }
+        }
+    }
+}
+
+// Twelve symbols and the check symbol that lets them through the check.
+ParsedCode withCheckSymbol(const std::string& twelve)
+{
+    for (const char check : kAlphabet) {
+        ParsedCode parsed = parseSheetCode(twelve + check);
+        if (parsed.code || parsed.error != CodeError::WrongCheck) return parsed;
+    }
+    return {};
+}
+
+TEST(SheetCode, LevelsNoSheetHasAreRefused)
+{
+    const struct {
+        char settings;
+        unsigned bits;  // the level: tabelline, riporti << 10, bits 12-14 kept for later formats
+        bool valid;
+    } cases[] = {
+        {'0', 0x0004U | 1U << 10, true},  {'0', 0x0004U | 1U << 12, false}, {'0', 0x03FFU, false},  // default
+        {'0', 0x0002U | 2U << 10, false},  // tables of 1 with carries: none of 2x1
+        {'2', 0x0002U | 2U << 10, true},  {'0', 0x0004U | 3U << 10, false}, {'0', 1U << 10, false},
+        {'Z', 0x0004U | 1U << 10, false},
+    };
+    for (const auto& c : cases) {
+        std::string twelve = std::string(1, c.settings) + "12345678";
+        for (const unsigned shift : {10U, 5U, 0U}) twelve += kAlphabet[(c.bits >> shift) & 0x1FU];
+        const ParsedCode parsed = withCheckSymbol(twelve);
+        EXPECT_EQ(parsed.code.has_value(), c.valid) << twelve;
+        EXPECT_EQ(parsed.error, c.valid ? CodeError::Empty : CodeError::UnknownSettings) << twelve;
+    }
+    for (const char* length : {"H28T5-CY4T", "H28T5-CY4TQ1", "H28T5-CY4T1-1W", "H28T5-CY4T1-1WRR"}) {
+        EXPECT_EQ(parseSheetCode(length).error, CodeError::WrongLength) << length;
+    }
 }
 
 }  // namespace

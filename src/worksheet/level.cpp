@@ -1,0 +1,283 @@
+#include "worksheet/level.h"
+
+#include "worksheet/carries.h"
+
+#include <algorithm>
+#include <cassert>
+#include <numeric>
+#include <optional>
+#include <vector>
+
+namespace virdamo {
+
+namespace {
+
+constexpr int kMostMultiplicandDigits = 4;
+constexpr int kMostMultiplierDigits = 3;
+constexpr std::int32_t kLargestMultiplier = 999;
+
+constexpr std::int32_t powerOfTen(int k)
+{
+    std::int32_t p = 1;
+    for (; k > 0; --k) p *= 10;
+    return p;
+}
+
+/// The multiplicands that have no carry against one multiplier, counted and numbered.
+///
+/// With no carry anywhere, each partial product's digits are the plain digit products and
+/// each column of the final addition is the plain sum of those falling in it. So an operation
+/// has no carries exactly when every column sum
+///     S_k = sum over r of a[k - r] * d[r]   (a the multiplicand's digits, d the multiplier's,
+///                                            index 0 at the units)
+/// is at most 9; a zero partial product, written as a single 0, adds nothing to it.
+/// S_k takes the m consecutive multiplicand digits a[k - m + 1] to a[k] (m the multiplier's
+/// digit count), so the digits are placed from the most significant down, remembering the last
+/// m - 1 placed (the window), and column k + m - 1 is checked as a[k] is placed; m - 1 zeros
+/// placed below the units check the lowest columns. Every digit of a multiplicand without
+/// carries is at most 9 / (the multiplier's largest digit), which keeps the windows few.
+class NoCarryMultiplicands {
+public:
+    /// Ready for multiplicands of up to mostDigits digits against multiplier (1 to 999).
+    constexpr NoCarryMultiplicands(std::int32_t multiplier, int mostDigits)
+    {
+        int largestDigit = 0;
+        for (std::int32_t v = multiplier; v > 0; v /= 10) {
+            d_[static_cast<std::size_t>(m_++)] = static_cast<int>(v % 10);
+            largestDigit = std::max(largestDigit, static_cast<int>(v % 10));
+        }
+        top_ = d_[static_cast<std::size_t>(m_ - 1)];
+        largest_ = 9 / largestDigit;
+        base_ = largest_ + 1;
+        for (int k = 1; k < m_; ++k) windows_ *= base_;
+        // Window w holds the digit placed i places above the next one as its base-(largest_ + 1)
+        // digit i - 1; that digit meets d[m - 1 - i] in the next column checked.
+        for (int w = 0; w < windows_; ++w) {
+            int sum = 0;
+            int rest = w;
+            for (int i = 1; i < m_; ++i) {
+                sum += rest % base_ * d_[static_cast<std::size_t>(m_ - 1 - i)];
+                rest /= base_;
+            }
+            windowSum_[static_cast<std::size_t>(w)] = sum;
+        }
+        std::fill_n(ways_[0].begin(), windows_, 1);
+        for (int q = 1; q <= mostDigits + m_ - 2; ++q) {
+            const auto& below = ways_[static_cast<std::size_t>(q - 1)];
+            // The digits that fit after a window are 0 up to some x, and the windows they lead
+            // to are consecutive (all the same one when m is 1): one difference of running sums.
+            std::array<std::int32_t, kMostWindows + 1> upTo;
+            upTo[0] = 0;
+            for (std::size_t v = 0; v < static_cast<std::size_t>(windows_); ++v) upTo[v + 1] = upTo[v] + below[v];
+            const int highest = q - m_ < 0 ? 0 : largest_;  // the zeros below the units are fixed
+            // fitting[room]: how many digits fit in a column that has room left before 10.
+            std::array<int, 10> fitting{};
+            for (std::size_t room = 0; room < fitting.size(); ++room) {
+                fitting[room] = std::min(highest, static_cast<int>(room) / top_) + 1;
+            }
+            const auto windows = static_cast<std::size_t>(windows_);
+            std::size_t first = 0;  // next(w, 0), followed without dividing
+            for (std::size_t w = 0; w < windows; ++w) {
+                const int room = 9 - windowSum_[w];
+                std::int32_t total = 0;
+                if (room >= 0) {
+                    const auto digits = static_cast<std::size_t>(fitting[static_cast<std::size_t>(room)]);
+                    total = m_ == 1 ? static_cast<std::int32_t>(digits) * below[0] : upTo[first + digits] - upTo[first];
+                }
+                ways_[static_cast<std::size_t>(q)][w] = total;
+                first += static_cast<std::size_t>(base_);
+                if (first >= windows) first = 0;
+            }
+        }
+    }
+
+    // Never copied: most of the tables are left unwritten.
+    NoCarryMultiplicands(const NoCarryMultiplicands&) = delete;
+    NoCarryMultiplicands& operator=(const NoCarryMultiplicands&) = delete;
+
+    /// How many multiplicands of `digits` digits (2 to mostDigits) have no carry.
+    [[nodiscard]] constexpr std::int32_t count(int digits) const
+    {
+        std::int32_t total = 0;
+        for (int x = 1; x <= largest_; ++x) {
+            if (fits(0, x)) total += waysAfter(digits + m_ - 1, 0, x);
+        }
+        return total;
+    }
+
+    /// The multiplicand of `digits` digits with rank `rank` (from 0, ascending) among those
+    /// without carries or, when withCarries, among those with some.
+    [[nodiscard]] std::int32_t nth(int digits, std::int32_t rank, bool withCarries) const
+    {
+        std::int32_t multiplicand = 0;
+        int w = 0;
+        bool clean = true;  // no carry in the columns the digits placed so far complete
+        for (int p = digits - 1; p >= 0; --p) {
+            const std::int32_t completions = powerOfTen(p);  // the ways to write the digits below p
+            const auto& below = ways_[static_cast<std::size_t>(p + m_ - 1)];
+            const int after = next(w, 0);
+            // next(w, x) for a digit that fits: one window only when the multiplier has one digit.
+            const auto into = [&](int x) { return m_ == 1 ? 0 : after + x; };
+            int x = p == digits - 1 ? 1 : 0;
+            bool stays = false;  // x keeps the multiplicand without carries so far
+            for (; x <= 9; ++x) {
+                stays = clean && x <= largest_ && fits(w, x);
+                const std::int32_t without = stays ? below[static_cast<std::size_t>(into(x))] : 0;
+                const std::int32_t here = withCarries ? completions - without : without;
+                if (rank < here) break;
+                rank -= here;
+            }
+            assert(x <= 9 && "rank beyond the multiplicands");
+            if (stays) {
+                w = into(x);
+            } else {
+                clean = false;
+            }
+            multiplicand = multiplicand * 10 + x;
+        }
+        return multiplicand;
+    }
+
+private:
+    static constexpr std::size_t kMostWindows = 100;  // 10^(kMostMultiplierDigits - 1)
+    static constexpr std::size_t kMostPlaces = kMostMultiplicandDigits + kMostMultiplierDigits - 1;
+
+    /// True when placing x after window w keeps the column it completes at most 9.
+    [[nodiscard]] constexpr bool fits(int w, int x) const
+    {
+        return x * top_ + windowSum_[static_cast<std::size_t>(w)] <= 9;
+    }
+    [[nodiscard]] constexpr int next(int w, int x) const { return (x + base_ * w) % windows_; }
+    /// The ways to place the q - 1 digits left once x is placed after window w.
+    [[nodiscard]] constexpr std::int32_t waysAfter(int q, int w, int x) const
+    {
+        return ways_[static_cast<std::size_t>(q - 1)][static_cast<std::size_t>(next(w, x))];
+    }
+
+    std::array<int, kMostMultiplierDigits> d_{};
+    int m_ = 0;
+    int top_ = 0;      ///< the multiplier's leading digit, d[m - 1]
+    int largest_ = 0;  ///< the largest digit a multiplicand without carries can have
+    int base_ = 1;
+    int windows_ = 1;  ///< base_^(m - 1)
+    // Written for the windows and rows in use only: the tables are worked out for every
+    // multiplier of a sheet, and clearing what is never read would be most of their cost.
+    std::array<int, kMostWindows> windowSum_;
+    /// ways_[q][w]: the ways to place the q digits still to come (the last m - 1 of them the
+    /// zeros below the units) after window w, every column they complete at most 9.
+    std::array<std::array<std::int32_t, kMostWindows>, kMostPlaces> ways_;
+};
+
+/// kNoCarryCounts[n - 2][b]: how many multiplicands of n digits have no carry against b,
+/// worked out while compiling, so that counting a level only adds them up.
+constexpr auto kNoCarryCounts = [] {
+    std::array<std::array<std::uint16_t, kLargestMultiplier + 1>, kMostMultiplicandDigits - 1> counts{};
+    for (std::int32_t b = 1; b <= kLargestMultiplier; ++b) {
+        const NoCarryMultiplicands multiplicands(b, kMostMultiplicandDigits);
+        for (int n = 2; n <= kMostMultiplicandDigits; ++n) {
+            counts[static_cast<std::size_t>(n - 2)][static_cast<std::size_t>(b)] =
+                static_cast<std::uint16_t>(multiplicands.count(n));
+        }
+    }
+    return counts;
+}();
+
+/// kDigitsOf[b]: the digits b is written with, bit d for the digit d.
+constexpr auto kDigitsOf = [] {
+    std::array<std::uint16_t, kLargestMultiplier + 1> digits{};
+    for (std::int32_t b = 1; b <= kLargestMultiplier; ++b) {
+        for (std::int32_t v = b; v > 0; v /= 10) {
+            digits[static_cast<std::size_t>(b)] |= static_cast<std::uint16_t>(1U << static_cast<unsigned>(v % 10));
+        }
+    }
+    return digits;
+}();
+
+}  // namespace
+
+bool Level::isDefault() const
+{
+    return tabelline.all() && riporti == Riporti::Qualsiasi;
+}
+
+bool Level::allows(std::int32_t multiplicand, std::int32_t multiplier) const
+{
+    for (std::int32_t v = multiplier; v > 0; v /= 10) {
+        if (!tabelline.test(static_cast<std::size_t>(v % 10))) return false;
+    }
+    switch (riporti) {
+    case Riporti::Senza: return !hasCarries(multiplicand, multiplier);
+    case Riporti::Con: return hasCarries(multiplicand, multiplier);
+    case Riporti::Qualsiasi: break;
+    }
+    return true;
+}
+
+std::int32_t Level::operationCount(int cifreMoltiplicando, int cifreMoltiplicatore) const
+{
+    return AllowedOperations(*this, cifreMoltiplicando, cifreMoltiplicatore).size();
+}
+
+bool Level::allowsNone(int cifreMoltiplicando, int cifreMoltiplicatore) const
+{
+    return operationCount(cifreMoltiplicando, cifreMoltiplicatore) == 0;
+}
+
+bool Level::repeatsOperations(int cifreMoltiplicando, int cifreMoltiplicatore, int operations) const
+{
+    return operationCount(cifreMoltiplicando, cifreMoltiplicatore) < operations;
+}
+
+AllowedOperations::AllowedOperations(const Level& level, int cifreMoltiplicando, int cifreMoltiplicatore)
+    : riporti_(level.riporti)
+    , cifreMoltiplicando_(cifreMoltiplicando)
+{
+    assert(cifreMoltiplicando >= 2 && cifreMoltiplicando <= kMostMultiplicandDigits);
+    assert(cifreMoltiplicatore >= 1 && cifreMoltiplicatore <= kMostMultiplierDigits);
+    if (cifreMoltiplicando < 2 || cifreMoltiplicando > kMostMultiplicandDigits || cifreMoltiplicatore < 1
+        || cifreMoltiplicatore > kMostMultiplierDigits) {
+        return;
+    }
+    const auto refused = static_cast<std::uint16_t>(~level.tabelline.to_ulong());
+    const std::int32_t all = 9 * powerOfTen(cifreMoltiplicando - 1);
+    const auto& clean = kNoCarryCounts[static_cast<std::size_t>(cifreMoltiplicando - 2)];
+    for (std::int32_t b = powerOfTen(cifreMoltiplicatore - 1); b < powerOfTen(cifreMoltiplicatore); ++b) {
+        const auto at = static_cast<std::size_t>(b);
+        if ((kDigitsOf[at] & refused) != 0) continue;
+        multiplier_[multipliers_] = static_cast<std::int16_t>(b);
+        size_ += riporti_ == Riporti::Qualsiasi ? all : riporti_ == Riporti::Senza ? clean[at] : all - clean[at];
+        endRank_[multipliers_++] = size_;
+    }
+}
+
+void AllowedOperations::at(std::span<const std::int32_t> ranks, std::span<Operation> out) const
+{
+    assert(ranks.size() == out.size());
+    // In ascending rank the operations of one multiplier come together, so that its table of
+    // multiplicands without carries is worked out once.
+    std::vector<std::size_t> order(ranks.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) { return ranks[x] < ranks[y]; });
+
+    std::optional<NoCarryMultiplicands> table;
+    std::int16_t tableOf = 0;
+    const auto ends = std::span(endRank_).first(multipliers_);
+    for (const std::size_t k : order) {
+        const std::int32_t rank = ranks[k];
+        assert(rank >= 0 && rank < size_);
+        const auto i = static_cast<std::size_t>(std::upper_bound(ends.begin(), ends.end(), rank) - ends.begin());
+        const std::int32_t within = rank - (i == 0 ? 0 : endRank_[i - 1]);
+        const std::int16_t b = multiplier_[i];
+        std::int32_t a = powerOfTen(cifreMoltiplicando_ - 1) + within;
+        if (riporti_ != Riporti::Qualsiasi) {
+            if (!table || tableOf != b) {
+                table.emplace(b, cifreMoltiplicando_);
+                tableOf = b;
+            }
+            a = table->nth(cifreMoltiplicando_, within, riporti_ == Riporti::Con);
+        }
+        out[k] = Operation{a, b};
+    }
+}
+
+}  // namespace virdamo

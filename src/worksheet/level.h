@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <span>
+
+namespace virdamo {
+
+/// Which operations a level takes by their carries, as hasCarries (carries.h) tells them.
+enum class Riporti : std::uint8_t {
+    Qualsiasi,  ///< with or without carries
+    Senza,      ///< only operations without carries
+    Con,        ///< only operations with carries
+};
+
+/// What the class is learning, as a sheet's operations are chosen for it: the tables
+/// ("tabelline") whose digits the multiplier may use, and the carries. The digit counts and
+/// the number of operations stay settings of Modulo1.
+struct Level {
+    /// The digits 0 to 9: the tables of the default level.
+    static constexpr std::bitset<10> kEveryDigit{0x3FFU};
+
+    std::bitset<10> tabelline = kEveryDigit;  ///< bit d set: the multiplier may use the digit d
+    Riporti riporti = Riporti::Qualsiasi;
+
+    bool operator==(const Level&) const = default;
+
+    /// Every digit, carries or not: the level at which sheets are drawn as they always were,
+    /// repeats included.
+    [[nodiscard]] bool isDefault() const;
+    /// True when the level takes multiplicand x multiplier: every digit of the multiplier is one
+    /// of the tabelline, and the carries are as riporti asks.
+    [[nodiscard]] bool allows(std::int32_t multiplicand, std::int32_t multiplier) const;
+    /// How many different operations with these digit counts (2-4 and 1-3) the level takes:
+    /// 0 to 8,100,000, counted in microseconds.
+    [[nodiscard]] std::int32_t operationCount(int cifreMoltiplicando, int cifreMoltiplicatore) const;
+    /// True when the level takes no operation with these digit counts: there is no sheet to make.
+    [[nodiscard]] bool allowsNone(int cifreMoltiplicando, int cifreMoltiplicatore) const;
+    /// True when a sheet of `operations` operations at this level has to repeat some, because
+    /// the level takes fewer different ones.
+    [[nodiscard]] bool repeatsOperations(int cifreMoltiplicando, int cifreMoltiplicatore, int operations) const;
+};
+
+/// One multiplication of a sheet.
+struct Operation {
+    std::int32_t moltiplicando = 0;
+    std::int32_t moltiplicatore = 0;
+
+    bool operator==(const Operation&) const = default;
+};
+
+/// The operations a level takes with given digit counts, each numbered by its rank from 0 in
+/// the order of the multiplier, then of the multiplicand, both ascending. Ranks are part of
+/// the format of sheet codes: a code with a level draws ranks, so this order never changes.
+class AllowedOperations {
+public:
+    /// Digit counts out of range (2-4, 1-3) make an empty set.
+    AllowedOperations(const Level& level, int cifreMoltiplicando, int cifreMoltiplicatore);
+
+    /// How many operations the set holds.
+    [[nodiscard]] std::int32_t size() const { return size_; }
+    /// out[i] becomes the operation of rank ranks[i] (0 <= rank < size()); out is as long as ranks.
+    void at(std::span<const std::int32_t> ranks, std::span<Operation> out) const;
+
+private:
+    /// Most multipliers a set can hold: every three-digit number.
+    static constexpr std::size_t kMostMultipliers = 900;
+
+    Riporti riporti_ = Riporti::Qualsiasi;
+    int cifreMoltiplicando_ = 0;
+    std::size_t multipliers_ = 0;
+    std::array<std::int16_t, kMostMultipliers> multiplier_{};  ///< ascending
+    std::array<std::int32_t, kMostMultipliers> endRank_{};     ///< one past the last rank of multiplier_[i]
+    std::int32_t size_ = 0;
+};
+
+}  // namespace virdamo
