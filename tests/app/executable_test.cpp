@@ -14,6 +14,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <iostream>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const QString kStart = QStringLiteral("Stampa virdamo");
@@ -143,7 +148,7 @@ struct Outcome {
     QByteArray out;
     QString err;
 };
-Outcome runWith(const QStringList& arguments, const QString& display = {})
+Outcome runWith(const QStringList& arguments, const QString& display = {}, const QStringList& wrapper = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -154,7 +159,11 @@ Outcome runWith(const QStringList& arguments, const QString& display = {})
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(VIRDAMO_EXECUTABLE), arguments);
+    if (wrapper.isEmpty()) {
+        process.start(QStringLiteral(VIRDAMO_EXECUTABLE), arguments);
+    } else {
+        process.start(wrapper.front(), wrapper.mid(1) + QStringList{QStringLiteral(VIRDAMO_EXECUTABLE)} + arguments);
+    }
     Outcome outcome;
     if (process.waitForFinished(30'000) && process.exitStatus() == QProcess::NormalExit) {
         outcome.status = process.exitCode();
@@ -204,6 +213,17 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
          2,
          "--senza-alunni e --senza-soluzioni insieme non lasciano nessuna pagina"},
         {{QStringLiteral("--schede"), QStringLiteral("3")}, 2, "--schede vale solo con --pdf FILE"},
+        // What the user typed is quoted back short, and always in one line.
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QString(100'000, u'A')},
+         2,
+         "--codice «AAAAAAAAAAAAAAAAAAAA…» non vale: Un codice ha 10 caratteri, come H28T5-CY4TQ (il trattino si "
+         "può omettere)."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QStringLiteral("H28T5\nCY4T?")},
+         2,
+         "--codice «H28T5U+000ACY4T?» non vale: Il carattere «?» non può stare in un codice."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QString::fromUtf8("Н28T5-CY4TQ")},
+         2,
+         "--codice «Н28T5-CY4TQ» non vale: Il carattere «Н» non può stare in un codice."},
         {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("nessuna/schede.pdf"))}, 1, nullptr},
     };
     for (const auto& c : cases) {
@@ -219,6 +239,83 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
         EXPECT_TRUE(run.out.isEmpty()) << line.toStdString();
         EXPECT_TRUE(QDir(dir.path()).isEmpty()) << "a file was left by " << line.toStdString();
     }
+}
+
+// A file that cannot be written is told by its cause, and whatever stood at its name is
+// left as it was: a pipe or a device is never replaced by the PDF.
+TEST(CommandLine, EveryFileThatCannotBeWrittenIsToldByItsCauseAndLeftAlone)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                          | QFile::WriteOther | QFile::ExeOther));
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("tubo")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0666), 0);
+    ASSERT_EQ(::symlink(fifo.constData(), QFile::encodeName(dir.filePath(QStringLiteral("collegamento"))).constData()),
+              0);
+    QFile locked(dir.filePath(QStringLiteral("protetto.pdf")));
+    ASSERT_TRUE(locked.open(QIODevice::WriteOnly) && locked.write("prima") == 5);
+    locked.close();
+    ASSERT_TRUE(locked.setPermissions(QFile::ReadOwner | QFile::ReadOther));
+    // A small disk of the test's own, full or read-only: mounted in namespaces of the
+    // program's run alone, where the system lets a user have them.
+    const QStringList smallDisk = {QStringLiteral("unshare"),
+                                   QStringLiteral("-rm"),
+                                   QStringLiteral("sh"),
+                                   QStringLiteral("-c"),
+                                   QStringLiteral("mount -t tmpfs -o \"$1\" tmpfs \"$2\" && shift 2 && exec \"$@\""),
+                                   QStringLiteral("sh")};
+    const bool namespaces =
+        QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("-rm"), QStringLiteral("true")}) == 0;
+    // Root writes anything: the protected file is tried as nobody.
+    const QStringList notRoot = ::geteuid() == 0
+        ? QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                      QStringLiteral("--clear-groups")}
+        : QStringList{};
+    const struct {
+        QString target;
+        QStringList wrapper;
+        const char* reason;
+    } cases[] = {
+        {dir.path(), {}, "Il nome scelto è quello di una cartella, non di un file."},
+        {QString::fromLocal8Bit(fifo),
+         {},
+         "Il nome scelto non è quello di un file normale (è un dispositivo o una pipe): non viene sostituito."},
+        {dir.filePath(QStringLiteral("collegamento")),
+         {},
+         "Il nome scelto non è quello di un file normale (è un dispositivo o una pipe): non viene sostituito."},
+        {dir.filePath(QStringLiteral("manca/schede.pdf")), {}, "La cartella scelta non esiste."},
+        {dir.filePath(QString(300, u'x')), {}, "Il nome del file è troppo lungo."},
+        {locked.fileName(), notRoot, "Non si hanno i permessi per scrivere il file in quel posto."},
+        {dir.filePath(QStringLiteral("pieno/schede.pdf")),
+         smallDisk + QStringList{QStringLiteral("size=4k"), dir.filePath(QStringLiteral("pieno"))},
+         "Il disco è pieno."},
+        {dir.filePath(QStringLiteral("solalettura/schede.pdf")),
+         smallDisk + QStringList{QStringLiteral("ro,size=16k"), dir.filePath(QStringLiteral("solalettura"))},
+         "Il disco è di sola lettura."},
+    };
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("pieno"))
+                && QDir(dir.path()).mkdir(QStringLiteral("solalettura")));
+    for (const auto& c : cases) {
+        if (c.wrapper.startsWith(QStringLiteral("unshare")) && !namespaces) {
+            std::cout << "[ skipped  ] no namespaces here for " << c.reason << "\n";
+            continue;
+        }
+        const Outcome run = runWith({QStringLiteral("--pdf"), c.target}, {}, c.wrapper);
+        EXPECT_EQ(run.status, 1) << c.reason;
+        EXPECT_TRUE(run.err.startsWith(QString::fromUtf8("virdamo: «"))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.endsWith(QString::fromUtf8(" non è stato scritto: %1\n").arg(QString::fromUtf8(c.reason))))
+            << run.err.toStdString();
+        EXPECT_EQ(run.err.count(u'\n'), 1) << "one line";
+    }
+    struct stat info {};
+    EXPECT_EQ(::stat(fifo.constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe is still a pipe";
+    ASSERT_TRUE(locked.open(QIODevice::ReadOnly));
+    EXPECT_EQ(locked.readAll(), QByteArray("prima"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList({QStringLiteral("collegamento"), QStringLiteral("protetto.pdf"), QStringLiteral("tubo")}))
+        << "no partial file";
 }
 
 TEST(CommandLine, WindowsWithoutADisplaySayWhatIsMissingInItalian)
@@ -249,7 +346,7 @@ TEST(CommandLine, HelpVersionAndTheSameClassSetAsTheDialogWithoutADisplay)
     const QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("classe.pdf"));
     const Outcome made =
-        runWith({QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QStringLiteral("h28t5cy4tq"),
+        runWith({QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QString::fromUtf8("h28t5–cy4tq"),
                  QStringLiteral("--schede"), QStringLiteral("3"), QStringLiteral("--senza-alunni")});
     EXPECT_EQ(made.status, 0) << made.err.toStdString();
     EXPECT_EQ(made.out.toStdString(), "H28T5-CY4TQ\nH28T5-CY4VN\nH28T5-CY4WV\n");
