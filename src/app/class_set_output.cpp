@@ -17,6 +17,8 @@
 
 namespace virdamo::app {
 
+using namespace Qt::StringLiterals;
+
 using print::FailureReason;
 using print::fileFailure;
 using print::OutputFailure;
@@ -40,7 +42,7 @@ QString characterName(char32_t c)
 mode_t newFileMode()
 {
     // Read without changing it: umask() would change it for every thread meanwhile.
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(u"/proc/self/status"_s);
     if (status.open(QIODevice::ReadOnly)) {
         for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
             if (line.startsWith("Umask:")) {

@@ -5,6 +5,8 @@
 
 namespace virdamo::app {
 
+using namespace Qt::StringLiterals;
+
 using forms::ButtonDesign;
 using forms::Control;
 using forms::FontSpec;
@@ -23,18 +25,17 @@ const QColor kBlue(0, 0, 192);
 const QColor kDarkRed(192, 0, 0);
 const QColor kRed(255, 0, 0);
 
-const FontSpec kDefaultFont{QStringLiteral("Verdana"), 8.25, false, false};
-const FontSpec kTitleFont{QStringLiteral("Arial"), 24.0, true, false};
-const FontSpec kSubtitleFont{QStringLiteral("Arial"), 12.0, true, false};
-const FontSpec kDescriptionFont{QStringLiteral("Verdana"), 18.0, true, false};
-const FontSpec kCommandFont{QStringLiteral("Verdana"), 15.75, true, false};
-const FontSpec kCreditFont{QStringLiteral("Arial"), 14.25, true, false};
+const FontSpec kDefaultFont{u"Verdana"_s, 8.25, false, false};
+const FontSpec kTitleFont{u"Arial"_s, 24.0, true, false};
+const FontSpec kSubtitleFont{u"Arial"_s, 12.0, true, false};
+const FontSpec kDescriptionFont{u"Verdana"_s, 18.0, true, false};
+const FontSpec kCommandFont{u"Verdana"_s, 15.75, true, false};
+const FontSpec kCreditFont{u"Arial"_s, 14.25, true, false};
 
 }  // namespace
 
 FrmInizio::FrmInizio()
-    : Form(forms::FormDesign{QStringLiteral("Stampa virdamo"), kDesignWidth, kDesignHeight, kWindowBackground,
-                             kDefaultFont})
+    : Form(forms::FormDesign{u"Stampa virdamo"_s, kDesignWidth, kDesignHeight, kWindowBackground, kDefaultFont})
 {
     buildBanner();
     buildBody();
@@ -44,25 +45,20 @@ FrmInizio::~FrmInizio() = default;
 
 void FrmInizio::buildBanner()
 {
-    banner_ = &addFrame(QStringLiteral("Frame1"), kNoIndex, nullptr, {0, 0, 11805, 2460}, kWindowBackground);
+    banner_ = &addFrame(u"Frame1"_s, kNoIndex, nullptr, {0, 0, 11805, 2460}, kWindowBackground);
 
-    Control* title =
-        &addLabel(QStringLiteral("Label11"), kNoIndex, banner_, {375, 480, 6960, 1050},
-                  LabelDesign{QStringLiteral("VIRDAMO"), kTitleFont, Qt::AlignHCenter, kBlue, kPanelLight});
-    Control* subtitle = &addLabel(QStringLiteral("Label10"), kNoIndex, banner_, {375, 1575, 6945, 360},
-                                  LabelDesign{QStringLiteral("STAMPA SCHEDE CARTACEE CON NUMERI INTERI"), kSubtitleFont,
+    Control* title = &addLabel(u"Label11"_s, kNoIndex, banner_, {375, 480, 6960, 1050},
+                               LabelDesign{u"VIRDAMO"_s, kTitleFont, Qt::AlignHCenter, kBlue, kPanelLight});
+    Control* subtitle = &addLabel(u"Label10"_s, kNoIndex, banner_, {375, 1575, 6945, 360},
+                                  LabelDesign{u"STAMPA SCHEDE CARTACEE CON NUMERI INTERI"_s, kSubtitleFont,
                                               Qt::AlignHCenter, kBlue, std::nullopt});
-    label6_ = &addLabel(QStringLiteral("Label6"), kNoIndex, banner_, {8310, 540, 2880, 1140},
-                        LabelDesign{QStringLiteral("as"), kSubtitleFont, Qt::AlignLeft, kRed, std::nullopt});
+    label6_ = &addLabel(u"Label6"_s, kNoIndex, banner_, {8310, 540, 2880, 1140},
+                        LabelDesign{u"as"_s, kSubtitleFont, Qt::AlignLeft, kRed, std::nullopt});
 
-    Control& shape2 =
-        addShape(QStringLiteral("Shape2"), kNoIndex, banner_, {45, 315, 7920, 1875}, ShapeDesign{kPanelLight, 1});
-    Control& shape1 =
-        addShape(QStringLiteral("Shape1"), kNoIndex, banner_, {90, 315, 7980, 1920}, ShapeDesign{kPanelShadow, 2});
-    Control& shape3 =
-        addShape(QStringLiteral("Shape3"), kNoIndex, banner_, {8145, 375, 3120, 1875}, ShapeDesign{kPanelLight, 1});
-    Control& shape5 =
-        addShape(QStringLiteral("Shape5"), kNoIndex, banner_, {8175, 345, 3180, 1935}, ShapeDesign{kBlue, 1});
+    Control& shape2 = addShape(u"Shape2"_s, kNoIndex, banner_, {45, 315, 7920, 1875}, ShapeDesign{kPanelLight, 1});
+    Control& shape1 = addShape(u"Shape1"_s, kNoIndex, banner_, {90, 315, 7980, 1920}, ShapeDesign{kPanelShadow, 2});
+    Control& shape3 = addShape(u"Shape3"_s, kNoIndex, banner_, {8145, 375, 3120, 1875}, ShapeDesign{kPanelLight, 1});
+    Control& shape5 = addShape(u"Shape5"_s, kNoIndex, banner_, {8175, 345, 3180, 1935}, ShapeDesign{kBlue, 1});
 
     // Each lower shape shows only as an edge beside its upper one (a shadow on the left,
     // a dark frame on the right), and the texts lie on top of the panels.
@@ -73,26 +69,25 @@ void FrmInizio::buildBanner()
 
 void FrmInizio::buildBody()
 {
-    label2_ = &addLabel(QStringLiteral("Label2"), kNoIndex, nullptr, {630, 2565, 10875, 675},
-                        LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
-    label3_ = &addLabel(QStringLiteral("Label3"), kNoIndex, nullptr, {660, 3345, 10875, 720},
-                        LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
+    label2_ = &addLabel(u"Label2"_s, kNoIndex, nullptr, {630, 2565, 10875, 675},
+                        LabelDesign{u"Label1"_s, kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
+    label3_ = &addLabel(u"Label3"_s, kNoIndex, nullptr, {660, 3345, 10875, 720},
+                        LabelDesign{u"Label1"_s, kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
 
-    auto& enter = addCommandButton(QStringLiteral("Command1"), kNoIndex, nullptr, {4665, 5340, 3900, 735},
-                                   ButtonDesign{QStringLiteral("E N T R A"), kCommandFont, kButtonFace, true});
-    auto& leave = addCommandButton(QStringLiteral("Command2"), kNoIndex, nullptr, {4665, 6135, 3900, 735},
-                                   ButtonDesign{QStringLiteral("E S C I"), kCommandFont, kButtonFace, true});
+    auto& enter = addCommandButton(u"Command1"_s, kNoIndex, nullptr, {4665, 5340, 3900, 735},
+                                   ButtonDesign{u"E N T R A"_s, kCommandFont, kButtonFace, true});
+    auto& leave = addCommandButton(u"Command2"_s, kNoIndex, nullptr, {4665, 6135, 3900, 735},
+                                   ButtonDesign{u"E S C I"_s, kCommandFont, kButtonFace, true});
 
     // Runs 90 twips past the inner width, so the strip is cut at the right edge.
-    addLabel(QStringLiteral("Label5"), kNoIndex, nullptr, {0, 7620, 12000, 345},
-             LabelDesign{QStringLiteral("Il nuovo software di Brenzio"), kCreditFont, Qt::AlignHCenter, kDarkRed,
-                         kButtonFace});
+    addLabel(u"Label5"_s, kNoIndex, nullptr, {0, 7620, 12000, 345},
+             LabelDesign{u"Il nuovo software di Brenzio"_s, kCreditFont, Qt::AlignHCenter, kDarkRed, kButtonFace});
 
     // Left over from the design and hidden under the banner; nothing sets them.
-    addLabel(QStringLiteral("Label9"), kNoIndex, nullptr, {10185, 240, 1290, 510},
-             LabelDesign{QStringLiteral("Ver 1.1"), std::nullopt, Qt::AlignLeft, std::nullopt, std::nullopt});
-    addLabel(QStringLiteral("Label1"), kNoIndex, nullptr, {75, 1980, 10875, 525},
-             LabelDesign{QStringLiteral("Label1"), kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
+    addLabel(u"Label9"_s, kNoIndex, nullptr, {10185, 240, 1290, 510},
+             LabelDesign{u"Ver 1.1"_s, std::nullopt, Qt::AlignLeft, std::nullopt, std::nullopt});
+    addLabel(u"Label1"_s, kNoIndex, nullptr, {75, 1980, 10875, 525},
+             LabelDesign{u"Label1"_s, kDescriptionFont, Qt::AlignLeft, kDarkRed, std::nullopt});
     banner_->bringToFront();
 
     enter.onClick([this] { Command1_Click(); });
@@ -103,11 +98,11 @@ void FrmInizio::buildBody()
 
 void FrmInizio::Form_Load()
 {
-    label6_->setCaption(QStringLiteral("Ver. ") + QString::fromLatin1(kVersion));
+    label6_->setCaption(u"Ver. "_s + QString::fromLatin1(kVersion));
     recordControlRatios();
     // From the recording to the end of the load, a failing statement is skipped.
-    skippingFailure([&] { firstDescription_ = QStringLiteral("Programma per la stampa di schede cartacee"); });
-    skippingFailure([&] { secondDescription_ = QStringLiteral("Moltiplicazioni con numeri interi già eseguite ."); });
+    skippingFailure([&] { firstDescription_ = u"Programma per la stampa di schede cartacee"_s; });
+    skippingFailure([&] { secondDescription_ = u"Moltiplicazioni con numeri interi già eseguite ."_s; });
     skippingFailure([&] { label2_->setCaption(firstDescription_); });
     skippingFailure([&] { label3_->setCaption(secondDescription_); });
 }

@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 /// A command line that opens no window: help and version need no application at all, a
@@ -74,16 +76,16 @@ int main(int argc, char** argv)
     holdToolkitNotesUntilStarted();
     QApplication application(argc, argv);
     qInstallMessageHandler(nullptr);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
     // The program ends when no window is loaded; the lifecycle, not Qt, decides that.
     QApplication::setQuitOnLastWindowClosed(false);
-    QGuiApplication::setDesktopFileName(QStringLiteral("virdamo"));
+    QGuiApplication::setDesktopFileName(u"virdamo"_s);
     QApplication::setWindowIcon(virdamo::app::windowIcon());
     // The program speaks Italian whatever the machine's language: so do Qt's own dialogs
     // (print, preview, files) and the context menus of its fields.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (qtTexts.load(QLocale(QLocale::Italian), u"qtbase"_s, u"_"_s,
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(&qtTexts);
     }

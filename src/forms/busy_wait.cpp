@@ -18,6 +18,8 @@
 
 namespace virdamo::forms {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 /// Drops the user's input to every window but the busy message, and the requests to close
@@ -74,13 +76,13 @@ QDialog* busyMessage(QWidget* parent, const QString& title, const QString& text,
                      QPushButton*& cancelButton)
 {
     auto* dialog = new QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    dialog->setObjectName(QStringLiteral("attesa"));
+    dialog->setObjectName(u"attesa"_s);
     dialog->setWindowTitle(title);
     dialog->setWindowModality(Qt::ApplicationModal);
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(new QLabel(text, dialog));
     cancelButton = new QPushButton(texts::kCancel, dialog);
-    cancelButton->setObjectName(QStringLiteral("annulla"));
+    cancelButton->setObjectName(u"annulla"_s);
     cancelButton->setVisible(cancellable);
     layout->addWidget(cancelButton, 0, Qt::AlignRight);
     return dialog;

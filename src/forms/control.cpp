@@ -17,6 +17,8 @@
 
 namespace virdamo::forms {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void fillBackground(QWidget* widget, const QColor& color)
@@ -50,7 +52,7 @@ Control::~Control() = default;
 
 QString Control::displayName() const
 {
-    return index_ == kNoIndex ? name_ : QStringLiteral("%1(%2)").arg(name_).arg(index_);
+    return index_ == kNoIndex ? name_ : u"%1(%2)"_s.arg(name_).arg(index_);
 }
 
 bool Control::isVisible() const

@@ -7,17 +7,19 @@
 
 namespace virdamo::forms {
 
+using namespace Qt::StringLiterals;
+
 QString installedFace(const QString& designFace)
 {
     const QString name = designFace.trimmed().toLower();
     if (name == QLatin1String("courier") || name == QLatin1String("courier new")) {
-        return QStringLiteral("Liberation Mono");
+        return u"Liberation Mono"_s;
     }
     if (name == QLatin1String("arial")) {
-        return QStringLiteral("Liberation Sans");
+        return u"Liberation Sans"_s;
     }
     if (name == QLatin1String("verdana")) {
-        return QStringLiteral("DejaVu Sans");
+        return u"DejaVu Sans"_s;
     }
     return designFace;
 }
@@ -29,11 +31,11 @@ QFont makeFont(const FontSpec& spec)
     if (spec.fixedPitch) {
         // Rows of digits line up only in a fixed-pitch face: should the installed face be
         // missing, the stand-ins are fixed-pitch too.
-        families << QStringLiteral("DejaVu Sans Mono") << QStringLiteral("monospace");
+        families << u"DejaVu Sans Mono"_s << u"monospace"_s;
         font.setStyleHint(QFont::TypeWriter);
         font.setFixedPitch(true);
     } else {
-        families << QStringLiteral("DejaVu Sans") << QStringLiteral("sans-serif");
+        families << u"DejaVu Sans"_s << u"sans-serif"_s;
         font.setStyleHint(QFont::SansSerif);
     }
     font.setFamilies(families);

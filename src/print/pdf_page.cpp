@@ -18,6 +18,8 @@
 
 namespace virdamo::print {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using forms::kTwipsPerMillimetre;
@@ -194,7 +196,7 @@ QByteArray renderPdf(const std::vector<Page>& pages, const Paper& paper, const Q
     {
         QPdfWriter writer(&buffer);
         writer.setResolution(kPdfResolution);
-        writer.setCreator(QStringLiteral("virdamo"));
+        writer.setCreator(u"virdamo"_s);
         writer.setTitle(title);
         // The paper's own size, not the nearest standard one, and no margins of Qt's:
         // the printable area is placed by hand from the printer's margins.

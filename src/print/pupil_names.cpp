@@ -11,6 +11,8 @@
 
 namespace virdamo::print {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 /// Tells whether a character prints: in the face the pages use or, as Qt does when that
@@ -19,7 +21,7 @@ namespace {
 class Faces final {
 public:
     Faces()
-        : pageFace_(QRawFont::fromFont(printFont(QStringLiteral("Courier New"), 10.0F)))
+        : pageFace_(QRawFont::fromFont(printFont(u"Courier New"_s, 10.0F)))
     {
     }
 

@@ -11,9 +11,11 @@
 
 namespace virdamo::print {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kFont = QStringLiteral("Courier New");
+const QString kFont = u"Courier New"_s;
 
 constexpr float kLineSize = 10.0F;    // points: the pupils' heading and the footer
 constexpr float kTitleSize = 16.0F;   // points, as on plain pages
@@ -32,11 +34,9 @@ constexpr double kRuleWidth = 20.0;                             // twips: one po
 constexpr double kPlainLeft = 500.0;  // twips
 
 /// One-character texts share their storage: a page holds a thousand of them.
-const std::array<QString, 10> kDigits{
-    QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-    QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")};
-const QString kTimes = QStringLiteral("x");
-const QString kEquals = QStringLiteral("=");
+const std::array<QString, 10> kDigits{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
+const QString kTimes = u"x"_s;
+const QString kEquals = u"="_s;
 
 /// Whole squares of side square in length, forgiving the rounding of a length that is a
 /// whole number of squares.
@@ -211,7 +211,7 @@ std::vector<Page> squaredSheetPages(const Modulo1& m, PageKind kind, const PageO
         if (kind == PageKind::Pupils && layout.pupilsRows > 0) {
             page.line(1, 0, layout.pupilsRows, textColumns, kLineSize, pupilsHeadingLine(footer.pupil));
         }
-        page.line(1, layout.pupilsRows, layout.titleRows, textColumns, kTitleSize, QStringLiteral("SCHEDA VIRDAMO"));
+        page.line(1, layout.pupilsRows, layout.titleRows, textColumns, kTitleSize, u"SCHEDA VIRDAMO"_s);
         const int first = p * layout.blocksPerPage();
         const int last = std::min(operations, first + layout.blocksPerPage());
         for (int i = first; i < last; ++i) {
@@ -226,23 +226,21 @@ std::vector<Page> squaredSheetPages(const Modulo1& m, PageKind kind, const PageO
 
 QString footerLine(const SheetFooter& footer, PageKind kind, int page, int pages)
 {
-    QString line = QStringLiteral("Scheda %1 di %2 - ").arg(footer.sheet).arg(footer.sheets);
+    QString line = u"Scheda %1 di %2 - "_s.arg(footer.sheet).arg(footer.sheets);
     if (pages > 1) {
-        line += QStringLiteral("pagina %1 di %2 - ").arg(page).arg(pages);
+        line += u"pagina %1 di %2 - "_s.arg(page).arg(pages);
     }
-    line += QStringLiteral("codice ") + QString::fromStdString(footer.code) + QStringLiteral(" - ");
+    line += u"codice "_s + QString::fromStdString(footer.code) + u" - "_s;
     if (kind == PageKind::Pupils) {
-        return line + QStringLiteral("alunno: ")
-            + (footer.pupil.isEmpty() ? QStringLiteral("____________") : footer.pupil);
+        return line + u"alunno: "_s + (footer.pupil.isEmpty() ? u"____________"_s : footer.pupil);
     }
-    line += QStringLiteral("soluzioni");
-    return footer.pupil.isEmpty() ? line : line + QStringLiteral(" - ") + footer.pupil;
+    line += u"soluzioni"_s;
+    return footer.pupil.isEmpty() ? line : line + u" - "_s + footer.pupil;
 }
 
 QString pupilsHeadingLine(const QString& pupil)
 {
-    return QStringLiteral("Nome ") + (pupil.isEmpty() ? QStringLiteral("______________") : pupil)
-        + QStringLiteral("  Classe ______  Data __________");
+    return u"Nome "_s + (pupil.isEmpty() ? u"______________"_s : pupil) + u"  Classe ______  Data __________"_s;
 }
 
 void addPlainPupilsHeading(Page& page, PageKind kind, const PageOptions& options, const QString& pupil,

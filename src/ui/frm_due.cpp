@@ -13,6 +13,8 @@
 
 namespace virdamo::ui {
 
+using namespace Qt::StringLiterals;
+
 using forms::ButtonDesign;
 using forms::Control;
 using forms::FontSpec;
@@ -28,11 +30,11 @@ const QColor kHeadingColor(128, 0, 0);
 const QColor kDarkGrey(64, 64, 64);
 const QColor kLineColor(255, 192, 128);
 
-const FontSpec kDefaultFont{QStringLiteral("Verdana"), 8.25, false, false};
-const FontSpec kRowFont{QStringLiteral("Courier"), 9.75, true, true};
-const FontSpec kOptionFont{QStringLiteral("Verdana"), 9.75, true, false};
-const FontSpec kHeadingFont{QStringLiteral("Verdana"), 15.75, true, false};
-const FontSpec kVisualizzaFont{QStringLiteral("Arial"), 9.0, true, false};
+const FontSpec kDefaultFont{u"Verdana"_s, 8.25, false, false};
+const FontSpec kRowFont{u"Courier"_s, 9.75, true, true};
+const FontSpec kOptionFont{u"Verdana"_s, 9.75, true, false};
+const FontSpec kHeadingFont{u"Verdana"_s, 15.75, true, false};
+const FontSpec kVisualizzaFont{u"Arial"_s, 9.0, true, false};
 
 ButtonDesign option(const char* caption)
 {
@@ -186,16 +188,16 @@ private:
 };
 
 FrmDue::FrmDue(Modulo1& state, RandomSource& random)
-    : Form(forms::FormDesign{QStringLiteral("Visualizzazione scheda delle moltiplicazioni"), kDesignWidth,
-                             kDesignHeight, kWindowBackground, kDefaultFont})
+    : Form(forms::FormDesign{u"Visualizzazione scheda delle moltiplicazioni"_s, kDesignWidth, kDesignHeight,
+                             kWindowBackground, kDefaultFont})
     , state_(state)
     , random_(random)
     , bridge_(std::make_unique<Bridge>(*this))
     , controller_(std::make_unique<SheetController>(state, random, *bridge_, *bridge_))
 {
-    addLabel(QStringLiteral("Label4"), 22, nullptr, {15, 0, 11955, 480},
-             LabelDesign{QStringLiteral("STAMPA SCHEDE DELLE MOLTIPLICAZIONI"), kHeadingFont, Qt::AlignHCenter,
-                         kHeadingColor, std::nullopt});
+    addLabel(u"Label4"_s, 22, nullptr, {15, 0, 11955, 480},
+             LabelDesign{u"STAMPA SCHEDE DELLE MOLTIPLICAZIONI"_s, kHeadingFont, Qt::AlignHCenter, kHeadingColor,
+                         std::nullopt});
     for (std::int16_t i = 0; i < kPlaces; ++i) {
         buildPlace(i);
     }
@@ -208,8 +210,7 @@ FrmDue::~FrmDue() = default;
 void FrmDue::buildPlace(std::int16_t i)
 {
     const auto [left, top] = kPlaceOrigins[static_cast<std::size_t>(i)];
-    Control* frame =
-        &addFrame(QStringLiteral("Frame3"), i, nullptr, {left, top, kPlaceWidth, kPlaceHeight}, kWindowBackground);
+    Control* frame = &addFrame(u"Frame3"_s, i, nullptr, {left, top, kPlaceWidth, kPlaceHeight}, kWindowBackground);
     for (const PlaceLabel& design : kPlaceLabels) {
         LabelDesign look{QString::fromLatin1(design.caption), kRowFont, design.alignment,
                          placeLabelColor(design.array, i), std::nullopt};
@@ -224,31 +225,27 @@ void FrmDue::buildPlace(std::int16_t i)
 
 void FrmDue::buildSidePanel()
 {
-    Control* panel =
-        &addFrame(QStringLiteral("Frame1"), forms::kNoIndex, nullptr, {10650, 420, 1245, 8205}, kSidePanelBackground);
-    Control* multiplicand =
-        &addFrame(QStringLiteral("Frame2"), forms::kNoIndex, panel, {45, 195, 1095, 1065}, kGroupBackground);
+    Control* panel = &addFrame(u"Frame1"_s, forms::kNoIndex, nullptr, {10650, 420, 1245, 8205}, kSidePanelBackground);
+    Control* multiplicand = &addFrame(u"Frame2"_s, forms::kNoIndex, panel, {45, 195, 1095, 1065}, kGroupBackground);
     opt1_ = addOptionArray(*this, kMultiplicandOptions, multiplicand);
-    Control* multiplier =
-        &addFrame(QStringLiteral("Frame4"), forms::kNoIndex, panel, {45, 1455, 1140, 1080}, kGroupBackground);
+    Control* multiplier = &addFrame(u"Frame4"_s, forms::kNoIndex, panel, {45, 1455, 1140, 1080}, kGroupBackground);
     option1_ = addOptionArray(*this, kMultiplierOptions, multiplier);
 
-    Control* operations =
-        &addFrame(QStringLiteral("Frame5"), forms::kNoIndex, panel, {45, 2760, 1140, 930}, kGroupBackground);
-    opt5_ = &addOption(QStringLiteral("Opt5"), forms::kNoIndex, operations, {15, 90, 2010, 255}, option("10 oper"));
-    opt10_ = &addOption(QStringLiteral("Opt10"), forms::kNoIndex, operations, {15, 360, 2040, 330}, option("20 oper"));
+    Control* operations = &addFrame(u"Frame5"_s, forms::kNoIndex, panel, {45, 2760, 1140, 930}, kGroupBackground);
+    opt5_ = &addOption(u"Opt5"_s, forms::kNoIndex, operations, {15, 90, 2010, 255}, option("10 oper"));
+    opt10_ = &addOption(u"Opt10"_s, forms::kNoIndex, operations, {15, 360, 2040, 330}, option("20 oper"));
 
-    command1_ = &addCommandButton(QStringLiteral("Command1"), forms::kNoIndex, panel, {30, 3960, 1215, 765},
-                                  ButtonDesign{QStringLiteral("VISUALIZZA"), kVisualizzaFont, kGroupBackground, true});
-    cmdStampa_ = &addCommandButton(QStringLiteral("cmdStampa"), forms::kNoIndex, panel, {15, 4905, 1215, 765},
-                                   ButtonDesign{QStringLiteral("STAMPA"), kOptionFont, kGroupBackground, false});
-    command2_ = &addCommandButton(QStringLiteral("Command2"), forms::kNoIndex, panel, {15, 5805, 1215, 765},
-                                  ButtonDesign{QStringLiteral("ESCI"), kOptionFont, kGroupBackground, true});
-    cmdClasse_ = &addCommandButton(QStringLiteral("cmdClasse"), forms::kNoIndex, panel, {15, 6705, 1215, 765},
-                                   ButtonDesign{QStringLiteral("CLASSE"), kOptionFont, kGroupBackground, false});
+    command1_ = &addCommandButton(u"Command1"_s, forms::kNoIndex, panel, {30, 3960, 1215, 765},
+                                  ButtonDesign{u"VISUALIZZA"_s, kVisualizzaFont, kGroupBackground, true});
+    cmdStampa_ = &addCommandButton(u"cmdStampa"_s, forms::kNoIndex, panel, {15, 4905, 1215, 765},
+                                   ButtonDesign{u"STAMPA"_s, kOptionFont, kGroupBackground, false});
+    command2_ = &addCommandButton(u"Command2"_s, forms::kNoIndex, panel, {15, 5805, 1215, 765},
+                                  ButtonDesign{u"ESCI"_s, kOptionFont, kGroupBackground, true});
+    cmdClasse_ = &addCommandButton(u"cmdClasse"_s, forms::kNoIndex, panel, {15, 6705, 1215, 765},
+                                   ButtonDesign{u"CLASSE"_s, kOptionFont, kGroupBackground, false});
 
     // Drawn on the window under the side panel; the layout never moves it.
-    addLine(QStringLiteral("Line5"), forms::kNoIndex, nullptr,
+    addLine(u"Line5"_s, forms::kNoIndex, nullptr,
             forms::LineDesign{QPointF(11865, 525), QPointF(11850, 6105), kLineColor, 3});
 
     // The marks agree with the settings that the load puts in force.
