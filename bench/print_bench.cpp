@@ -56,8 +56,11 @@ BENCHMARK(BM_RenderPage)->Unit(benchmark::kMillisecond);
 /// document in memory, from the code to the last byte.
 void BM_ClassSetPdf(benchmark::State& state)
 {
-    const print::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL}, static_cast<int>(state.range(0)),
-                              print::PageKinds::Both};
+    const print::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL},
+                              static_cast<int>(state.range(0)),
+                              print::PageKinds::Both,
+                              print::PageOptions::bare(),
+                              {}};
     for (auto _ : state) {
         QByteArray pdf = print::classSetPdf(set, print::pdfPaper());
         benchmark::DoNotOptimize(pdf.data());
@@ -69,12 +72,14 @@ BENCHMARK(BM_ClassSetPdf)->Arg(40)->Arg(1)->Unit(benchmark::kMillisecond);
 /// class set on squares draws. The size of the document is reported as "bytes".
 void BM_SquaredClassSetPdf(benchmark::State& state)
 {
-    const print::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL}, print::ClassSet::kMaxSheets,
-                              print::PageKinds::Both};
-    const print::PageOptions options{4.0, true, true, true};
+    const print::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL},
+                              print::ClassSet::kMaxSheets,
+                              print::PageKinds::Both,
+                              print::PageOptions{4.0, true, true, true},
+                              {}};
     QByteArray pdf;
     for (auto _ : state) {
-        pdf = print::classSetPdf(set, print::pdfPaper(), options);
+        pdf = print::classSetPdf(set, print::pdfPaper());
         benchmark::DoNotOptimize(pdf.data());
     }
     state.counters["bytes"] = static_cast<double>(pdf.size());

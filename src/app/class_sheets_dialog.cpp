@@ -197,7 +197,7 @@ std::optional<print::ClassSet> ClassSheetsDialog::classSet() const
     if (!parsed.code || !pages) {
         return std::nullopt;
     }
-    return print::ClassSet{*parsed.code, count_->value(), *pages};
+    return print::ClassSet{*parsed.code, count_->value(), *pages, {}, {}};
 }
 
 void ClassSheetsDialog::checkCode()
@@ -262,7 +262,9 @@ void ClassSheetsDialog::print()
     if (!whileBusy(check, texts::kLookingForPrinters, [&check] { (void)check.checkPrinters(); })) {
         return;
     }
-    const std::optional<PrintChoice> choice = dialogs_.choosePrinter(set->pageCount(), this);
+    const int pages =
+        static_cast<int>(print::classSetPages(*set, knownPaper_.value_or(print::pdfPaper()).printableArea()).size());
+    const std::optional<PrintChoice> choice = dialogs_.choosePrinter(pages, this);
     if (!choice) {
         return;
     }

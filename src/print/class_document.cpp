@@ -92,8 +92,13 @@ std::optional<PageKinds> ClassSet::pagesFor(bool pupils, bool solutions)
     return std::nullopt;
 }
 
-std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea, const PageOptions& options,
-                                const std::vector<QString>& names)
+QString ClassSet::pupil(int k) const
+{
+    const auto at = static_cast<std::size_t>(k - 1);
+    return k >= 1 && at < names.size() ? names[at] : QString();
+}
+
+std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea)
 {
     const int count = set.sheetCount();
     std::vector<Page> pupils;
@@ -102,13 +107,12 @@ std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea, const
         const SheetCode code = set.first.nth(k);
         Modulo1 sheet;
         makeSheet(code, sheet);
-        const auto named = static_cast<std::size_t>(k - 1);
-        const SheetFooter footer{k, count, code.text(), named < names.size() ? names[named] : QString()};
+        const SheetFooter footer{k, count, code.text(), set.pupil(k)};
         if (set.hasPupils()) {
-            addSheetPages(pupils, sheet, PageKind::Pupils, options, printableArea, footer);
+            addSheetPages(pupils, sheet, PageKind::Pupils, set.options, printableArea, footer);
         }
         if (set.hasSolutions()) {
-            addSheetPages(solutions, sheet, PageKind::Solutions, options, printableArea, footer);
+            addSheetPages(solutions, sheet, PageKind::Solutions, set.options, printableArea, footer);
         }
     }
     pupils.insert(pupils.end(), std::make_move_iterator(solutions.begin()), std::make_move_iterator(solutions.end()));
@@ -120,10 +124,9 @@ Paper pdfPaper()
     return Paper{QSizeF(210.0, 297.0), QMarginsF(6.35, 12.7, 6.35, 12.7)};
 }
 
-QByteArray classSetPdf(const ClassSet& set, const Paper& paper, const PageOptions& options,
-                       const std::vector<QString>& names)
+QByteArray classSetPdf(const ClassSet& set, const Paper& paper)
 {
-    return renderPdf(classSetPages(set, paper.printableArea(), options, names), paper,
+    return renderPdf(classSetPages(set, paper.printableArea()), paper,
                      u"Schede per la classe - codice %1"_s.arg(QString::fromStdString(set.first.text())));
 }
 

@@ -3,6 +3,7 @@
 #include "print/page.h"
 #include "print/page_options.h"
 #include "print/pdf_page.h"
+#include "print/pupil_names.h"
 #include "worksheet/sheet_code.h"
 
 #include <QByteArray>
@@ -18,25 +19,32 @@ namespace virdamo::print {
 enum class PageKinds { Pupils, Solutions, Both };
 
 /// A class set: sheets 1 to N, sheet 1 that of the code first and each further one the
-/// next seed, each as a pupils' page (without results), a solution page, or both.
+/// next seed, each as a pupils' page (without results), a solution page, or both, on the
+/// pages options describe. Sheet k goes to names[k - 1], where there are names.
 struct ClassSet {
-    /// Most sheets of one class set.
-    static constexpr int kMaxSheets = 40;
+    /// Most sheets of one class set: one a pupil of the largest class.
+    static constexpr int kMaxSheets = kMaxPupilNames;
 
     SheetCode first;
     int sheets = 1;  ///< as asked; sheetCount() is what is made
     PageKinds pages = PageKinds::Both;
+    PageOptions options;
+    std::vector<QString> names;  ///< the pupils' names; with names, one sheet each
 
     /// The number of sheets made for a request of requested: 1 to kMaxSheets.
     [[nodiscard]] static int clampedSheets(int requested);
     /// The kinds of page that pupils' pages and solutions asked for make; none for neither.
     [[nodiscard]] static std::optional<PageKinds> pagesFor(bool pupils, bool solutions);
 
-    [[nodiscard]] int sheetCount() const { return clampedSheets(sheets); }
+    /// Sheets made: as many as names, or as asked.
+    [[nodiscard]] int sheetCount() const
+    {
+        return clampedSheets(names.empty() ? sheets : static_cast<int>(names.size()));
+    }
     [[nodiscard]] bool hasPupils() const { return pages != PageKinds::Solutions; }
     [[nodiscard]] bool hasSolutions() const { return pages != PageKinds::Pupils; }
-    /// Pages of the whole document.
-    [[nodiscard]] int pageCount() const { return sheetCount() * (pages == PageKinds::Both ? 2 : 1); }
+    /// The pupil sheet k (from 1) goes to; empty for none.
+    [[nodiscard]] QString pupil(int k) const;
 };
 
 /// The pages of set in printed order: the pupils' pages of sheets 1 to N, then the
@@ -45,18 +53,13 @@ struct ClassSet {
 /// without the rows under the first rule; each ends with a footer line naming the sheet
 /// and its code at the bottom of the printable area (under the heading where the sheet
 /// leaves no room there). With squares, each sheet takes the pages squaredSheetPages makes.
-/// Sheet k goes to names[k - 1] where there is such a name.
-[[nodiscard]] std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea,
-                                              const PageOptions& options = PageOptions::bare(),
-                                              const std::vector<QString>& names = {});
+[[nodiscard]] std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea);
 
 /// The paper a class set is saved on as a PDF file: A4, with margins that any printer can
 /// print within.
 [[nodiscard]] Paper pdfPaper();
 
 /// The class set as one PDF document in memory, on paper.
-[[nodiscard]] QByteArray classSetPdf(const ClassSet& set, const Paper& paper,
-                                     const PageOptions& options = PageOptions::bare(),
-                                     const std::vector<QString>& names = {});
+[[nodiscard]] QByteArray classSetPdf(const ClassSet& set, const Paper& paper);
 
 }  // namespace virdamo::print

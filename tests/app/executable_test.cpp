@@ -352,8 +352,8 @@ TEST(CommandLine, HelpVersionAndTheSameClassSetAsTheDialogWithoutADisplay)
     EXPECT_EQ(made.out.toStdString(), "H28T5-CY4TQ\nH28T5-CY4VN\nH28T5-CY4WV\n");
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const virdamo::print::ClassSet set{virdamo::SheetCode{4, 3, 19, 0x123456789AULL}, 3,
-                                       virdamo::print::PageKinds::Solutions};
+    const virdamo::print::ClassSet set{
+        virdamo::SheetCode{4, 3, 19, 0x123456789AULL}, 3, virdamo::print::PageKinds::Solutions, {}, {}};
     EXPECT_EQ(undated(written.readAll()), undated(virdamo::print::classSetPdf(set, virdamo::print::pdfPaper())))
         << "the dialog's document, byte for byte";
 

@@ -105,7 +105,7 @@ QString takeLine(test::PdfPage& page, double top)
 
 TEST(ClassSetDocument, PupilsPagesThenSolutionsEachWithTheCodeOfItsSheet)
 {
-    const ClassSet set{SheetCode{3, 2, 19, 0x0A0B0C0D0EULL}, 3, PageKinds::Both};
+    const ClassSet set{SheetCode{3, 2, 19, 0x0A0B0C0D0EULL}, 3, PageKinds::Both, PageOptions::bare(), {}};
     const Paper paper = pdfPaper();
     std::vector<test::PdfPage> pages = test::readPdf(classSetPdf(set, paper));
     ASSERT_EQ(pages.size(), 6U) << "two pages per sheet";
@@ -176,7 +176,7 @@ TEST(SquaredPages, SquaresAreTheirSizeAndEveryDigitStandsInTheMiddleOfOne)
             SCOPED_TRACE(testing::Message() << paper.size.width() << " mm wide paper, squares of " << mm << " mm");
             const PageOptions options{mm, true, true, true};
             const QByteArray pdf =
-                classSetPdf({SheetCode{4, 3, 9, 0x0A0B0C0D0EULL}, 1, PageKinds::Solutions}, paper, options);
+                classSetPdf({SheetCode{4, 3, 9, 0x0A0B0C0D0EULL}, 1, PageKinds::Solutions, options, {}}, paper);
             const Squares squares{paper.margins.left() * kPointsPerMillimetre,
                                   paper.margins.top() * kPointsPerMillimetre, mm * kPointsPerMillimetre};
             std::array<std::vector<double>, 2> grid;  // upright lines across, level lines down
@@ -272,9 +272,9 @@ TEST(SquaredPages, PupilsNamesWithAccentsOnPupilsAndSolutionPages)
     const std::vector<QString> names{QStringLiteral("Niccolò D'Amico"), QStringLiteral("Çağla Öztürk"),
                                      QStringLiteral("Łucja Wiśniewska")};
     for (const std::optional<double> squares : {std::optional<double>(), std::optional<double>(5.0)}) {
-        const std::vector<test::PdfPage> pages =
-            test::readPdf(classSetPdf({SheetCode{3, 2, 9, 0x0A0B0C0D0EULL}, 3, PageKinds::Both}, pdfPaper(),
-                                      {squares, false, false, true}, names));
+        const std::vector<test::PdfPage> pages = test::readPdf(
+            classSetPdf({SheetCode{3, 2, 9, 0x0A0B0C0D0EULL}, 3, PageKinds::Both, {squares, false, false, true}, names},
+                        pdfPaper()));
         ASSERT_EQ(pages.size(), 6U);
         std::vector<QString> text;
         for (const test::PdfPage& page : pages) {
