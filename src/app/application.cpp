@@ -40,7 +40,10 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
         QObject::connect(window.get(), &ui::FrmDue::printRequested, [this] { printSheet_(frmDue_->form()); });
         QObject::connect(window.get(), &ui::FrmDue::classSheetsRequested, [this] {
             auto* due = frmDue_->formAs<ui::FrmDue>();
-            (new ClassSheetsDialog(due->shownSheet(), *outputDialogs_, due))->show();
+            auto* dialog = new ClassSheetsDialog(due->shownSheet(), *outputDialogs_, due);
+            // The set's sheet 1 on show, so that "STAMPA" prints what the set begins with.
+            QObject::connect(dialog, &ClassSheetsDialog::sheetChosen, due, &ui::FrmDue::showSheet);
+            dialog->show();
         });
         return withIcon(std::move(window));
     });

@@ -2,6 +2,7 @@
 
 #include "forms/texts.h"
 #include "print/output_failure.h"
+#include "print/pupil_names.h"
 
 #include <QFile>
 
@@ -24,6 +25,9 @@ using print::fileFailure;
 using print::OutputFailure;
 
 namespace {
+
+/// Most bytes of a names file: forty names of sixty characters, with room to spare.
+constexpr qsizetype kMostNamesFileBytes = 64 * 1024;
 
 /// One character as a message names it: itself when it can be seen, else its code.
 QString characterName(char32_t c)
@@ -180,6 +184,77 @@ void writeWhole(const QString& path, const QByteArray& bytes)
         throw fileFailure(errno, "cannot rename " + pattern + " to " + target);
     }
     temporary.release();
+}
+
+NamesRead readNamesFile(const QString& path)
+{
+    const auto cannotRead = [&path](int error) {
+        if (error == ENOENT) {
+            return NamesRead{std::nullopt, texts::kNamesFileMissing.arg(quoted(path, kQuotedPathCharacters))};
+        }
+        return NamesRead{std::nullopt,
+                         texts::kNamesFileNotRead.arg(quoted(path, kQuotedPathCharacters),
+                                                      print::reasonText(fileFailure(error, "read")))};
+    };
+    // Not blocking: a pipe given for a file must not hang the program waiting for a writer.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return cannotRead(errno);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return cannotRead(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        if (S_ISDIR(info.st_mode)) {
+            return cannotRead(EISDIR);
+        }
+        return NamesRead{
+            std::nullopt,
+            texts::kNamesFileNotRead.arg(quoted(path, kQuotedPathCharacters),
+                                         print::reasonText(OutputFailure(FailureReason::NotARegularFile)))};
+    }
+    // A names file is a few hundred bytes: anything much larger is not one.
+    QByteArray bytes(kMostNamesFileBytes + 1, '\0');
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, static_cast<std::size_t>(bytes.size() - got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return cannotRead(error);
+        }
+        if (n == 0) {
+            break;
+        }
+        got += n;
+    }
+    ::close(fd);
+    bytes.truncate(got);
+    if (bytes.size() > kMostNamesFileBytes) {
+        return {std::nullopt, texts::kNamesFileTooLarge.arg(quoted(path, kQuotedPathCharacters))};
+    }
+    const print::PupilNames read = print::readPupilNames(bytes);
+    if (!read.problem) {
+        return {NamesList{read.names, path}, {}};
+    }
+    const print::NamesProblem& problem = *read.problem;
+    switch (problem.kind) {
+    case print::NamesProblem::Kind::NotUtf8: return {std::nullopt, texts::kNamesNotUtf8.arg(problem.line)};
+    case print::NamesProblem::Kind::TooManyNames:
+        return {std::nullopt, texts::kNamesTooMany.arg(print::kMaxPupilNames)};
+    case print::NamesProblem::Kind::NameTooLong:
+        return {std::nullopt, texts::kPupilNameTooLong.arg(problem.line).arg(print::kMaxNameCharacters)};
+    case print::NamesProblem::Kind::NotDrawable:
+        return {std::nullopt, texts::kNameNotDrawable.arg(characterName(problem.character)).arg(problem.line)};
+    }
+    return {std::nullopt, texts::kUnexpected};
 }
 
 }  // namespace virdamo::app

@@ -5,12 +5,18 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+#include <vector>
+
 namespace virdamo::app {
 
 // What the class-sheets dialog and the command line tell and write alike.
 
 /// The Italian message for a text that is not a sheet code.
 [[nodiscard]] QString codeProblem(const ParsedCode& parsed);
+
+/// Most characters of a file name quoted back whole in a message.
+inline constexpr qsizetype kQuotedPathCharacters = 120;
 
 /// text as it may be quoted back to the user, in one line: at most maxCharacters
 /// characters (then "…"), and every control character shown by its code.
@@ -21,5 +27,23 @@ namespace virdamo::app {
 /// regular file (a folder, a device, a pipe) is refused and left untouched; a link to a
 /// regular file is followed and stays a link. Throws print::OutputFailure with the cause.
 void writeWhole(const QString& path, const QByteArray& bytes);
+
+/// The pupils' names of a class set and the file they were read from.
+struct NamesList {
+    std::vector<QString> names;
+    QString file;
+
+    bool operator==(const NamesList&) const = default;
+};
+
+/// A names file read: its names, or the Italian sentence saying why it cannot be used.
+struct NamesRead {
+    std::optional<NamesList> list;
+    QString problem;
+};
+
+/// Reads the names file at path: UTF-8, one name a line. Needs a QGuiApplication, which
+/// knows the faces a name must be drawn with.
+[[nodiscard]] NamesRead readNamesFile(const QString& path);
 
 }  // namespace virdamo::app

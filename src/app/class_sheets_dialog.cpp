@@ -1,10 +1,13 @@
 #include "app/class_sheets_dialog.h"
 
 #include "app/class_set_output.h"
+#include "app/level_group.h"
+#include "app/pages_group.h"
 #include "forms/busy_wait.h"
 #include "forms/message_box.h"
 #include "forms/texts.h"
 #include "print/output_failure.h"
+#include "worksheet/random_source.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +22,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -41,6 +45,13 @@ print::Paper paperOf(const QPrinter& printer)
     QPageLayout layout = printer.pageLayout();
     layout.setOrientation(QPageLayout::Portrait);
     return print::Paper{layout.fullRect(QPageLayout::Millimeter).size(), layout.margins(QPageLayout::Millimeter)};
+}
+
+/// The folder a file is looked for or proposed in: the documents folder where there is one.
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 class StandardOutputDialogs final : public OutputDialogs {
@@ -83,6 +94,11 @@ public:
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().front()
                                                                                        : QString();
     }
+
+    QString namesFileName(QWidget* parent) override
+    {
+        return QFileDialog::getOpenFileName(parent, texts::kNamesFileTitle, documentsFolder(), texts::kNamesFilter);
+    }
 };
 
 /// The settings a code stands for, as the teacher chose them in the worksheet window.
@@ -91,13 +107,6 @@ QString settingsOf(const SheetCode& code)
     return texts::kCodeSettings.arg(code.cifreMoltiplicando)
         .arg(code.cifreMoltiplicatore == 1 ? texts::kOneDigit : texts::kDigits.arg(code.cifreMoltiplicatore))
         .arg(code.operations());
-}
-
-/// The folder a new PDF file is proposed in: the documents folder where there is one.
-QString documentsFolder()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 }  // namespace
@@ -118,8 +127,29 @@ ClassSheetsDialog::ClassSheetsDialog(const std::optional<SheetCode>& shown, Outp
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
+    applyPreferences(shown);
+}
+
+void ClassSheetsDialog::applyPreferences(const std::optional<SheetCode>& shown)
+{
+    const ClassPreferences remembered = ClassPreferences::load();
+    loading_ = true;  // nothing to remember while the choices remembered are put back
+    count_->setValue(remembered.sheets);
+    pupils_->setChecked(remembered.pages != print::PageKinds::Solutions);
+    solutions_->setChecked(remembered.pages != print::PageKinds::Pupils);
+    pages_->setChoices(remembered.options, remembered.names);
+    showSheetCount();
+    level_->setLevel(remembered.level);
     code_->setText(shown ? QString::fromStdString(shown->text()) : QString());
     checkCode();
+    loading_ = false;
+    // The set is always at the level the teacher chose last: a sheet on show of another
+    // level gives way to a new set at hers.
+    if (shown && shown->level != remembered.level) {
+        level_->setLevel(remembered.level);
+        // Once the dialog is shown, so that whoever opened it hears of the new set.
+        QMetaObject::invokeMethod(this, &ClassSheetsDialog::chooseLevel, Qt::QueuedConnection);
+    }
 }
 
 void ClassSheetsDialog::buildLayout()
@@ -149,6 +179,9 @@ void ClassSheetsDialog::buildLayout()
     solutions_->setObjectName(u"soluzioni"_s);
     solutions_->setChecked(true);
 
+    level_ = new LevelGroup(this);
+    pages_ = new PagesGroup([this] { return dialogs_.namesFileName(this); }, this);
+
     outcome_ = new QLabel(this);
     outcome_->setObjectName(u"esito"_s);
     outcome_->setWordWrap(true);
@@ -177,12 +210,20 @@ void ClassSheetsDialog::buildLayout()
     layout->addLayout(form);
     layout->addWidget(pupils_);
     layout->addWidget(solutions_);
+    layout->addWidget(level_);
+    layout->addWidget(pages_);
     layout->addWidget(outcome_);
     layout->addWidget(buttons);
 
     connect(code_, &QLineEdit::textChanged, this, &ClassSheetsDialog::checkCode);
     connect(pupils_, &QCheckBox::toggled, this, &ClassSheetsDialog::keepOneKindOfPage);
     connect(solutions_, &QCheckBox::toggled, this, &ClassSheetsDialog::keepOneKindOfPage);
+    connect(count_, &QSpinBox::valueChanged, this, &ClassSheetsDialog::rememberChoices);
+    connect(level_, &LevelGroup::levelChanged, this, &ClassSheetsDialog::chooseLevel);
+    connect(pages_, &PagesGroup::changed, this, [this] {
+        showSheetCount();
+        rememberChoices();
+    });
     connect(preview_, &QPushButton::clicked, this, &ClassSheetsDialog::preview);
     connect(print_, &QPushButton::clicked, this, &ClassSheetsDialog::print);
     connect(savePdf_, &QPushButton::clicked, this, &ClassSheetsDialog::savePdf);
@@ -194,10 +235,10 @@ std::optional<print::ClassSet> ClassSheetsDialog::classSet() const
     const ParsedCode parsed = parseSheetCode(code_->text().toStdString());
     const std::optional<print::PageKinds> pages =
         print::ClassSet::pagesFor(pupils_->isChecked(), solutions_->isChecked());
-    if (!parsed.code || !pages) {
+    if (!parsed.code || !pages || !levelAllowsSome_) {
         return std::nullopt;
     }
-    return print::ClassSet{*parsed.code, count_->value(), *pages, {}, {}};
+    return print::ClassSet{*parsed.code, count_->value(), *pages, pages_->options(), pages_->names().names};
 }
 
 void ClassSheetsDialog::checkCode()
@@ -208,10 +249,66 @@ void ClassSheetsDialog::checkCode()
                      parsed.code ? QApplication::palette().color(QPalette::WindowText) : QColor(192, 0, 0));
     codeMessage_->setPalette(palette);
     codeMessage_->setText(parsed.code ? settingsOf(*parsed.code) : codeProblem(parsed));
-    for (QPushButton* output : {preview_, print_, savePdf_}) {
-        output->setEnabled(parsed.code.has_value());
+    if (parsed.code) {
+        // A code carries its level: what it was made at is what the group shows.
+        level_->setLevel(parsed.code->level);
+        levelAllowsSome_ = level_->showCount(parsed.code->cifreMoltiplicando, parsed.code->cifreMoltiplicatore,
+                                             parsed.code->operations());
     }
+    showOutputs();
     outcome_->clear();
+}
+
+void ClassSheetsDialog::chooseLevel()
+{
+    rememberChoices();
+    const ParsedCode parsed = parseSheetCode(code_->text().toStdString());
+    if (!parsed.code) {
+        return;  // the digit counts come from the code: there is nothing to count yet
+    }
+    SheetCode first = *parsed.code;
+    levelAllowsSome_ = level_->showCount(first.cifreMoltiplicando, first.cifreMoltiplicatore, first.operations());
+    showOutputs();
+    if (!levelAllowsSome_) {
+        return;
+    }
+    // A new set at the new level: a new code, and its sheet 1 on show.
+    first.level = level_->level();
+    first.seed = ClockRandomSource().seed().value_or(first.seed + 1);
+    code_->setText(QString::fromStdString(first.text()));
+    emit sheetChosen(first);
+}
+
+void ClassSheetsDialog::showOutputs()
+{
+    const bool ready = classSet().has_value();
+    for (QPushButton* output : {preview_, print_, savePdf_}) {
+        output->setEnabled(ready);
+    }
+}
+
+void ClassSheetsDialog::showSheetCount()
+{
+    // With names there is a sheet a name.
+    const std::size_t names = pages_->names().names.size();
+    if (names > 0) {
+        const QSignalBlocker quiet(count_);
+        count_->setValue(static_cast<int>(names));
+    }
+    count_->setEnabled(names == 0);
+    count_->setToolTip(names == 0 ? texts::kSheetCountTip : texts::kSheetCountFromNames);
+}
+
+void ClassSheetsDialog::rememberChoices()
+{
+    if (loading_) {
+        return;
+    }
+    const std::optional<print::PageKinds> pages =
+        print::ClassSet::pagesFor(pupils_->isChecked(), solutions_->isChecked());
+    ClassPreferences{count_->value(), pages.value_or(print::PageKinds::Both), level_->level(), pages_->options(),
+                     pages_->names()}
+        .save();
 }
 
 void ClassSheetsDialog::keepOneKindOfPage()
@@ -219,6 +316,7 @@ void ClassSheetsDialog::keepOneKindOfPage()
     // The last kind of page left cannot be taken away too.
     pupils_->setEnabled(solutions_->isChecked());
     solutions_->setEnabled(pupils_->isChecked());
+    rememberChoices();
 }
 
 void ClassSheetsDialog::preview()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/class_preferences.h"
 #include "app/preview_dialog.h"
 #include "print/class_document.h"
 #include "print/print_service.h"
@@ -18,6 +19,9 @@ class QPushButton;
 class QSpinBox;
 
 namespace virdamo::app {
+
+class LevelGroup;
+class PagesGroup;
 
 /// The printer, copies, pages and paper the teacher chose in the print dialog.
 struct PrintChoice {
@@ -41,6 +45,8 @@ public:
     /// Where to save the PDF file, proposing proposed; empty when cancelled. Replacing an
     /// existing file is confirmed here.
     [[nodiscard]] virtual QString saveFileName(const QString& proposed, QWidget* parent) = 0;
+    /// The names file to read the pupils' names from; empty when cancelled.
+    [[nodiscard]] virtual QString namesFileName(QWidget* parent) = 0;
 
 protected:
     OutputDialogs() = default;
@@ -48,14 +54,16 @@ protected:
     OutputDialogs& operator=(const OutputDialogs&) = default;
 };
 
-/// The real dialogs: Qt's print dialog, the program's preview and Qt's file dialog.
+/// The real dialogs: Qt's print dialog, the program's preview and Qt's file dialogs.
 [[nodiscard]] OutputDialogs& standardOutputDialogs();
 
 /// "Schede per la classe": N different sheets from the sheet on show (or from a code the
-/// teacher types), as pupils' pages without results, solution pages or both, previewed,
-/// printed through the print dialog or saved as one PDF file. Modal; it deletes itself
-/// when closed. Nothing it does waits on the print service on the windows' thread: the
-/// service is asked off it, within limits, behind a busy message that can be cancelled.
+/// teacher types), at the level of difficulty she chooses, as pupils' pages without results,
+/// solution pages or both, plain or on squares, previewed, printed through the print
+/// dialog or saved as one PDF file. It remembers its choices, but the code, between runs.
+/// Modal; it deletes itself when closed. Nothing it does waits on the print service on the
+/// windows' thread: the service is asked off it, within limits, behind a busy message that
+/// can be cancelled.
 class ClassSheetsDialog final : public QDialog {
     Q_OBJECT
 
@@ -67,10 +75,20 @@ public:
     /// The class set as the dialog stands; none while the code is not valid.
     [[nodiscard]] std::optional<print::ClassSet> classSet() const;
 
+signals:
+    /// A level was chosen: code is the new set's first sheet, for the worksheet window to
+    /// show, so that what "STAMPA" prints is sheet 1 of the set.
+    void sheetChosen(const virdamo::SheetCode& code);
+
 private:
     void buildLayout();
+    void applyPreferences(const std::optional<SheetCode>& shown);
     void checkCode();
+    void chooseLevel();
     void keepOneKindOfPage();
+    void rememberChoices();
+    void showOutputs();
+    void showSheetCount();
     void preview();
     void print();
     void savePdf();
@@ -82,11 +100,16 @@ private:
     print::PrintLimits limits_;
     /// The paper of the printer last chosen: the preview shows it from then on.
     std::optional<print::Paper> knownPaper_;
+    /// False while the level chosen allows no operation with the code's digit counts.
+    bool levelAllowsSome_ = true;
+    bool loading_ = false;
     QSpinBox* count_ = nullptr;
     QLineEdit* code_ = nullptr;
     QLabel* codeMessage_ = nullptr;
     QCheckBox* pupils_ = nullptr;
     QCheckBox* solutions_ = nullptr;
+    LevelGroup* level_ = nullptr;
+    PagesGroup* pages_ = nullptr;
     QLabel* outcome_ = nullptr;
     QPushButton* preview_ = nullptr;
     QPushButton* print_ = nullptr;

@@ -8,6 +8,9 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+#include <array>
+#include <bitset>
 #include <functional>
 #include <vector>
 
@@ -17,8 +20,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/// Longest file name quoted back whole in a message.
-constexpr qsizetype kQuotedPath = 120;
+/// The values of --riporti, in the order of Riporti.
+const std::array<QString, 3> kCarriesNames{u"qualsiasi"_s, u"senza"_s, u"con"_s};
 
 /// What the options ask for, as they are read; the command line is made from it at the end.
 struct Request {
@@ -33,6 +36,13 @@ struct Request {
     QString codeText;
     bool noPupils = false;
     bool noSolutions = false;
+    std::optional<std::bitset<10>> tables;
+    std::optional<Riporti> carries;
+    std::optional<int> squares;
+    bool showCarries = false;
+    bool prova = false;
+    bool noHeading = false;
+    QString namesFile;
 };
 
 /// One option: its names, the name of its value (empty for a switch), what the help says of
@@ -61,6 +71,42 @@ QString choose(const QString& option, const QString& value, const QList<int>& al
     }
     const QString last = written.takeLast();
     return texts::kOptionWantsOneOf.arg(option, written.join(u", "_s), last, quoted(value));
+}
+
+/// The digits of a --tabelline value, "2-5" or "2345" or "0,1,5-7"; none when it is not one.
+std::optional<std::bitset<10>> tablesOf(const QString& value)
+{
+    std::bitset<10> tables;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == u',' || c == u' ') {
+            continue;
+        }
+        if (!c.isDigit() || c.digitValue() < 0 || c.digitValue() > 9) {
+            return std::nullopt;
+        }
+        int last = c.digitValue();
+        if (i + 2 < value.size() && value[i + 1] == u'-' && value[i + 2].isDigit()) {
+            last = value[i + 2].digitValue();
+            i += 2;
+        }
+        if (last < c.digitValue() || last > 9) {
+            return std::nullopt;
+        }
+        for (int d = c.digitValue(); d <= last; ++d) {
+            tables.set(static_cast<std::size_t>(d));
+        }
+    }
+    return tables.any() ? std::optional(tables) : std::nullopt;
+}
+
+/// A switch's declaration: it sets flag and takes no value.
+std::function<QString(const QString&, Request&)> sets(bool Request::*flag)
+{
+    return [flag](const QString&, Request& r) {
+        r.*flag = true;
+        return QString();
+    };
 }
 
 /// The options, each declared once: the help, the reading and the defaults come from here.
@@ -135,21 +181,45 @@ const std::vector<Option>& options()
                  r.codeText = value;
                  return parsed.code ? QString() : texts::kCodeNotValid.arg(quoted(value), codeProblem(parsed));
              }},
-            {{u"senza-alunni"_s},
-             {},
-             texts::kHelpNoPupils,
+            {{u"senza-alunni"_s}, {}, texts::kHelpNoPupils, true, sets(&Request::noPupils)},
+            {{u"senza-soluzioni"_s}, {}, texts::kHelpNoSolutions, true, sets(&Request::noSolutions)},
+            {{u"tabelline"_s},
+             u"CIFRE"_s,
+             texts::kHelpTables,
              true,
-             [](const QString&, Request& r) {
-                 r.noPupils = true;
+             [](const QString& value, Request& r) {
+                 r.tables = tablesOf(value);
+                 return r.tables ? QString() : texts::kTablesWantDigits.arg(quoted(value));
+             }},
+            {{u"riporti"_s},
+             u"qualsiasi|senza|con"_s,
+             texts::kHelpCarries,
+             true,
+             [](const QString& value, Request& r) {
+                 const auto* at = std::find(kCarriesNames.begin(), kCarriesNames.end(), value);
+                 if (at == kCarriesNames.end()) {
+                     return texts::kCarriesWantOneOf.arg(quoted(value));
+                 }
+                 r.carries = static_cast<Riporti>(at - kCarriesNames.begin());
                  return QString();
              }},
-            {{u"senza-soluzioni"_s},
-             {},
-             texts::kHelpNoSolutions,
+            {{u"quadretti"_s},
+             u"10|5|4"_s,
+             texts::kHelpSquares,
              true,
-             [](const QString&, Request& r) {
-                 r.noSolutions = true;
-                 return QString();
+             [](const QString& value, Request& r) {
+                 return choose(u"quadretti"_s, value, {10, 5, 4}, r.squares);
+             }},
+            {{u"mostra-riporti"_s}, {}, texts::kHelpShowCarries, true, sets(&Request::showCarries)},
+            {{u"prova-del-nove"_s}, {}, texts::kHelpProva, true, sets(&Request::prova)},
+            {{u"senza-intestazione"_s}, {}, texts::kHelpNoHeading, true, sets(&Request::noHeading)},
+            {{u"alunni"_s},
+             u"FILE"_s,
+             texts::kHelpNames.arg(print::kMaxPupilNames),
+             true,
+             [](const QString& value, Request& r) {
+                 r.namesFile = value;
+                 return value.isEmpty() ? texts::kNamesWantFile : QString();
              }},
         };
     }();
@@ -244,10 +314,10 @@ CommandLine readCommandLine(const QStringList& arguments)
         }
     }
     if (request.help) {
-        return CommandLine{CommandLine::Action::Help, {}, {}, {}, std::nullopt};
+        return CommandLine{CommandLine::Action::Help, {}, {}, {}, std::nullopt, {}};
     }
     if (request.version) {
-        return CommandLine{CommandLine::Action::Version, {}, {}, {}, std::nullopt};
+        return CommandLine{CommandLine::Action::Version, {}, {}, {}, std::nullopt, {}};
     }
     if (!request.pdfFile) {
         return {};
@@ -262,23 +332,54 @@ CommandLine readCommandLine(const QStringList& arguments)
     }
     line.set.pages = *pages;
     line.set.sheets = request.sheets;
+    line.namesFile = request.namesFile;
+    if (!request.squares && (request.showCarries || request.prova)) {
+        return failure(
+            texts::kOptionOnlyWithSquares.arg(request.showCarries ? u"mostra-riporti"_s : u"prova-del-nove"_s));
+    }
+    print::PageOptions& options = line.set.options;
+    options.squareMillimetres = request.squares ? std::optional<double>(*request.squares) : std::nullopt;
+    options.showCarries = request.showCarries;
+    options.provaDelNove = request.prova;
+    options.pupilsHeading = !request.noHeading;
+
+    SheetCode& first = line.set.first;
     if (request.code) {
         const SheetCode& code = *request.code;
+        const auto tablesText = [](const std::bitset<10>& tables) {
+            QString digits;
+            for (std::size_t d = 0; d < tables.size(); ++d) {
+                digits += tables[d] ? QString::number(d) : QString();
+            }
+            return digits;
+        };
         for (const QString& contradiction :
              {agreement(request.multiplicand, code.cifreMoltiplicando, u"moltiplicando"_s, request.codeText),
               agreement(request.multiplier, code.cifreMoltiplicatore, u"moltiplicatore"_s, request.codeText),
-              agreement(request.operations, code.operations(), u"operazioni"_s, request.codeText)}) {
+              agreement(request.operations, code.operations(), u"operazioni"_s, request.codeText),
+              request.tables && *request.tables != code.level.tabelline
+                  ? texts::kOptionContradictsCode.arg(u"tabelline"_s, tablesText(*request.tables),
+                                                      quoted(request.codeText), tablesText(code.level.tabelline))
+                  : QString(),
+              request.carries && *request.carries != code.level.riporti ? texts::kOptionContradictsCode.arg(
+                  u"riporti"_s, kCarriesNames.at(std::size_t(*request.carries)), quoted(request.codeText),
+                  kCarriesNames.at(std::size_t(code.level.riporti)))
+                                                                        : QString()}) {
             if (!contradiction.isEmpty()) {
                 return failure(contradiction);
             }
         }
-        line.set.first = code;
+        first = code;
         line.seed = code.seed;
     } else {
-        SheetCode& first = line.set.first;
         first.cifreMoltiplicando = request.multiplicand.value_or(first.cifreMoltiplicando);
         first.cifreMoltiplicatore = request.multiplier.value_or(first.cifreMoltiplicatore);
         first.ultimaOperazione = request.operations.value_or(first.operations()) - 1;
+        first.level.tabelline = request.tables.value_or(first.level.tabelline);
+        first.level.riporti = request.carries.value_or(first.level.riporti);
+        if (first.level.allowsNone(first.cifreMoltiplicando, first.cifreMoltiplicatore)) {
+            return failure(texts::kNoPossibleOperation);
+        }
     }
     return line;
 }
@@ -296,6 +397,14 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
 
     print::ClassSet set = line.set;
     set.first.seed = line.seed ? *line.seed : ClockRandomSource().seed().value_or(0);
+    if (!line.namesFile.isEmpty()) {
+        const NamesRead read = readNamesFile(line.namesFile);
+        if (!read.list) {
+            say(err, u"virdamo: "_s + read.problem);
+            return 2;
+        }
+        set.names = read.list->names;
+    }
     const bool toStandardOutput = line.pdfFile == u"-"_s;
     const std::optional<print::OutputFailure> failure = print::failureOf([&] {
         const QByteArray pdf = print::classSetPdf(set, print::pdfPaper());
@@ -311,7 +420,7 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
         const QString reason = print::reasonText(*failure);
         say(err,
             toStandardOutput ? texts::kPdfNotWritten.arg(reason)
-                             : texts::kFileNotWritten.arg(quoted(line.pdfFile, kQuotedPath), reason));
+                             : texts::kFileNotWritten.arg(quoted(line.pdfFile, kQuotedPathCharacters), reason));
         return 1;
     }
     for (int k = 1; k <= set.sheetCount(); ++k) {

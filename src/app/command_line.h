@@ -21,6 +21,8 @@ struct CommandLine {
     print::ClassSet set;  ///< WritePdf: the class set; the seed of its first sheet is seed's
     /// WritePdf: the seed of the code --codice gave; none draws one from the clock.
     std::optional<std::uint64_t> seed;
+    /// WritePdf: the file of the pupils' names, read when the PDF is written; empty for none.
+    QString namesFile;
 };
 
 /// Reads the arguments that follow the program's name.

@@ -77,6 +77,9 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     qInstallMessageHandler(nullptr);
     QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
+    // The class dialog's choices are kept in the user's settings, under the program's name.
+    QCoreApplication::setOrganizationName(u"virdamo"_s);
+    QCoreApplication::setApplicationName(u"virdamo"_s);
     // The program ends when no window is loaded; the lifecycle, not Qt, decides that.
     QApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setDesktopFileName(u"virdamo"_s);

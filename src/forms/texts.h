@@ -39,7 +39,7 @@ inline const QString kPageNotDrawn = u"Non è stato possibile preparare la pagin
 inline const QString kOutOfMemory = u"Memoria insufficiente per preparare la pagina."_s;
 inline const QString kTargetIsFolder = u"Il nome scelto è quello di una cartella, non di un file."_s;
 inline const QString kNotARegularFile =
-    u"Il nome scelto non è quello di un file normale (è un dispositivo o una pipe): non viene sostituito."_s;
+    u"Il nome scelto non è quello di un file normale, ma di un dispositivo o di una pipe."_s;
 inline const QString kNoPermission = u"Non si hanno i permessi per scrivere il file in quel posto."_s;
 inline const QString kDiskFull = u"Il disco è pieno."_s;
 inline const QString kNameTooLong = u"Il nome del file è troppo lungo."_s;
@@ -59,7 +59,8 @@ inline const QString kCharacterCode = u"U+%1"_s;
 
 // --- Sheet codes -------------------------------------------------------------------------
 inline const QString kCodeEmpty = u"Scrivere il codice della scheda."_s;
-inline const QString kCodeWrongLength = u"Un codice ha 10 caratteri, come H28T5-CY4TQ (il trattino si può omettere)."_s;
+inline const QString kCodeWrongLength =
+    u"Un codice ha 10 o 13 caratteri, come H28T5-CY4TQ (i trattini si possono omettere)."_s;
 /// %1: the character, as kCharacterShown or kCharacterCode name it.
 inline const QString kCodeBadSymbol = u"Il carattere %1 non può stare in un codice."_s;
 inline const QString kCodeWrongCheck = u"Codice non valido: controllare di averlo scritto bene."_s;
@@ -96,6 +97,56 @@ inline const QString kPdfNotSaved = u"Il PDF non è stato salvato."_s;
 /// %1: the file.
 inline const QString kPdfSaved = u"PDF salvato: %1"_s;
 
+inline const QString kSheetCountFromNames = u"Una scheda per ogni nome della lista degli alunni."_s;
+
+// --- "Difficoltà" -------------------------------------------------------------------------
+inline const QString kLevelGroup = u"Difficoltà"_s;
+inline const QString kTablesLabel = u"Tabelline:"_s;
+inline const QString kCarriesLabel = u"Riporti:"_s;
+inline const QString kCarriesAny = u"con o senza riporti"_s;
+inline const QString kCarriesNone = u"senza riporti"_s;
+inline const QString kCarriesSome = u"con riporti"_s;
+/// %1: how many, in the local way of writing numbers.
+inline const QString kPossibleOperations = u"Operazioni possibili: %1."_s;
+inline const QString kOperationsWillRepeat = u"Le operazioni di una scheda si ripeteranno."_s;
+inline const QString kNoPossibleOperation =
+    u"Nessuna operazione possibile con queste tabelline e questi riporti: sceglierne altri."_s;
+
+// --- "Pagine" -----------------------------------------------------------------------------
+inline const QString kPagesGroup = u"Pagine"_s;
+inline const QString kSquaresLabel = u"Quadretti:"_s;
+inline const QString kPlainPages = u"nessuno (pagine semplici)"_s;
+inline const QString kSquares10 = u"1 cm (prima)"_s;
+inline const QString kSquares5 = u"5 mm (seconda e terza)"_s;
+inline const QString kSquares4 = u"4 mm (quarta e quinta)"_s;
+inline const QString kShowCarries = u"Mostra i riporti"_s;
+inline const QString kProvaDelNove = u"Prova del nove"_s;
+inline const QString kPupilsHeading = u"Intestazione con nome, classe e data"_s;
+inline const QString kNamesLabel = u"Nomi degli alunni:"_s;
+inline const QString kChooseNames = u"Scegli il file..."_s;
+inline const QString kForgetNames = u"Togli"_s;
+inline const QString kNoNames = u"nessuno: il nome si scrive a mano"_s;
+/// %1 how many names, %2 the file.
+inline const QString kNamesFrom = u"%1 nomi da %2"_s;
+inline const QString kNamesFileTitle = u"Nomi degli alunni"_s;
+inline const QString kNamesFilter = u"Testo (*.txt);;Tutti i file (*)"_s;
+inline const QString kNamesNotUsed = u"La lista degli alunni non è stata letta."_s;
+/// %1 the file, %2 why.
+inline const QString kNamesFileNotRead = u"Il file dei nomi «%1» non si legge: %2"_s;
+/// %1: the file.
+inline const QString kNamesFileMissing = u"Il file dei nomi «%1» non esiste."_s;
+/// %1: the file.
+inline const QString kNamesFileTooLarge = u"Il file dei nomi «%1» è troppo grande per essere una lista di alunni."_s;
+/// %1: the line.
+inline const QString kNamesNotUtf8 = u"La riga %1 del file dei nomi non è testo UTF-8."_s;
+/// %1: the most names.
+inline const QString kNamesTooMany = u"Il file dei nomi ha più di %1 nomi."_s;
+/// %1 the line, %2 the most characters.
+inline const QString kPupilNameTooLong = u"Il nome alla riga %1 ha più di %2 caratteri."_s;
+/// %1 the character, as kCharacterShown or kCharacterCode name it, %2 the line.
+inline const QString kNameNotDrawable =
+    u"Il carattere %1 alla riga %2 non si può stampare con i caratteri installati."_s;
+
 // --- The preview -------------------------------------------------------------------------
 inline const QString kPreviewTitle = u"Anteprima - Schede per la classe"_s;
 inline const QString kZoomOut = u"Riduci"_s;
@@ -127,6 +178,27 @@ inline const QString kHelpCode = u"rifà le schede dal codice della prima, per e
                                  u"cifre e operazioni vengono dal codice"_s;
 inline const QString kHelpNoPupils = u"solo le soluzioni"_s;
 inline const QString kHelpNoSolutions = u"solo le pagine per gli alunni"_s;
+inline const QString kHelpTables = u"le tabelline, cioè le cifre che il moltiplicatore può usare,\n"
+                                   u"per esempio 2-5 o 2345 (tutte, 0-9)"_s;
+inline const QString kHelpCarries = u"solo operazioni senza riporti, solo con riporti, o qualsiasi\n"
+                                    u"(qualsiasi)"_s;
+inline const QString kHelpSquares = u"pagine a quadretti di 10, 5 o 4 mm (pagine semplici)"_s;
+inline const QString kHelpShowCarries = u"con i quadretti: i riporti scritti nelle soluzioni, e le loro\n"
+                                        u"righe vuote nelle pagine per gli alunni"_s;
+inline const QString kHelpProva = u"con i quadretti: la croce della prova del nove accanto a ogni\n"
+                                  u"operazione, riempita nelle soluzioni"_s;
+inline const QString kHelpNoHeading = u"senza la riga \"Nome ... Classe ... Data ...\" nelle pagine per\n"
+                                      u"gli alunni"_s;
+/// %1: the most names.
+inline const QString kHelpNames = u"i nomi degli alunni, uno per riga (UTF-8, al massimo %1): una\n"
+                                  u"scheda per nome, col nome nella pagina e nelle soluzioni"_s;
+/// %1: the value given.
+inline const QString kTablesWantDigits = u"--tabelline vuole delle cifre da 0 a 9, come 2-5 o 2345, non «%1»"_s;
+/// %1: the value given.
+inline const QString kCarriesWantOneOf = u"--riporti vuole qualsiasi, senza o con, non «%1»"_s;
+/// %1: the option.
+inline const QString kOptionOnlyWithSquares = u"--%1 vale solo con --quadretti"_s;
+inline const QString kNamesWantFile = u"--alunni vuole il nome del file con i nomi degli alunni"_s;
 /// %1 the option, %2 all values but the last, %3 the last, %4 the value given.
 inline const QString kOptionWantsOneOf = u"--%1 vuole %2 o %3, non «%4»"_s;
 inline const QString kPdfWantsFile = u"--pdf vuole il nome di un file, o - per lo standard output"_s;

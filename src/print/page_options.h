@@ -23,6 +23,8 @@ struct PageOptions {
     bool provaDelNove = false;  ///< the cross beside each operation
     bool pupilsHeading = true;  ///< "Nome ... Classe ... Data ..." at the top of pupils' pages
 
+    bool operator==(const PageOptions&) const = default;
+
     [[nodiscard]] bool squared() const { return squareMillimetres.has_value(); }
     [[nodiscard]] bool carriesShown() const { return squared() && showCarries; }
     [[nodiscard]] bool provaShown() const { return squared() && provaDelNove; }

@@ -38,6 +38,8 @@ public:
     /// before the first "VISUALIZZA", after a digit option emptied the display, or when
     /// the window's random source cannot be replayed.
     [[nodiscard]] const std::optional<SheetCode>& shownSheet() const { return shownSheet_; }
+    /// Shows the sheet of code, its settings marked in the side panel, as a command of the window.
+    void showSheet(const SheetCode& code);
 
 signals:
     /// "ESCI": the start window is to come to the front; the window then unloads itself.

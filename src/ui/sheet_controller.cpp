@@ -1,5 +1,7 @@
 #include "ui/sheet_controller.h"
 
+#include "worksheet/sheet_code.h"
+
 #include "layout/load_step.h"
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
@@ -118,12 +120,24 @@ void SheetController::Command2_Click()
 
 void SheetController::Command1_Click()
 {
+    beginSheet();
+    GeneraScheda(state_, random_);
+    MostraScheda();
+}
+
+void SheetController::showSheet(const SheetCode& code)
+{
+    beginSheet();
+    makeSheet(code, state_);
+    MostraScheda();
+}
+
+void SheetController::beginSheet()
+{
     display_.setStampaVisible(true);
     for (std::int16_t i = 0; i <= kLastPlace; ++i) {
         emptyPlace(i);
     }
-    GeneraScheda(state_, random_);
-    MostraScheda();
 }
 
 void SheetController::MostraScheda()

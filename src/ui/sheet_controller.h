@@ -8,6 +8,7 @@ namespace virdamo {
 
 struct Modulo1;
 class RandomSource;
+struct SheetCode;
 
 namespace ui {
 
@@ -66,9 +67,13 @@ public:
     void Command2_Click();
     /// "VISUALIZZA": shows "STAMPA", empties the places, generates a sheet and shows it.
     void Command1_Click();
+    /// Shows the sheet of code as "VISUALIZZA" shows a new one, its settings in force.
+    void showSheet(const SheetCode& code);
 
 private:
     void emptySheet();
+    /// "STAMPA" shown and every place emptied: what comes before a new sheet is drawn.
+    void beginSheet();
     void emptyPlace(std::int16_t i);
     void MostraScheda();
 

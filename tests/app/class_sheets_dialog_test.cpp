@@ -15,11 +15,14 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -35,6 +38,7 @@ class ClassSheetsDialogTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        QSettings().clear();  // every test starts from the choices of a first run
         forms::MessageBox::setHandler(
             [this](forms::MessageIcon, const QString&, const QString& text) { messages_ << text; });
     }
@@ -79,7 +83,7 @@ TEST_F(ClassSheetsDialogTest, ChecksTheCodeAsTypedAndKeepsOneKindOfPage)
         {"H28T5–CY4TQ", true, settings},       // an en dash from a word processor
         {"H28T5\u00A0CY4TQ", true, settings},  // a no-break space
         {"H28T5-CY4TR", false, "Codice non valido: controllare di averlo scritto bene."},
-        {"H28T5-CY4", false, "Un codice ha 10 caratteri, come H28T5-CY4TQ (il trattino si può omettere)."},
+        {"H28T5-CY4", false, "Un codice ha 10 o 13 caratteri, come H28T5-CY4TQ (i trattini si possono omettere)."},
         {"H28T5-CY4T?", false, "Il carattere «?» non può stare in un codice."},
         {"U28T5-CY4TQ", false, "Il carattere «U» non può stare in un codice."},
         {"Н28T5-CY4TQ", false, "Il carattere «Н» non può stare in un codice."},  // Cyrillic
@@ -119,10 +123,9 @@ TEST_F(ClassSheetsDialogTest, SavesOnePdfWholeOrNotAtAllAndNeverOverAnythingButA
         {QStringLiteral("classe.pdf"), nullptr},  // replaced whole
         {QStringLiteral("manca/classe.pdf"), "La cartella scelta non esiste."},
         {QStringLiteral("."), "Il nome scelto è quello di una cartella, non di un file."},
-        {QStringLiteral("tubo"),
-         "Il nome scelto non è quello di un file normale (è un dispositivo o una pipe): non viene sostituito."},
+        {QStringLiteral("tubo"), "Il nome scelto non è quello di un file normale, ma di un dispositivo o di una pipe."},
         {QStringLiteral("collegamento"),
-         "Il nome scelto non è quello di un file normale (è un dispositivo o una pipe): non viene sostituito."},
+         "Il nome scelto non è quello di un file normale, ma di un dispositivo o di una pipe."},
         {QString(300, u'x') + QStringLiteral(".pdf"), "Il nome del file è troppo lungo."},
     };
     for (const auto& c : cases) {
@@ -164,6 +167,97 @@ TEST_F(ClassSheetsDialogTest, PreviewsEveryPageOnThePdfPaperWithoutAPrinter)
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(QLatin1Char('\n')).toStdString();
 }
 
+// The level of difficulty: what it allows is counted as it is chosen, and choosing one
+// draws a new set at it, whose first sheet the worksheet window is to show.
+TEST_F(ClassSheetsDialogTest, ALevelChosenDrawsANewSetAtItOrSaysThereIsNone)
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const struct {
+        SheetCode shown;
+        const char* tables;  // digits checked
+        int carries;         // qualsiasi, senza, con
+        const char* count;   // what the group says
+    } cases[] = {
+        {SheetCode{4, 3, 19, 7}, "23456789", 0, "Operazioni possibili: 4.608.000."},  // 9000 x 8^3
+        {SheetCode{2, 1, 19, 7}, "2", 1, "Operazioni possibili: 20."},                // 10-44, digits to 4
+        {SheetCode{2, 1, 19, 7}, "2", 2, "Operazioni possibili: 70."},
+        {SheetCode{2, 1, 19, 7}, "3", 1, "Operazioni possibili: 12. Le operazioni di una scheda si ripeteranno."},
+        {SheetCode{2, 1, 19, 7}, "1", 1, "Operazioni possibili: 90."},
+        {SheetCode{2, 1, 9, 7}, "0", 1,
+         "Nessuna operazione possibile con queste tabelline e questi riporti: sceglierne altri."},
+        {SheetCode{2, 1, 19, 7}, "1", 2,
+         "Nessuna operazione possibile con queste tabelline e questi riporti: sceglierne altri."},
+    };
+    for (const auto& c : cases) {
+        delete dialog_;
+        open(c.shown);
+        std::optional<SheetCode> chosen;
+        QObject::connect(dialog_, &ClassSheetsDialog::sheetChosen, [&chosen](const SheetCode& code) { chosen = code; });
+        field<QComboBox>("riporti")->setCurrentIndex(c.carries);
+        for (int d = 0; d <= 9; ++d) {
+            field<QCheckBox>(QStringLiteral("tabellina%1").arg(d).toLatin1().constData())
+                ->setChecked(QByteArray(c.tables).contains(static_cast<char>('0' + d)));
+        }
+        const QString count = field<QLabel>("operazioniPossibili")->text();
+        EXPECT_EQ(count, QString::fromUtf8(c.count));
+        const bool none = QByteArray(c.count).startsWith("Nessuna");
+        EXPECT_EQ(field<QAbstractButton>("anteprima")->isEnabled(), !none) << c.tables;
+        if (none) {
+            continue;
+        }
+        ASSERT_TRUE(chosen) << c.tables;
+        EXPECT_EQ(field<QLineEdit>("codice")->text().toStdString(), chosen->text());
+        EXPECT_EQ(chosen->level, dialog_->classSet()->first.level);
+        EXPECT_EQ(chosen->cifreMoltiplicatore, c.shown.cifreMoltiplicatore);
+        EXPECT_NE(chosen->seed, c.shown.seed) << "a new set";
+    }
+}
+
+TEST_F(ClassSheetsDialogTest, RemembersItsChoicesButTheCodeAcrossTwoOpenings)
+{
+    QFile names(dir_.filePath(QStringLiteral("nomi.txt")));
+    ASSERT_TRUE(names.open(QIODevice::WriteOnly));
+    names.write("Niccolò D'Amico\n\n  Çağla Öztürk \nŁucja Wiśniewska\n");
+    names.close();
+    answers_.namesFile = names.fileName();
+    open(kShown);
+    field<QSpinBox>("numeroSchede")->setValue(7);
+    field<QCheckBox>("soluzioni")->setChecked(false);
+    field<QComboBox>("quadretti")->setCurrentIndex(2);  // 5 mm
+    field<QCheckBox>("provaDelNove")->setChecked(true);
+    field<QCheckBox>("intestazione")->setChecked(false);
+    field<QComboBox>("riporti")->setCurrentIndex(1);
+    field<QAbstractButton>("nomiAlunni")->click();
+    EXPECT_EQ(field<QLabel>("elencoNomi")->text(), QStringLiteral("3 nomi da nomi.txt"));
+    EXPECT_EQ(field<QSpinBox>("numeroSchede")->value(), 3) << "a sheet a name";
+    EXPECT_FALSE(field<QSpinBox>("numeroSchede")->isEnabled());
+    const print::ClassSet set = *dialog_->classSet();
+    delete dialog_;
+    dialog_ = nullptr;
+
+    open(SheetCode{2, 2, 9, 99});
+    QCoreApplication::processEvents();  // the new set at the level remembered
+    const print::ClassSet again = *dialog_->classSet();
+    EXPECT_EQ(again.names, set.names);
+    EXPECT_EQ(again.sheetCount(), 3);
+    EXPECT_EQ(again.pages, print::PageKinds::Pupils);
+    EXPECT_EQ(again.options, set.options);
+    EXPECT_EQ(again.first.level, set.first.level);
+    EXPECT_EQ(again.first.cifreMoltiplicando, 2) << "the code is the sheet on show's, not the one remembered";
+
+    answers_.namesFile = dir_.filePath(QStringLiteral("cattivi.txt"));
+    QFile bad(answers_.namesFile);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("Anna\nBruno \xEE\x80\x80\n");  // U+E000, which no face draws
+    bad.close();
+    field<QAbstractButton>("nomiAlunni")->click();
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_EQ(messages_[0],
+              QString::fromUtf8("La lista degli alunni non è stata letta.\nIl carattere U+E000 alla riga 2 non "
+                                "si può stampare con i caratteri installati."));
+    EXPECT_EQ(dialog_->classSet()->names, set.names) << "the list before stays";
+}
+
 TEST(ClasseCommand, OpensTheModalDialogOnTheSheetOnShow)
 {
     Modulo1 state;
@@ -180,6 +274,17 @@ TEST(ClasseCommand, OpensTheModalDialogOnTheSheetOnShow)
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isModal());
     EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("codice"))->text().toStdString(), due->shownSheet()->text());
+
+    // A level chosen: the worksheet window shows sheet 1 of the new set, which "STAMPA" prints.
+    dialog->findChild<QComboBox*>(QStringLiteral("riporti"))->setCurrentIndex(1);
+    const std::optional<SheetCode> shown = due->shownSheet();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("codice"))->text().toStdString(), shown->text());
+    EXPECT_EQ(shown->level.riporti, Riporti::Senza);
+    Modulo1 expected;
+    makeSheet(*shown, expected);
+    EXPECT_EQ(state.TxtProdotto, expected.TxtProdotto);
+    EXPECT_EQ(due->place(ui::LabelArray::Label1, 0).caption(), QString::number(expected.ValMoltiplicando[0]));
     dialog->close();
     app.frmInizio().unload();
     virdamo::test::deleteUnloadedWindows();

@@ -3,6 +3,8 @@
 // that unloads the last window, and only then.
 
 #include "print/class_document.h"
+#include "worksheet/carries.h"
+#include "worksheet/modulo1.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <iostream>
+#include <set>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -213,11 +216,34 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
          2,
          "--senza-alunni e --senza-soluzioni insieme non lasciano nessuna pagina"},
         {{QStringLiteral("--schede"), QStringLiteral("3")}, 2, "--schede vale solo con --pdf FILE"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--tabelline"), QStringLiteral("2-x")},
+         2,
+         "--tabelline vuole delle cifre da 0 a 9, come 2-5 o 2345, non «2-x»"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--riporti"), QStringLiteral("forse")},
+         2,
+         "--riporti vuole qualsiasi, senza o con, non «forse»"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--tabelline"), QStringLiteral("1"),
+          QStringLiteral("--riporti"), QStringLiteral("con")},
+         2,
+         "Nessuna operazione possibile con queste tabelline e questi riporti: sceglierne altri."},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QStringLiteral("H28T5-CY4TQ"),
+          QStringLiteral("--riporti"), QStringLiteral("senza")},
+         2,
+         "--riporti senza contraddice il codice H28T5-CY4TQ, che vuole qualsiasi"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--quadretti"), QStringLiteral("6")},
+         2,
+         "--quadretti vuole 10, 5 o 4, non «6»"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--prova-del-nove")},
+         2,
+         "--prova-del-nove vale solo con --quadretti"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--alunni"), dir.filePath(QStringLiteral("nessuno.txt"))},
+         2,
+         "Il file dei nomi «%1» non esiste."},
         // What the user typed is quoted back short, and always in one line.
         {{QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QString(100'000, u'A')},
          2,
-         "--codice «AAAAAAAAAAAAAAAAAAAA…» non vale: Un codice ha 10 caratteri, come H28T5-CY4TQ (il trattino si "
-         "può omettere)."},
+         "--codice «AAAAAAAAAAAAAAAAAAAA…» non vale: Un codice ha 10 o 13 caratteri, come H28T5-CY4TQ (i trattini si "
+         "possono omettere)."},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QStringLiteral("H28T5\nCY4T?")},
          2,
          "--codice «H28T5U+000ACY4T?» non vale: Il carattere «?» non può stare in un codice."},
@@ -231,8 +257,8 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
         const QString line = c.arguments.join(QLatin1Char(' '));
         EXPECT_EQ(run.status, c.status) << line.toStdString();
         if (c.error) {
-            EXPECT_EQ(run.err, QStringLiteral("virdamo: ") + QString::fromUtf8(c.error) + QLatin1Char('\n'))
-                << line.toStdString();
+            const QString error = QString::fromUtf8(c.error).replace(QStringLiteral("%1"), c.arguments.back());
+            EXPECT_EQ(run.err, QStringLiteral("virdamo: ") + error + QLatin1Char('\n')) << line.toStdString();
         } else {
             EXPECT_TRUE(run.err.startsWith(QString::fromUtf8("virdamo: «"))) << run.err.toStdString();
         }
@@ -280,10 +306,10 @@ TEST(CommandLine, EveryFileThatCannotBeWrittenIsToldByItsCauseAndLeftAlone)
         {dir.path(), {}, "Il nome scelto è quello di una cartella, non di un file."},
         {QString::fromLocal8Bit(fifo),
          {},
-         "Il nome scelto non è quello di un file normale (è un dispositivo o una pipe): non viene sostituito."},
+         "Il nome scelto non è quello di un file normale, ma di un dispositivo o di una pipe."},
         {dir.filePath(QStringLiteral("collegamento")),
          {},
-         "Il nome scelto non è quello di un file normale (è un dispositivo o una pipe): non viene sostituito."},
+         "Il nome scelto non è quello di un file normale, ma di un dispositivo o di una pipe."},
         {dir.filePath(QStringLiteral("manca/schede.pdf")), {}, "La cartella scelta non esiste."},
         {dir.filePath(QString(300, u'x')), {}, "Il nome del file è troppo lungo."},
         {locked.fileName(), notRoot, "Non si hanno i permessi per scrivere il file in quel posto."},
@@ -356,6 +382,43 @@ TEST(CommandLine, HelpVersionAndTheSameClassSetAsTheDialogWithoutADisplay)
         virdamo::SheetCode{4, 3, 19, 0x123456789AULL}, 3, virdamo::print::PageKinds::Solutions, {}, {}};
     EXPECT_EQ(undated(written.readAll()), undated(virdamo::print::classSetPdf(set, virdamo::print::pdfPaper())))
         << "the dialog's document, byte for byte";
+
+    // A level: every sheet holds only what it asks for, and its code makes it again.
+    const QStringList levelled{QStringLiteral("--schede"),         QStringLiteral("30"),
+                               QStringLiteral("--moltiplicando"),  QStringLiteral("3"),
+                               QStringLiteral("--moltiplicatore"), QStringLiteral("2"),
+                               QStringLiteral("--tabelline"),      QStringLiteral("2-5"),
+                               QStringLiteral("--riporti"),        QStringLiteral("senza")};
+    const Outcome drawn = runWith(QStringList{QStringLiteral("--pdf"), file} + levelled);
+    ASSERT_EQ(drawn.status, 0) << drawn.err.toStdString();
+    const QStringList codes = QString::fromUtf8(drawn.out).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(codes.size(), 30);
+    for (const QString& text : codes) {
+        const std::optional<virdamo::SheetCode> code = virdamo::parseSheetCode(text.toStdString()).code;
+        ASSERT_TRUE(code) << text.toStdString();
+        virdamo::Modulo1 sheet;
+        virdamo::makeSheet(*code, sheet);
+        std::set<std::pair<int, int>> operations;
+        for (std::size_t i = 0; i < 20; ++i) {
+            const int a = sheet.ValMoltiplicando[i];
+            const int b = sheet.ValMoltiplicatore[i];
+            EXPECT_TRUE(a >= 100 && a <= 999 && b >= 22 && b <= 55 && b / 10 <= 5 && b % 10 >= 2 && b % 10 <= 5)
+                << a << " x " << b;
+            EXPECT_FALSE(virdamo::hasCarries(a, b)) << a << " x " << b;
+            operations.emplace(a, b);
+        }
+        EXPECT_EQ(operations.size(), 20U) << "an operation repeats in " << text.toStdString();
+    }
+    QFile first(file);
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    const QByteArray document = undated(first.readAll());
+    first.close();
+    const Outcome again = runWith({QStringLiteral("--pdf"), file, QStringLiteral("--codice"), codes.front(),
+                                   QStringLiteral("--schede"), QStringLiteral("30")});
+    ASSERT_EQ(again.status, 0) << again.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(again.out).split(u'\n', Qt::SkipEmptyParts), codes);
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    EXPECT_EQ(undated(first.readAll()), document) << "the same code, the same document";
 
     const Outcome piped = runWith({QStringLiteral("--pdf"), QStringLiteral("-"), QStringLiteral("--moltiplicatore"),
                                    QStringLiteral("2"), QStringLiteral("--operazioni"), QStringLiteral("10")});

@@ -17,6 +17,7 @@ public:
     std::optional<print::Paper> previewPaper;
     QString saveAs;  ///< empty cancels
     QString proposed;
+    QString namesFile;  ///< empty cancels
 
     std::optional<app::PrintChoice> choosePrinter(int /*pageCount*/, QWidget* /*parent*/) override
     {
@@ -36,6 +37,7 @@ public:
         proposed = proposedName;
         return saveAs;
     }
+    QString namesFileName(QWidget* /*parent*/) override { return namesFile; }
 };
 
 }  // namespace virdamo::test

@@ -1,0 +1,84 @@
+#include "app/level_group.h"
+
+#include "forms/texts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QSignalBlocker>
+
+namespace virdamo::app {
+
+using namespace Qt::StringLiterals;
+
+LevelGroup::LevelGroup(QWidget* parent)
+    : QGroupBox(texts::kLevelGroup, parent)
+{
+    setObjectName(u"difficolta"_s);
+    auto* tables = new QHBoxLayout;
+    for (std::size_t d = 0; d < tables_.size(); ++d) {
+        tables_[d] = new QCheckBox(QString::number(d), this);
+        tables_[d]->setObjectName(u"tabellina%1"_s.arg(d));
+        tables_[d]->setChecked(true);
+        tables->addWidget(tables_[d]);
+        connect(tables_[d], &QCheckBox::toggled, this, &LevelGroup::levelChanged);
+    }
+    tables->addStretch(1);
+    carries_ = new QComboBox(this);
+    carries_->setObjectName(u"riporti"_s);
+    carries_->addItems({texts::kCarriesAny, texts::kCarriesNone, texts::kCarriesSome});
+    connect(carries_, &QComboBox::currentIndexChanged, this, &LevelGroup::levelChanged);
+    count_ = new QLabel(this);
+    count_->setObjectName(u"operazioniPossibili"_s);
+    count_->setWordWrap(true);
+
+    auto* form = new QFormLayout(this);
+    form->addRow(texts::kTablesLabel, tables);
+    form->addRow(texts::kCarriesLabel, carries_);
+    form->addRow(count_);
+}
+
+Level LevelGroup::level() const
+{
+    Level level;
+    for (std::size_t d = 0; d < tables_.size(); ++d) {
+        level.tabelline[d] = tables_[d]->isChecked();
+    }
+    level.riporti = static_cast<Riporti>(carries_->currentIndex());
+    return level;
+}
+
+void LevelGroup::setLevel(const Level& level)
+{
+    const QSignalBlocker quiet(this);
+    for (std::size_t d = 0; d < tables_.size(); ++d) {
+        const QSignalBlocker box(tables_[d]);
+        tables_[d]->setChecked(level.tabelline[d]);
+    }
+    const QSignalBlocker combo(carries_);
+    carries_->setCurrentIndex(static_cast<int>(level.riporti));
+}
+
+bool LevelGroup::showCount(int multiplicandDigits, int multiplierDigits, int operations)
+{
+    const Level chosen = level();
+    const std::int32_t count = chosen.operationCount(multiplicandDigits, multiplierDigits);
+    QString text = texts::kPossibleOperations.arg(QLocale().toString(count));
+    if (count == 0) {
+        text = texts::kNoPossibleOperation;
+    } else if (chosen.repeatsOperations(multiplicandDigits, multiplierDigits, operations)) {
+        text += u' ' + texts::kOperationsWillRepeat;
+    }
+    QPalette palette = count_->palette();
+    palette.setColor(QPalette::WindowText,
+                     count == 0 ? QColor(192, 0, 0) : QApplication::palette().color(QPalette::WindowText));
+    count_->setPalette(palette);
+    count_->setText(text);
+    return count > 0;
+}
+
+}  // namespace virdamo::app

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "worksheet/level.h"
+
+#include <QGroupBox>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+namespace virdamo::app {
+
+/// "Difficoltà": what the class is learning, as a sheet's operations are chosen for it: the
+/// tables ("tabelline") the multiplier may use, ten check boxes 0 to 9, and the carries
+/// ("riporti"). Under them, how many different operations that allows.
+class LevelGroup final : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit LevelGroup(QWidget* parent);
+
+    [[nodiscard]] Level level() const;
+    /// Shows level without announcing a change.
+    void setLevel(const Level& level);
+    /// Tells how many operations the level allows with these digit counts, and whether a
+    /// sheet of operations of them repeats some; false when there is none at all.
+    bool showCount(int multiplicandDigits, int multiplierDigits, int operations);
+
+signals:
+    /// The teacher changed the tables or the carries.
+    void levelChanged();
+
+private:
+    std::array<QCheckBox*, 10> tables_{};
+    QComboBox* carries_ = nullptr;
+    QLabel* count_ = nullptr;
+};
+
+}  // namespace virdamo::app
