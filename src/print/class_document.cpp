@@ -98,6 +98,16 @@ QString ClassSet::pupil(int k) const
     return k >= 1 && at < names.size() ? names[at] : QString();
 }
 
+int ClassSet::pageCount(QSizeF printableArea) const
+{
+    const int kinds = pages == PageKinds::Both ? 2 : 1;
+    const int perSheet = options.squared()
+        ? squaredLayout(first.cifreMoltiplicando, first.cifreMoltiplicatore, options, printableArea)
+              .pagesFor(first.operations())
+        : 1;
+    return sheetCount() * kinds * perSheet;
+}
+
 std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea)
 {
     const int count = set.sheetCount();

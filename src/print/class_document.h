@@ -45,6 +45,9 @@ struct ClassSet {
     [[nodiscard]] bool hasSolutions() const { return pages != PageKinds::Pupils; }
     /// The pupil sheet k (from 1) goes to; empty for none.
     [[nodiscard]] QString pupil(int k) const;
+    /// Pages of the whole document on a printable area of printableArea twips: one a sheet
+    /// and a kind on plain pages, as many as the squares need on squared ones.
+    [[nodiscard]] int pageCount(QSizeF printableArea) const;
 };
 
 /// The pages of set in printed order: the pupils' pages of sheets 1 to N, then the

@@ -109,6 +109,7 @@ TEST(ClassSetDocument, PupilsPagesThenSolutionsEachWithTheCodeOfItsSheet)
     const Paper paper = pdfPaper();
     std::vector<test::PdfPage> pages = test::readPdf(classSetPdf(set, paper));
     ASSERT_EQ(pages.size(), 6U) << "two pages per sheet";
+    EXPECT_EQ(set.pageCount(paper.printableArea()), 6);
     const double originX = paper.margins.left() * kPointsPerMillimetre;
     const double originY = paper.margins.top() * kPointsPerMillimetre;
     const double footerTop = originY + (paper.printableHeight() - 240.0) * test::kPointsPerTwip;

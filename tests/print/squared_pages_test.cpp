@@ -65,6 +65,8 @@ TEST(SquaredLayout, BlocksPerPageAndPagesPerSheetForEveryShapeAndSquare)
             EXPECT_EQ(l.blocksAcross, c.fits[o].across);
             EXPECT_EQ(l.blocksDown, c.fits[o].down);
             EXPECT_EQ(l.pagesFor(20), c.fits[o].pagesOfTwenty);
+            const ClassSet set{SheetCode{c.a, c.b, 19, 1}, 3, PageKinds::Both, options, {}};
+            EXPECT_EQ(set.pageCount(area), 3 * 2 * c.fits[o].pagesOfTwenty);
         }
     }
 }
