@@ -1,6 +1,6 @@
 #include "worksheet/carries.h"
-#include "worksheet/worked_operation.h"
 #include "worksheet/level.h"
+#include "worksheet/worked_operation.h"
 
 #include <gtest/gtest.h>
 
