@@ -164,6 +164,8 @@ void ClassSheetsDialog::buildLayout()
     code_->setObjectName(u"codice"_s);
     code_->setMaxLength(20);
     code_->setPlaceholderText(u"H28T5-CY4TQ"_s);
+    // Room for the longest code, a level's: three groups of wide letters.
+    code_->setMinimumWidth(code_->fontMetrics().horizontalAdvance(u"WWWWW-WWWWW-WWW"_s) + 12);
     codeMessage_ = new QLabel(this);
     codeMessage_->setObjectName(u"messaggioCodice"_s);
     codeMessage_->setWordWrap(true);

@@ -1,9 +1,12 @@
-// Renders both windows at their design size to PNG files, for looking at them:
+// Renders the windows to PNG files, for looking at them and for the README's pictures:
 //   app_render_windows <directory>
-// writes frm_inizio.png, frm_due.png (after "VISUALIZZA" with 4 x 3 digits) and
-// frm_inizio_wide.png (the start window at twice its design width).
+// writes frm_inizio.png, frm_due.png (after "VISUALIZZA" with 4 x 3 digits),
+// frm_inizio_wide.png (the start window at twice its design width) and classe.png (the
+// class dialog on the sheet on show, with a level and squared pages chosen). The settings
+// are the program's first-run ones, whatever the user running it has chosen.
 
 #include "app/application.h"
+#include "app/class_sheets_dialog.h"
 #include "app/frm_inizio.h"
 #include "forms/form_slot.h"
 #include "qt_helpers.h"
@@ -12,9 +15,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QImage>
+#include <QLocale>
 #include <QPixmap>
+#include <QSpinBox>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -25,7 +34,8 @@ using virdamo::test::clickButton;
 bool save(QWidget* window, const QDir& dir, const QString& file)
 {
     QApplication::processEvents();
-    return window->grab().save(dir.filePath(file), "PNG");
+    // A palette of 256 colours keeps the pictures small; windows have few colours.
+    return window->grab().toImage().convertToFormat(QImage::Format_Indexed8).save(dir.filePath(file), "PNG");
 }
 
 }  // namespace
@@ -37,7 +47,10 @@ int main(int argc, char** argv)
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     QApplication application(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     const QDir dir(QString::fromLocal8Bit(argv[1]));
 
@@ -54,6 +67,23 @@ int main(int argc, char** argv)
     clickButton(sheet, QStringLiteral("Option1(2)"));
     clickButton(sheet, QStringLiteral("Command1"));
     ok = save(sheet, dir, QStringLiteral("frm_due.png")) && ok;
+
+    clickButton(sheet, QStringLiteral("cmdClasse"));
+    if (auto* classe = sheet->findChild<virdamo::app::ClassSheetsDialog*>()) {
+        classe->findChild<QSpinBox*>(QStringLiteral("numeroSchede"))->setValue(25);
+        for (const int d : {0, 1}) {
+            classe->findChild<QCheckBox*>(QStringLiteral("tabellina%1").arg(d))->setChecked(false);
+        }
+        classe->findChild<QComboBox*>(QStringLiteral("riporti"))->setCurrentIndex(1);
+        classe->findChild<QComboBox*>(QStringLiteral("quadretti"))->setCurrentIndex(2);
+        classe->findChild<QCheckBox*>(QStringLiteral("mostraRiporti"))->setChecked(true);
+        classe->findChild<QCheckBox*>(QStringLiteral("provaDelNove"))->setChecked(true);
+        classe->adjustSize();
+        ok = save(classe, dir, QStringLiteral("classe.png")) && ok;
+        classe->close();
+    } else {
+        ok = false;
+    }
 
     start->resize(start->width() * 2, start->height());
     ok = save(start, dir, QStringLiteral("frm_inizio_wide.png")) && ok;
