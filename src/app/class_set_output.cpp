@@ -27,7 +27,7 @@ using print::OutputFailure;
 namespace {
 
 /// Most bytes of a names file: forty names of sixty characters, with room to spare.
-constexpr qsizetype kMostNamesFileBytes = 64 * 1024;
+constexpr qsizetype kMostNamesFileBytes = qsizetype{64} * 1024;
 
 /// One character as a message names it: itself when it can be seen, else its code.
 QString characterName(char32_t c)

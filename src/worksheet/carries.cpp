@@ -38,7 +38,7 @@ bool work(std::int32_t multiplicand, std::int32_t multiplier, Carries* carries)
             any = any || t >= 10;
             carry = t / 10;
             if (carries && c + 1 < n) {
-                carries->intoMultiplicandColumn[static_cast<std::size_t>(r)][static_cast<std::size_t>(c + 1)] = carry;
+                carries->intoMultiplicandColumn[static_cast<std::size_t>(r)][static_cast<std::size_t>(c) + 1] = carry;
             }
         }
     }
@@ -68,7 +68,7 @@ bool work(std::int32_t multiplicand, std::int32_t multiplier, Carries* carries)
         any = any || t >= 10;
         carry = t / 10;
         if (carries && column + 1 < columns) {
-            carries->intoProductColumn[static_cast<std::size_t>(column + 1)] = carry;
+            carries->intoProductColumn[static_cast<std::size_t>(column) + 1] = carry;
         }
     }
     return any;
@@ -100,7 +100,7 @@ ProvaDelNove provaDelNove(std::int32_t multiplicand, std::int32_t multiplier)
     ProvaDelNove cross;
     cross.moltiplicando = reducedToOneDigit(multiplicand);
     cross.moltiplicatore = reducedToOneDigit(multiplier);
-    cross.prodottoDelleCifre = reducedToOneDigit(cross.moltiplicando * cross.moltiplicatore);
+    cross.prodottoDelleCifre = reducedToOneDigit(static_cast<std::int64_t>(cross.moltiplicando) * cross.moltiplicatore);
     cross.prodotto = reducedToOneDigit(static_cast<std::int64_t>(multiplicand) * multiplier);
     return cross;
 }

@@ -322,7 +322,9 @@ class SickService : public PrintThroughPrivateServer,
 
 TEST_P(SickService, NeverFreezesTheWindowsAndSaysTheServiceDoesNotAnswer)
 {
-    const auto [sickness, command] = GetParam();
+    // Named copies, not a structured binding: the timer below captures them.
+    const Sickness sickness = std::get<0>(GetParam());
+    const Command command = std::get<1>(GetParam());
     server_.addQueue(true);
     click("Command1");
     const Screen s = screen();
