@@ -47,7 +47,7 @@ public:
             largestDigit = std::max(largestDigit, static_cast<int>(v % 10));
         }
         top_ = d_[static_cast<std::size_t>(m_ - 1)];
-        largest_ = 9 / largestDigit;
+        largest_ = 9 / std::max(1, largestDigit);  // a multiplier has a digit above 0
         base_ = largest_ + 1;
         for (int k = 1; k < m_; ++k) windows_ *= base_;
         // Window w holds the digit placed i places above the next one as its base-(largest_ + 1)
