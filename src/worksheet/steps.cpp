@@ -180,6 +180,29 @@ void Written::write(const ExpectedKey& key)
     }
 }
 
+Written Written::factorsOf(const WorkedOperation& op)
+{
+    Written factors;
+    for (const WrittenDigit& written : op.digits) {
+        if (written.row.row == WorkedRow::Multiplicand || written.row.row == WorkedRow::Multiplier) {
+            factors.digits.push_back(written);
+        }
+    }
+    return factors;
+}
+
+Written Written::wholeOf(const WorkedOperation& op)
+{
+    using enum ProvaBox;
+    const ProvaDelNove& prova = op.prova;
+    return {op.digits,
+            op.carries,
+            {{TopLeft, prova.moltiplicando},
+             {TopRight, prova.moltiplicatore},
+             {BottomLeft, prova.prodottoDelleCifre},
+             {BottomRight, prova.prodotto}}};
+}
+
 int Equality::result() const
 {
     const int combined = operation == Operator::Times
@@ -193,11 +216,9 @@ std::vector<Step> stepsOf(std::int32_t multiplicand, std::int32_t multiplier)
     const WorkedOperation op = workOut(multiplicand, multiplier);
     Steps steps;
     Step& opening = steps.begin(Opening{multiplicand, multiplier});
-    for (const WrittenDigit& written : op.digits) {
-        if (written.row.row == WorkedRow::Multiplicand || written.row.row == WorkedRow::Multiplier) {
-            opening.written.digits.push_back(written);
-            opening.highlighted.push_back(Square{written.row, written.column});
-        }
+    opening.written = Written::factorsOf(op);
+    for (const WrittenDigit& written : opening.written.digits) {
+        opening.highlighted.push_back(Square{written.row, written.column});
     }
     multiply(steps, op);
     if (op.partialRows() > 0) add(steps, op);

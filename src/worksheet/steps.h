@@ -54,6 +54,11 @@ struct Written {
     /// Writes the digit of key in its cell; a digit in a row of carries is a carry.
     void write(const ExpectedKey& key);
 
+    /// The factors of op alone: what a pupil's sheet shows of it, and what its opening writes.
+    [[nodiscard]] static Written factorsOf(const WorkedOperation& op);
+    /// Op worked out: every digit, every carry and the cross, in the order its steps write them.
+    [[nodiscard]] static Written wholeOf(const WorkedOperation& op);
+
     bool operator==(const Written&) const = default;
 };
 
