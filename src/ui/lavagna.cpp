@@ -311,6 +311,11 @@ QString Lavagna::caption() const
     return captionText_;
 }
 
+int Lavagna::squarePixels() const
+{
+    return board_->squarePixels();
+}
+
 void Lavagna::showNextStep()
 {
     if (!attempt_ && step_ + 1 < steps_.size()) showTeacherStep(step_ + 1);
@@ -449,8 +454,16 @@ void Lavagna::Form_Resize()
     const int h = height();
     caption_->setFixedHeight(scaled(h, kCaptionParts, 16) * 5 / 4);
     fitCaption();
+    // The commands share the width: their font shrinks for the longest caption to fit.
     QFont commandFont = font();
-    commandFont.setPixelSize(scaled(h, 36, 12));
+    const int largest = scaled(h, 36, 12);
+    commandFont.setPixelSize(largest);
+    const int room = width() / static_cast<int>(commands_.size()) - 24;
+    int longest = 0;
+    for (QPushButton* command : commands_) {
+        longest = std::max(longest, QFontMetrics(commandFont).horizontalAdvance(command->text()));
+    }
+    if (longest > room && room > 0) commandFont.setPixelSize(std::max(8, largest * room / longest));
     for (QPushButton* command : commands_) {
         command->setFont(commandFont);
         command->setFixedHeight(scaled(h, 16, 32));

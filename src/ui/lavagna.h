@@ -53,6 +53,9 @@ public:
     [[nodiscard]] const std::optional<Attempt>& attempt() const { return attempt_; }
     /// The line over the board.
     [[nodiscard]] QString caption() const;
+    /// Side of the board's squares, pixels: a digit is as high as its face makes the
+    /// digits of a font of that many pixels.
+    [[nodiscard]] int squarePixels() const;
 
     /// "Avanti": the next step, up to the last.
     void showNextStep();
