@@ -1,7 +1,8 @@
 // Renders both windows at their design size to PNG files, for looking at them:
 //   app_render_windows <directory>
-// writes frm_inizio.png, frm_due.png (after "VISUALIZZA" with 4 x 3 digits) and
-// frm_inizio_wide.png (the start window at twice its design width).
+// writes frm_inizio.png, frm_due.png (after "VISUALIZZA" with 4 x 3 digits),
+// frm_inizio_wide.png (the start window at twice its design width) and lavagna.png (the
+// whiteboard at 1600 x 900 in the middle of 2305 x 104, at a step that carries).
 
 #include "app/application.h"
 #include "app/frm_inizio.h"
@@ -57,5 +58,14 @@ int main(int argc, char** argv)
 
     start->resize(start->width() * 2, start->height());
     ok = save(start, dir, QStringLiteral("frm_inizio_wide.png")) && ok;
+
+    shell.startOnLavagna(2305, 104);
+    QWidget* board = shell.lavagna().form();
+    // Once shown and placed on the screen, at the size of a whiteboard's picture.
+    QApplication::processEvents();
+    board->setWindowState(Qt::WindowNoState);
+    board->resize(1600, 900);
+    for (int step = 1; step <= 3; ++step) clickButton(board, QStringLiteral("avanti"));  // 3 x 4 = 12: 2, carry 1
+    ok = save(board, dir, QStringLiteral("lavagna.png")) && ok;
     return ok ? 0 : 1;
 }
