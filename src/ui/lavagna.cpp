@@ -48,7 +48,7 @@ const forms::FontSpec kWindowFont{u"Verdana"_s, 12.0, true, false};
 bool isCarry(const Cell& cell)
 {
     const auto* square = std::get_if<Square>(&cell);
-    return square && (square->row.row == WorkedRow::PartialCarries || square->row.row == WorkedRow::AdditionCarries);
+    return square && square->row.ofCarries();
 }
 
 /// The caption's font is this part of the window's height.

@@ -172,9 +172,7 @@ void check(Steps& steps, const WorkedOperation& op)
 void Written::write(const ExpectedKey& key)
 {
     if (const auto* square = std::get_if<Square>(&key.cell)) {
-        const WorkedRow row = square->row.row;
-        const bool carry = row == WorkedRow::PartialCarries || row == WorkedRow::AdditionCarries;
-        (carry ? carries : digits).push_back(WrittenDigit{square->row, square->column, key.digit});
+        (square->row.ofCarries() ? carries : digits).push_back(WrittenDigit{square->row, square->column, key.digit});
     } else {
         prova.push_back(WrittenBox{std::get<ProvaBox>(key.cell), key.digit});
     }
