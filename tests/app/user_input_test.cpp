@@ -143,7 +143,8 @@ protected:
         QProcess xdotool;
         xdotool.start(QStringLiteral("xdotool"),
                       QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30")} + keys);
-        QTest::qWaitFor([&] { return xdotool.state() == QProcess::NotRunning; }, 10000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return xdotool.state() == QProcess::NotRunning; }, 10000))
+            << "xdotool never finished";
         QTest::qWait(150);
     }
 
@@ -167,7 +168,9 @@ TEST_P(OpeningTheWhiteboard, OpensTheOperationOnShow)
     auto* due = dynamic_cast<ui::FrmDue*>(shell_.frmDue().show());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(due));
     ASSERT_TRUE(test::clickButton(due, QStringLiteral("Command1")));
-    if (GetParam().emptied) ASSERT_TRUE(test::clickButton(due, QStringLiteral("Option1(1)")));
+    if (GetParam().emptied) {
+        ASSERT_TRUE(test::clickButton(due, QStringLiteral("Option1(1)")));
+    }
     const int place = GetParam().place;
     QWidget* target = place < 0 ? due->findChild<QAbstractButton*>(QStringLiteral("cmdLavagna"))
                                 : due->findChild<QWidget*>(QStringLiteral("Frame3(%1)").arg(place));
