@@ -5,7 +5,15 @@
 #include "app/frm_inizio.h"
 #include "forms/form_slot.h"
 #include "ui/frm_due.h"
+#include "ui/lavagna.h"
+#include "worksheet/level.h"
+#include "worksheet/modulo1.h"
+#include "worksheet/random_source.h"
 
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace virdamo::app {
@@ -17,6 +25,35 @@ std::unique_ptr<forms::Form> withIcon(std::unique_ptr<forms::Form> form)
 {
     form->setWindowIcon(windowIcon());
     return form;
+}
+
+int digitCount(std::int32_t value)
+{
+    int digits = 1;
+    for (; value >= 10; value /= 10) ++digits;
+    return digits;
+}
+
+/// Operations with the digit counts of multiplicand x multiplier that level allows, each
+/// equally likely, never the one before twice in a row while there is another.
+std::function<std::pair<std::int32_t, std::int32_t>()> operationsLike(std::int32_t multiplicand,
+                                                                      std::int32_t multiplier, const Level& level)
+{
+    auto allowed = std::make_shared<const AllowedOperations>(level, digitCount(multiplicand), digitCount(multiplier));
+    auto random = std::make_shared<ClockRandomSource>();
+    random->reseedFromClock();
+    return [allowed, random, last = Operation{multiplicand, multiplier}]() mutable {
+        for (int draw = 0; draw < RandomSource::kBelowAttempts && allowed->size() > 1; ++draw) {
+            const std::int32_t rank = static_cast<std::int32_t>(random->nextBelow(std::uint32_t(allowed->size())));
+            Operation drawn;
+            allowed->at({&rank, 1}, {&drawn, 1});
+            if (drawn != last) {
+                last = drawn;
+                break;
+            }
+        }
+        return std::pair{last.moltiplicando, last.moltiplicatore};
+    };
 }
 
 }  // namespace
@@ -45,7 +82,19 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
             QObject::connect(dialog, &ClassSheetsDialog::sheetChosen, due, &ui::FrmDue::showSheet);
             dialog->show();
         });
+        QObject::connect(window.get(), &ui::FrmDue::lavagnaRequested, [this](int operation) {
+            const auto i = static_cast<std::size_t>(operation);
+            const std::optional<SheetCode>& sheet = frmDue_->formAs<ui::FrmDue>()->shownSheet();
+            const std::int32_t multiplicand = state_.ValMoltiplicando[i];
+            const std::int32_t multiplier = state_.ValMoltiplicatore[i];
+            openLavagna(multiplicand, multiplier,
+                        operationsLike(multiplicand, multiplier, sheet ? sheet->level : Level{}));
+        });
         return withIcon(std::move(window));
+    });
+    lavagna_ = std::make_unique<forms::FormSlot>(*lifecycle_, [this] {
+        const auto [multiplicand, multiplier] = lavagnaOperation_;
+        return withIcon(std::make_unique<ui::Lavagna>(multiplicand, multiplier, lavagnaSource_));
     });
 }
 
@@ -54,6 +103,28 @@ Application::~Application() = default;
 void Application::start()
 {
     frmInizio_->show();
+}
+
+void Application::startOnLavagna(std::int32_t multiplicand, std::int32_t multiplier)
+{
+    if (!ui::Lavagna::canWorkOut(multiplicand, multiplier)) {
+        throw std::invalid_argument("no operation for the whiteboard: " + std::to_string(multiplicand) + " x "
+                                    + std::to_string(multiplier));
+    }
+    openLavagna(multiplicand, multiplier, operationsLike(multiplicand, multiplier, Level{}));
+}
+
+void Application::openLavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another)
+{
+    if (auto* open = lavagna_->formAs<ui::Lavagna>()) {
+        // One whiteboard: the operation asked for replaces the one on it.
+        open->setOperationSource(std::move(another));
+        open->workOut(multiplicand, multiplier);
+    } else {
+        lavagnaOperation_ = {multiplicand, multiplier};
+        lavagnaSource_ = std::move(another);
+    }
+    lavagna_->show();
 }
 
 }  // namespace virdamo::app

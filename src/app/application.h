@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QWidget;
 
@@ -36,6 +38,11 @@ public:
 
     /// Loads and shows the start window, and nothing else.
     void start();
+    /// Opens the whiteboard window "Lavagna" alone on multiplicand x multiplier, with no other
+    /// window: the program ends (lifecycle().ended()) when it closes. "Nuova" there draws
+    /// operations of the same digit counts. Throws std::invalid_argument for an operation
+    /// the board does not work out (ui::Lavagna::canWorkOut).
+    void startOnLavagna(std::int32_t multiplicand, std::int32_t multiplier);
 
     /// Emits ended() when the last window unloads.
     [[nodiscard]] forms::Lifecycle& lifecycle() const { return *lifecycle_; }
@@ -43,11 +50,18 @@ public:
     [[nodiscard]] forms::FormSlot& frmInizio() const { return *frmInizio_; }
     /// The worksheet window's single instance.
     [[nodiscard]] forms::FormSlot& frmDue() const { return *frmDue_; }
+    /// The whiteboard window's single instance.
+    [[nodiscard]] forms::FormSlot& lavagna() const { return *lavagna_; }
 
     /// The print, preview and file dialogs the class sheets open (the real ones unless set).
     void setOutputDialogs(OutputDialogs& dialogs) { outputDialogs_ = &dialogs; }
 
 private:
+    using OperationSource = std::function<std::pair<std::int32_t, std::int32_t>()>;
+
+    /// Shows the whiteboard on multiplicand x multiplier, its "Nuova" drawing from another.
+    void openLavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another);
+
     Modulo1& state_;
     RandomSource& random_;
     PrintSheet printSheet_;
@@ -55,6 +69,9 @@ private:
     std::unique_ptr<forms::Lifecycle> lifecycle_;
     std::unique_ptr<forms::FormSlot> frmInizio_;
     std::unique_ptr<forms::FormSlot> frmDue_;
+    std::pair<std::int32_t, std::int32_t> lavagnaOperation_;  ///< the whiteboard's first operation
+    OperationSource lavagnaSource_;
+    std::unique_ptr<forms::FormSlot> lavagna_;
 };
 
 }  // namespace app

@@ -227,4 +227,54 @@ inline const QString kDisplayUnreachable = u"virdamo: non si riesce ad aprire lo
                                            u"sessione grafica, oppure usare virdamo --pdf FILE per le schede senza "
                                            u"finestre."_s;
 
+// --- "Lavagna": one operation worked out step by step on the class whiteboard --------------
+inline const QString kLavagnaTitle = u"Lavagna"_s;
+inline const QString kLavagnaPlaceTip = u"Doppio clic: svolgi questa moltiplicazione alla lavagna"_s;
+inline const QString kLavagnaCommandTip = u"Svolgi alla lavagna la prima moltiplicazione della scheda"_s;
+inline const QString kStepBack = u"◀ Indietro"_s;
+inline const QString kStepBackTip = u"Un passo indietro (freccia a sinistra, Backspace)"_s;
+inline const QString kStepForward = u"Avanti ▶"_s;
+inline const QString kStepForwardTip = u"Un passo avanti (freccia a destra, spazio, Invio)"_s;
+inline const QString kWholeOperation = u"Tutto"_s;
+inline const QString kWholeOperationTip = u"L'operazione finita, con la prova del nove (Fine)"_s;
+inline const QString kFromTheStart = u"Da capo"_s;
+inline const QString kFromTheStartTip = u"Di nuovo dall'inizio (Home)"_s;
+inline const QString kAnotherOperation = u"Nuova"_s;
+inline const QString kAnotherOperationTip = u"Un'altra moltiplicazione con le stesse cifre (N)"_s;
+inline const QString kPupilTries = u"Prova tu"_s;
+inline const QString kPupilTriesTip = u"L'alunno scrive le cifre, una alla volta (P)"_s;
+inline const QString kCloseTip = u"Chiude la lavagna (Esc)"_s;
+/// %1 the multiplicand, %2 the multiplier.
+inline const QString kOpening = u"Moltiplichiamo %1 × %2"_s;
+/// %1 an equality, %2 the digit or number written.
+inline const QString kWrite = u"%1: scrivo %2"_s;
+/// %1 an equality, %2 the digit written, %3 the carry.
+inline const QString kWriteAndCarry = u"%1: scrivo %2 e riporto %3"_s;
+/// %1 the digit of a column that has nothing else to add.
+inline const QString kBringDown = u"Abbasso %1"_s;
+/// %1 the product.
+inline const QString kProductIs = u"Il prodotto è %1"_s;
+// The boxes of the prova del nove cross. %1 what fills the box.
+inline const QString kProvaMultiplicand = u"Moltiplicando: %1"_s;
+inline const QString kProvaMultiplier = u"Moltiplicatore: %1"_s;
+inline const QString kProvaTopBoxes = u"Le due cifre in alto: %1"_s;
+inline const QString kProvaProduct = u"Prodotto: %1"_s;
+/// %1 a number of one digit, which goes in its box as it is.
+inline const QString kProvaOneDigit = u"%1, una cifra sola: scrivo %1"_s;
+/// %1 the bottom left box, %2 the bottom right one.
+inline const QString kProvaHolds = u"%1 = %2: la prova è giusta"_s;
+inline const QString kProvaFails = u"%1 ≠ %2: la prova è sbagliata"_s;
+// Hints after a wrong key: they never tell a result still to be typed.
+/// %1 the terms of an equality combined, "5 × 4".
+inline const QString kHintEquality = u"%1 = ?"_s;
+inline const QString kHintBringDown = u"Abbasso la cifra che sta sopra"_s;
+inline const QString kHintOneDigit = u"una cifra sola: si scrive così com'è"_s;
+/// %1 the hint of the step.
+inline const QString kTryAgain = u"Riprova: %1"_s;
+inline const QString kTypeDigit = u"Tocca a te: scrivi la cifra nel quadretto azzurro"_s;
+inline const QString kTypeCarry = u"Tocca a te: scrivi il riporto nel quadretto azzurro"_s;
+/// %1 the keys typed right at the first try, %2 the keys of the operation.
+inline const QString kBravo = u"Bravo! %1 cifre giuste su %2 al primo tentativo"_s;
+inline const QString kBravoOneRight = u"Bravo! 1 cifra giusta su %1 al primo tentativo"_s;
+
 }  // namespace virdamo::texts

@@ -53,8 +53,9 @@ int bandRows(double twips, double square)
 /// Draws on one page, in squares from the top-left of the printable area.
 class SquaredPage final {
 public:
-    SquaredPage(const SquaredLayout& layout, Page& page)
-        : s_(layout.square)
+    /// Squares of side square twips on page.
+    SquaredPage(double square, Page& page)
+        : s_(square)
         , digitSize_(static_cast<float>(s_ * kDigitEm / forms::kTwipsPerPoint))
         , carrySize_(static_cast<float>(s_ * kCarryEm / forms::kTwipsPerPoint))
         , page_(page)
@@ -114,36 +115,28 @@ private:
     Page& page_;
 };
 
-/// Row of block rows that holds row, or -1.
-int rowIndex(const std::vector<RowRef>& rows, RowRef row)
+/// Draws what is written of op in the block whose top-left square is corner.
+void drawOperation(SquaredPage& page, const WorkedOperation& op, const OperationSquares& squares, QPoint corner,
+                   const Written& written, const PageOptions& options)
 {
-    const auto at = std::find(rows.begin(), rows.end(), row);
-    return at == rows.end() ? -1 : static_cast<int>(at - rows.begin());
-}
-
-/// Draws op in the block whose top-left square is corner.
-void drawOperation(SquaredPage& page, const WorkedOperation& op, QPoint corner, int digitColumns, PageKind kind,
-                   const PageOptions& options)
-{
-    const std::vector<RowRef> rows = op.rowsTopToBottom(options.carriesShown());
-    const int units = corner.x() + digitColumns - 1;  // the units column
-    const int multiplicand = corner.y() + rowIndex(rows, {WorkedRow::Multiplicand, 0});
-    const int multiplier = corner.y() + rowIndex(rows, {WorkedRow::Multiplier, 0});
-    const bool worked = kind == PageKind::Solutions;
-    for (const WrittenDigit& d : op.digits) {
-        if (worked || d.row.row == WorkedRow::Multiplicand || d.row.row == WorkedRow::Multiplier) {
-            page.character(units - d.column, corner.y() + rowIndex(rows, d.row), kDigits.at(std::size_t(d.digit)));
-        }
+    const auto at = [&](const Cell& cell) { return corner + squares.squareOf(cell); };
+    for (const WrittenDigit& d : written.digits) {
+        const QPoint square = at(Square{d.row, d.column});
+        page.character(square.x(), square.y(), kDigits.at(std::size_t(d.digit)));
     }
+    const int units = corner.x() + squares.unitsColumn();
+    const int multiplicand = corner.y() + squares.rowOf({WorkedRow::Multiplicand, 0});
+    const int multiplier = corner.y() + squares.rowOf({WorkedRow::Multiplier, 0});
     page.character(units + 1, multiplicand, kTimes);
     page.character(units + 1, multiplier, kEquals);
-    page.rule(corner.x(), multiplier + 1, digitColumns);
+    page.rule(corner.x(), multiplier + 1, squares.digitColumns());
     if (op.partialRows() >= 2) {
-        page.rule(corner.x(), corner.y() + rowIndex(rows, {WorkedRow::Product, 0}), digitColumns);
+        page.rule(corner.x(), corner.y() + squares.rowOf({WorkedRow::Product, 0}), squares.digitColumns());
     }
-    if (worked && options.carriesShown()) {
-        for (const WrittenDigit& c : op.carries) {
-            page.carry(units - c.column, corner.y() + rowIndex(rows, c.row), c.digit);
+    if (options.carriesShown()) {
+        for (const WrittenDigit& c : written.carries) {
+            const QPoint square = at(Square{c.row, c.column});
+            page.carry(square.x(), square.y(), c.digit);
         }
     }
     if (options.provaShown()) {
@@ -152,16 +145,61 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, QPoint corner, 
         const int left = units + 3;
         page.upright(left + 1, multiplicand, 2);
         page.rule(left, multiplicand + 1, 2);
-        if (worked) {
-            page.character(left, multiplicand, kDigits.at(std::size_t(op.prova.moltiplicando)));
-            page.character(left + 1, multiplicand, kDigits.at(std::size_t(op.prova.moltiplicatore)));
-            page.character(left, multiplicand + 1, kDigits.at(std::size_t(op.prova.prodottoDelleCifre)));
-            page.character(left + 1, multiplicand + 1, kDigits.at(std::size_t(op.prova.prodotto)));
+        for (const WrittenBox& box : written.prova) {
+            const QPoint square = at(box.box);
+            page.character(square.x(), square.y(), kDigits.at(std::size_t(box.digit)));
         }
     }
 }
 
 }  // namespace
+
+double squareSide(const PageOptions& options)
+{
+    return forms::millimetresToTwips(std::clamp(options.squareMillimetres.value_or(10.0), 4.0, 10.0));
+}
+
+OperationSquares::OperationSquares(const WorkedOperation& op, int digitColumns, const PageOptions& options)
+    : rows_(op.rowsTopToBottom(options.carriesShown()))
+    , digitColumns_(digitColumns)
+    , prova_(options.provaShown())
+{
+}
+
+int OperationSquares::rowOf(RowRef row) const
+{
+    const auto at = std::find(rows_.begin(), rows_.end(), row);
+    return at == rows_.end() ? -1 : static_cast<int>(at - rows_.begin());
+}
+
+QPoint OperationSquares::squareOf(const Cell& cell) const
+{
+    if (const auto* square = std::get_if<Square>(&cell)) {
+        return {unitsColumn() - square->column, rowOf(square->row)};
+    }
+    // The cross stands right of the sign after a free square, level with the factors.
+    const ProvaBox box = std::get<ProvaBox>(cell);
+    const bool right = box == ProvaBox::TopRight || box == ProvaBox::BottomRight;
+    const bool bottom = box == ProvaBox::BottomLeft || box == ProvaBox::BottomRight;
+    return {unitsColumn() + 3 + (right ? 1 : 0), rowOf({WorkedRow::Multiplicand, 0}) + (bottom ? 1 : 0)};
+}
+
+QSize OperationSquares::size() const
+{
+    return {digitColumns_ + 1 + (prova_ ? 3 : 0), static_cast<int>(rows_.size())};
+}
+
+Page squaredOperationPage(const WorkedOperation& op, const Written& written, const PageOptions& options, QSize grid,
+                          QPoint corner)
+{
+    Page result;
+    const double square = squareSide(options);
+    SquaredPage page(square, result);
+    page.grid(QSizeF(grid) * square, grid.width(), grid.height());
+    drawOperation(page, op, OperationSquares(op, op.multiplicandDigits + op.multiplierDigits, options), corner, written,
+                  options);
+    return result;
+}
 
 QPoint SquaredLayout::blockAt(int i) const
 {
@@ -174,7 +212,7 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
 {
     SquaredLayout l;
     // Squares smaller or larger than any class uses are taken as the nearest size that is.
-    l.square = forms::millimetresToTwips(std::clamp(options.squareMillimetres.value_or(10.0), 4.0, 10.0));
+    l.square = squareSide(options);
     l.columns = wholeSquares(printableArea.width(), l.square);
     l.rows = wholeSquares(printableArea.height(), l.square);
     l.pupilsRows = options.pupilsHeading ? bandRows(kLineBand, l.square) : 0;
@@ -206,7 +244,7 @@ std::vector<Page> squaredSheetPages(const Modulo1& m, PageKind kind, const PageO
     const int textColumns = layout.columns - 2;
     std::vector<Page> pages(static_cast<std::size_t>(pageCount));
     for (int p = 0; p < pageCount; ++p) {
-        SquaredPage page(layout, pages[static_cast<std::size_t>(p)]);
+        SquaredPage page(layout.square, pages[static_cast<std::size_t>(p)]);
         page.grid(printableArea, layout.columns, layout.rows);
         if (kind == PageKind::Pupils && layout.pupilsRows > 0) {
             page.line(1, 0, layout.pupilsRows, textColumns, kLineSize, pupilsHeadingLine(footer.pupil));
@@ -216,8 +254,10 @@ std::vector<Page> squaredSheetPages(const Modulo1& m, PageKind kind, const PageO
         const int last = std::min(operations, first + layout.blocksPerPage());
         for (int i = first; i < last; ++i) {
             const auto index = static_cast<std::size_t>(i);
-            drawOperation(page, workOut(m.ValMoltiplicando[index], m.ValMoltiplicatore[index]),
-                          layout.blockAt(i - first), m.CifreMoltiplicando + m.CifreMoltiplicatore, kind, options);
+            const WorkedOperation op = workOut(m.ValMoltiplicando[index], m.ValMoltiplicatore[index]);
+            drawOperation(page, op, OperationSquares(op, m.CifreMoltiplicando + m.CifreMoltiplicatore, options),
+                          layout.blockAt(i - first),
+                          kind == PageKind::Solutions ? Written::wholeOf(op) : Written::factorsOf(op), options);
         }
         page.line(1, layout.rows - 1, 1, textColumns, kLineSize, footerLine(footer, kind, p + 1, pageCount));
     }

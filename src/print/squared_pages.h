@@ -2,8 +2,10 @@
 
 #include "print/page.h"
 #include "print/page_options.h"
+#include "worksheet/steps.h"
 
 #include <QPoint>
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 
@@ -37,6 +39,41 @@ struct SquaredLayout {
     /// Column and row of the top-left square of block i (0 to blocksPerPage() - 1) of a page.
     [[nodiscard]] QPoint blockAt(int i) const;
 };
+
+/// Side of the squares of options (which must have some), twips: sizes no class uses are
+/// taken as the nearest one that is.
+[[nodiscard]] double squareSide(const PageOptions& options);
+
+/// Where the squares of one operation's block stand, counted from its top-left square:
+/// digitColumns columns of digits ending at the units, the sign right of them, then a free
+/// square and the cross of the prova when options show it; a row for each row written,
+/// carries rows included when options show them.
+class OperationSquares final {
+public:
+    OperationSquares(const WorkedOperation& op, int digitColumns, const PageOptions& options);
+
+    /// Column and row of the square that cell stands in; row -1 for a row the block lacks
+    /// (carries not shown).
+    [[nodiscard]] QPoint squareOf(const Cell& cell) const;
+    /// Row of the block that holds row, or -1.
+    [[nodiscard]] int rowOf(RowRef row) const;
+    /// Column of the units.
+    [[nodiscard]] int unitsColumn() const { return digitColumns_ - 1; }
+    [[nodiscard]] int digitColumns() const { return digitColumns_; }
+    /// Squares across and down, the cross included when shown.
+    [[nodiscard]] QSize size() const;
+
+private:
+    std::vector<RowRef> rows_;
+    int digitColumns_ = 0;
+    bool prova_ = false;
+};
+
+/// One operation alone on a grid of grid squares (across, down) of the size of options,
+/// its block's top-left square at corner: what is written of it, drawn exactly as the
+/// sheets' pages draw their operations.
+[[nodiscard]] Page squaredOperationPage(const WorkedOperation& op, const Written& written, const PageOptions& options,
+                                        QSize grid, QPoint corner);
 
 /// The layout of a sheet of multiplicandDigits x multiplierDigits operations on the squares
 /// of options (which must have some) over a printable area of printableArea twips.

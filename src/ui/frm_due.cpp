@@ -1,8 +1,10 @@
 #include "ui/frm_due.h"
 
+#include "forms/texts.h"
 #include "worksheet/random_source.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QKeySequence>
 #include <QLabel>
@@ -167,6 +169,11 @@ public:
     void setCaption(LabelArray array, std::int16_t index, const std::string& caption) override
     {
         window_.place(array, index).setCaption(QString::fromStdString(caption));
+        if (array == LabelArray::Label1) {
+            // A place shows an operation while it shows its multiplicand.
+            window_.frames_[static_cast<std::size_t>(index)]->widget()->setToolTip(
+                caption.empty() ? QString() : texts::kLavagnaPlaceTip);
+        }
     }
     void setVisible(LabelArray array, std::int16_t index, bool visible) override
     {
@@ -174,9 +181,11 @@ public:
     }
     void setStampaVisible(bool visible) override
     {
-        // The class sheets start from the sheet on show, so they come and go with "STAMPA".
+        // The class sheets and the whiteboard start from the sheet on show, so they come and
+        // go with "STAMPA".
         window_.cmdStampa_->setVisible(visible);
         window_.cmdClasse_->setVisible(visible);
+        window_.cmdLavagna_->setVisible(visible);
     }
 
     void recordLayout() override { window_.recordControlRatios(); }
@@ -211,6 +220,9 @@ void FrmDue::buildPlace(std::int16_t i)
 {
     const auto [left, top] = kPlaceOrigins[static_cast<std::size_t>(i)];
     Control* frame = &addFrame(u"Frame3"_s, i, nullptr, {left, top, kPlaceWidth, kPlaceHeight}, kWindowBackground);
+    frames_[static_cast<std::size_t>(i)] = frame;
+    // Its labels let the mouse through: a double click anywhere on the place reaches it.
+    frame->widget()->installEventFilter(this);
     for (const PlaceLabel& design : kPlaceLabels) {
         LabelDesign look{QString::fromLatin1(design.caption), kRowFont, design.alignment,
                          placeLabelColor(design.array, i), std::nullopt};
@@ -243,6 +255,9 @@ void FrmDue::buildSidePanel()
                                   ButtonDesign{u"ESCI"_s, kOptionFont, kGroupBackground, true});
     cmdClasse_ = &addCommandButton(u"cmdClasse"_s, forms::kNoIndex, panel, {15, 6705, 1215, 765},
                                    ButtonDesign{u"CLASSE"_s, kOptionFont, kGroupBackground, false});
+    cmdLavagna_ = &addCommandButton(u"cmdLavagna"_s, forms::kNoIndex, panel, {15, 7605, 1215, 555},
+                                    ButtonDesign{u"LAVAGNA"_s, kOptionFont, kGroupBackground, false});
+    cmdLavagna_->widget()->setToolTip(texts::kLavagnaCommandTip);
 
     // Drawn on the window under the side panel; the layout never moves it.
     addLine(u"Line5"_s, forms::kNoIndex, nullptr,
@@ -253,8 +268,8 @@ void FrmDue::buildSidePanel()
     option1_[0]->setChecked(true);
     opt10_->setChecked(true);
 
-    setTabOrder({command1_, command2_, cmdClasse_, opt1_[0], opt1_[1], opt1_[2], opt10_, opt5_, cmdStampa_, option1_[0],
-                 option1_[1], option1_[2]});
+    setTabOrder({command1_, command2_, cmdClasse_, cmdLavagna_, opt1_[0], opt1_[1], opt1_[2], opt10_, opt5_, cmdStampa_,
+                 option1_[0], option1_[1], option1_[2]});
     // The window opens with the focus on "VISUALIZZA", the first stop of that order.
     command1_->widget()->setFocus();
 }
@@ -281,6 +296,9 @@ void FrmDue::connectEvents()
     command2_->onClick([this] { controller_->Command2_Click(); });
     cmdStampa_->onClick([this] { emit printRequested(); });
     cmdClasse_->onClick([this] { emit classSheetsRequested(); });
+    cmdLavagna_->onClick([this] {
+        if (showsOperation(0)) emit lavagnaRequested(0);
+    });
 
     // Escape leaves the window as "ESCI" does.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -304,6 +322,24 @@ void FrmDue::showSheet(const SheetCode& code)
         controller_->showSheet(code);
         shownSheet_ = code;
     });
+}
+
+bool FrmDue::showsOperation(int i) const
+{
+    return !place(LabelArray::Label1, static_cast<std::int16_t>(i)).caption().isEmpty();
+}
+
+bool FrmDue::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (int i = 0; i < kPlaces; ++i) {
+            if (frames_[static_cast<std::size_t>(i)]->widget() == watched && showsOperation(i)) {
+                emit lavagnaRequested(i);
+                return true;
+            }
+        }
+    }
+    return Form::eventFilter(watched, event);
 }
 
 void FrmDue::rememberShownSheet()

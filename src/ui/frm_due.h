@@ -34,6 +34,8 @@ public:
     [[nodiscard]] SheetController& controller() { return *controller_; }
     /// The "STAMPA" command, hidden until the first "VISUALIZZA".
     [[nodiscard]] forms::CommandButton& cmdStampa() const { return *cmdStampa_; }
+    /// True when the place of operation i (0 to 19) shows an operation.
+    [[nodiscard]] bool showsOperation(int i) const;
     /// The code of the sheet on show: the settings it was drawn with and its seed; none
     /// before the first "VISUALIZZA", after a digit option emptied the display, or when
     /// the window's random source cannot be replayed.
@@ -48,10 +50,15 @@ signals:
     void printRequested();
     /// "CLASSE": sheets for the whole class are to be made, starting from the sheet on show.
     void classSheetsRequested();
+    /// A double click on the place of operation (0 to 19) on show, or "LAVAGNA" for the first:
+    /// that operation of the worksheet state is to be worked out on the whiteboard.
+    void lavagnaRequested(int operation);
 
 protected:
     void Form_Load() override;
     void Form_Resize() override;
+    /// A double click on an operation's place asks for it on the whiteboard.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class Bridge;
@@ -68,6 +75,7 @@ private:
     std::unique_ptr<Bridge> bridge_;
     std::unique_ptr<SheetController> controller_;
     std::array<std::array<forms::Label*, kPlaces>, kLabelArrays.size()> places_{};
+    std::array<forms::Control*, kPlaces> frames_{};  ///< the places, "Frame3"
     std::array<forms::OptionButton*, 3> opt1_{};     ///< multiplicand digits: 2, 3, 4
     std::array<forms::OptionButton*, 3> option1_{};  ///< multiplier digits: 1, 2, 3
     forms::OptionButton* opt5_ = nullptr;            ///< "10 oper"
@@ -76,6 +84,7 @@ private:
     forms::CommandButton* cmdStampa_ = nullptr;      ///< "STAMPA"
     forms::CommandButton* command2_ = nullptr;       ///< "ESCI"
     forms::CommandButton* cmdClasse_ = nullptr;      ///< "CLASSE": sheets for the whole class
+    forms::CommandButton* cmdLavagna_ = nullptr;     ///< "LAVAGNA": the first operation on the whiteboard
 };
 
 }  // namespace ui

@@ -30,7 +30,7 @@ std::vector<Equality> reductionsOf(int value)
     while (value >= 10) {
         std::vector<int> digits = digitsOf(value);
         std::reverse(digits.begin(), digits.end());
-        value = reductions.emplace_back(Equality{Operation::Plus, std::move(digits), 0}).result();
+        value = reductions.emplace_back(Equality{Operator::Plus, std::move(digits), 0}).result();
     }
     assert(value == reduced);
     return reductions;
@@ -90,7 +90,7 @@ void multiply(Steps& steps, const WorkedOperation& op)
         const RowRef carries{WorkedRow::PartialCarries, r};
         const int d = b[static_cast<std::size_t>(r)];
         if (d == 0) {
-            steps.begin(Calculation{{Operation::Times, {op.multiplicand, 0}, 0}, true});
+            steps.begin(Calculation{{Operator::Times, {op.multiplicand, 0}, 0}, true});
             steps.readRow({WorkedRow::Multiplicand, 0});
             steps.read(Square{{WorkedRow::Multiplier, 0}, r});
             steps.write(Square{row, r}, 0);
@@ -98,7 +98,7 @@ void multiply(Steps& steps, const WorkedOperation& op)
         }
         int carry = 0;
         for (int c = 0; c < n; ++c) {
-            const Calculation product{{Operation::Times, {a[static_cast<std::size_t>(c)], d}, carry}, c == n - 1};
+            const Calculation product{{Operator::Times, {a[static_cast<std::size_t>(c)], d}, carry}, c == n - 1};
             steps.begin(product);
             steps.read(Square{{WorkedRow::Multiplicand, 0}, c});
             steps.read(Square{{WorkedRow::Multiplier, 0}, r});
@@ -120,7 +120,7 @@ void add(Steps& steps, const WorkedOperation& op)
     const RowRef carries{WorkedRow::AdditionCarries, 0};
     int carry = 0;
     for (int k = 0; k < columns; ++k) {
-        Calculation sum{{Operation::Plus, {}, carry}, k == columns - 1};
+        Calculation sum{{Operator::Plus, {}, carry}, k == columns - 1};
         std::vector<Cell> addends;
         for (const WrittenDigit& written : op.digits) {
             if (written.row.row == WorkedRow::Partial && written.column == k) {
@@ -150,7 +150,7 @@ void check(Steps& steps, const WorkedOperation& op)
     steps.write(ProvaBox::TopRight, prova.moltiplicatore);
 
     // The bottom left box multiplies the top ones, then reduces their product in turn.
-    const Equality product{Operation::Times, {prova.moltiplicando, prova.moltiplicatore}, 0};
+    const Equality product{Operator::Times, {prova.moltiplicando, prova.moltiplicatore}, 0};
     std::vector<Equality> reductions = reductionsOf(product.result());
     reductions.insert(reductions.begin(), product);
     steps.begin(ProvaBoxFilled{ProvaBox::BottomLeft, std::move(reductions), prova.prodottoDelleCifre});
@@ -172,17 +172,38 @@ void check(Steps& steps, const WorkedOperation& op)
 void Written::write(const ExpectedKey& key)
 {
     if (const auto* square = std::get_if<Square>(&key.cell)) {
-        const WorkedRow row = square->row.row;
-        const bool carry = row == WorkedRow::PartialCarries || row == WorkedRow::AdditionCarries;
-        (carry ? carries : digits).push_back(WrittenDigit{square->row, square->column, key.digit});
+        (square->row.ofCarries() ? carries : digits).push_back(WrittenDigit{square->row, square->column, key.digit});
     } else {
         prova.push_back(WrittenBox{std::get<ProvaBox>(key.cell), key.digit});
     }
 }
 
+Written Written::factorsOf(const WorkedOperation& op)
+{
+    Written factors;
+    for (const WrittenDigit& written : op.digits) {
+        if (written.row.row == WorkedRow::Multiplicand || written.row.row == WorkedRow::Multiplier) {
+            factors.digits.push_back(written);
+        }
+    }
+    return factors;
+}
+
+Written Written::wholeOf(const WorkedOperation& op)
+{
+    using enum ProvaBox;
+    const ProvaDelNove& prova = op.prova;
+    return {op.digits,
+            op.carries,
+            {{TopLeft, prova.moltiplicando},
+             {TopRight, prova.moltiplicatore},
+             {BottomLeft, prova.prodottoDelleCifre},
+             {BottomRight, prova.prodotto}}};
+}
+
 int Equality::result() const
 {
-    const int combined = operation == Operation::Times
+    const int combined = operation == Operator::Times
         ? std::accumulate(terms.begin(), terms.end(), 1, std::multiplies<>())
         : std::accumulate(terms.begin(), terms.end(), 0);
     return combined + carryIn;
@@ -193,11 +214,9 @@ std::vector<Step> stepsOf(std::int32_t multiplicand, std::int32_t multiplier)
     const WorkedOperation op = workOut(multiplicand, multiplier);
     Steps steps;
     Step& opening = steps.begin(Opening{multiplicand, multiplier});
-    for (const WrittenDigit& written : op.digits) {
-        if (written.row.row == WorkedRow::Multiplicand || written.row.row == WorkedRow::Multiplier) {
-            opening.written.digits.push_back(written);
-            opening.highlighted.push_back(Square{written.row, written.column});
-        }
+    opening.written = Written::factorsOf(op);
+    for (const WrittenDigit& written : opening.written.digits) {
+        opening.highlighted.push_back(Square{written.row, written.column});
     }
     multiply(steps, op);
     if (op.partialRows() > 0) add(steps, op);

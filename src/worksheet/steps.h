@@ -54,6 +54,11 @@ struct Written {
     /// Writes the digit of key in its cell; a digit in a row of carries is a carry.
     void write(const ExpectedKey& key);
 
+    /// The factors of op alone: what a pupil's sheet shows of it, and what its opening writes.
+    [[nodiscard]] static Written factorsOf(const WorkedOperation& op);
+    /// Op worked out: every digit, every carry and the cross, in the order its steps write them.
+    [[nodiscard]] static Written wholeOf(const WorkedOperation& op);
+
     bool operator==(const Written&) const = default;
 };
 
@@ -64,12 +69,12 @@ struct Opening {
 };
 
 /// How the terms of an equality combine.
-enum class Operation { Times, Plus };
+enum class Operator { Times, Plus };
 
 /// An equality as the teacher says it: the terms combined, then the carry coming in added,
 /// then the result: "0 × 4 + 2 = 2", "9 + 3 + 1 = 13", "2305 × 0 = 0".
 struct Equality {
-    Operation operation = Operation::Plus;
+    Operator operation = Operator::Plus;
     std::vector<int> terms;
     int carryIn = 0;  ///< 0 when no carry comes in
 
@@ -89,7 +94,7 @@ struct Calculation {
     /// A lone digit of a column with no carry is brought down as it is: "abbasso 0".
     [[nodiscard]] bool bringsDown() const
     {
-        return equality.operation == Operation::Plus && equality.terms.size() == 1 && equality.carryIn == 0;
+        return equality.operation == Operator::Plus && equality.terms.size() == 1 && equality.carryIn == 0;
     }
 };
 

@@ -24,6 +24,12 @@ struct RowRef {
     WorkedRow row = WorkedRow::Multiplicand;
     int index = 0;
 
+    /// True for a row of carries, written small.
+    [[nodiscard]] bool ofCarries() const
+    {
+        return row == WorkedRow::PartialCarries || row == WorkedRow::AdditionCarries;
+    }
+
     bool operator==(const RowRef&) const = default;
 };
 

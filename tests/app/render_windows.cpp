@@ -1,9 +1,10 @@
 // Renders the windows to PNG files, for looking at them and for the README's pictures:
 //   app_render_windows <directory>
 // writes frm_inizio.png, frm_due.png (after "VISUALIZZA" with 4 x 3 digits),
-// frm_inizio_wide.png (the start window at twice its design width) and classe.png (the
-// class dialog on the sheet on show, with a level and squared pages chosen). The settings
-// are the program's first-run ones, whatever the user running it has chosen.
+// frm_inizio_wide.png (the start window at twice its design width), classe.png (the class
+// dialog on the sheet on show, with a level and squared pages chosen) and lavagna.png (the
+// whiteboard at 1600 x 900 in the middle of 2305 x 104, at a step that carries). The
+// settings are the program's first-run ones, whatever the user running it has chosen.
 
 #include "app/application.h"
 #include "app/class_sheets_dialog.h"
@@ -87,5 +88,14 @@ int main(int argc, char** argv)
 
     start->resize(start->width() * 2, start->height());
     ok = save(start, dir, QStringLiteral("frm_inizio_wide.png")) && ok;
+
+    shell.startOnLavagna(2305, 104);
+    QWidget* board = shell.lavagna().form();
+    // Once shown and placed on the screen, at the size of a whiteboard's picture.
+    QApplication::processEvents();
+    board->setWindowState(Qt::WindowNoState);
+    board->resize(1600, 900);
+    for (int step = 1; step <= 3; ++step) clickButton(board, QStringLiteral("avanti"));  // 3 x 4 = 12: 2, carry 1
+    ok = save(board, dir, QStringLiteral("lavagna.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -1,11 +1,15 @@
 #include "print/class_document.h"
 #include "print/pupil_names.h"
 #include "print/squared_pages.h"
+#include "worksheet/modulo1.h"
+#include "worksheet_fixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace virdamo::print {
@@ -67,6 +71,38 @@ TEST(SquaredLayout, BlocksPerPageAndPagesPerSheetForEveryShapeAndSquare)
             EXPECT_EQ(l.pagesFor(20), c.fits[o].pagesOfTwenty);
             const ClassSet set{SheetCode{c.a, c.b, 19, 1}, 3, PageKinds::Both, options, {}};
             EXPECT_EQ(set.pageCount(area), 3 * 2 * c.fits[o].pagesOfTwenty);
+        }
+    }
+}
+
+// An operation alone, written out to its last step, is drawn as the solution page of a
+// sheet holding it draws it: the same squares, digits, carries, rules and cross. The page
+// adds its title and footer, and grid lines over the whole printable area.
+TEST(SquaredPages, AnOperationWorkedOutAloneIsItsBlockOnTheSolutionPage)
+{
+    const auto ruled = [](const Page& page) {
+        std::vector<PlacedLine> black;
+        std::copy_if(page.lines.begin(), page.lines.end(), std::back_inserter(black),
+                     [](const PlacedLine& line) { return line.ink == Ink::Black; });
+        return black;
+    };
+    const std::pair<std::int32_t, std::int32_t> operations[] = {{2305, 104}, {9802, 978}, {47, 6}, {99, 19}};
+    for (const auto& [a, b] : operations) {
+        for (const PageOptions& options : {PageOptions{5.0, true, true, false}, PageOptions{10.0, false, true, false},
+                                           PageOptions{4.0, true, false, false}}) {
+            SCOPED_TRACE(testing::Message() << a << " x " << b << " on " << *options.squareMillimetres << " mm");
+            const WorkedOperation op = workOut(a, b);
+            Modulo1 m = virdamo::test::stateWith(op.multiplicandDigits, op.multiplierDigits, 0);
+            m.ValMoltiplicando[0] = a;
+            m.ValMoltiplicatore[0] = b;
+            const QSizeF area = pdfPaper().printableArea();
+            const Page sheet = squaredSheetPages(m, PageKind::Solutions, options, area, {}).at(0);
+            const SquaredLayout layout = squaredLayout(op.multiplicandDigits, op.multiplierDigits, options, area);
+            const Page alone = squaredOperationPage(op, stepsOf(a, b).back().written, options,
+                                                    QSize(layout.columns, layout.rows), layout.blockAt(0));
+            EXPECT_EQ(alone.texts, std::vector(sheet.texts.begin() + 1, sheet.texts.end() - 1));
+            EXPECT_EQ(ruled(alone), ruled(sheet));
+            EXPECT_EQ(alone.lines.size() - ruled(alone).size(), std::size_t(layout.columns + layout.rows + 2));
         }
     }
 }

@@ -85,7 +85,7 @@ TEST_F(WorksheetWindow, OpensEmptyWithTheDefaultsMarked)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Visualizzazione scheda delle moltiplicazioni"));
     EXPECT_FLOAT_EQ(w.innerWidth(), 11910.0F);
     EXPECT_FLOAT_EQ(w.innerHeight(), 8640.0F);
-    EXPECT_EQ(w.controlCount(), 238) << "heading, 20 places of 11 controls, 16 side-panel controls, the line";
+    EXPECT_EQ(w.controlCount(), 239) << "heading, 20 places of 11 controls, 17 side-panel controls, the line";
     for (int i = 0; i < 20; ++i) EXPECT_TRUE(placeEmpty(i)) << "place " << i;
 
     const Label& heading = virdamo::test::control<Label>(w, QStringLiteral("Label4"), 22);
@@ -93,7 +93,7 @@ TEST_F(WorksheetWindow, OpensEmptyWithTheDefaultsMarked)
     EXPECT_TRUE(heading.isVisible());
 
     const std::map<const char*, bool> shown{
-        {"Command1", true}, {"cmdStampa", false}, {"Command2", true}, {"cmdClasse", false}};
+        {"Command1", true}, {"cmdStampa", false}, {"Command2", true}, {"cmdClasse", false}, {"cmdLavagna", false}};
     for (const auto& [name, visible] : shown) EXPECT_EQ(!button(name)->isHidden(), visible) << name;
 
     const std::map<const char*, bool> marked{{"Opt1(0)", true},    {"Opt1(1)", false},    {"Opt1(2)", false},
@@ -126,11 +126,12 @@ TEST_F(WorksheetWindow, KeyboardFocusFollowsTheDesignedOrder)
     click("Command1");
     button("Command1")->setFocus();
     QStringList withStampa{QApplication::focusWidget()->objectName()};
-    for (int n = 0; n < 5; ++n) {
+    for (int n = 0; n < 6; ++n) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         withStampa << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(withStampa, (QStringList{"Command1", "Command2", "cmdClasse", "Opt1(0)", "Opt10", "cmdStampa"}));
+    EXPECT_EQ(withStampa,
+              (QStringList{"Command1", "Command2", "cmdClasse", "cmdLavagna", "Opt1(0)", "Opt10", "cmdStampa"}));
 }
 
 TEST_F(WorksheetWindow, PlacesFollowTheDesignGridAndItsExceptions)
@@ -222,10 +223,14 @@ TEST_F(WorksheetWindow, VisualizzaShowsEveryOperationAsTheStateHoldsIt)
         click(c.operations);
         click("Command1");
         EXPECT_TRUE(button("cmdStampa")->isVisible());
+        EXPECT_TRUE(button("cmdLavagna")->isVisible());
         ASSERT_EQ(state.CifreMoltiplicatore, c.cifreB);
         ASSERT_EQ(state.UltimaOperazione, c.last);
         for (int i = 0; i < 20; ++i) {
             SCOPED_TRACE(testing::Message() << "place " << i);
+            // A place that shows an operation says that a double click takes it to the whiteboard.
+            EXPECT_EQ(open().showsOperation(i), i <= c.last);
+            EXPECT_EQ(open().findChild<QWidget*>(QStringLiteral("Frame3(%1)").arg(i))->toolTip().isEmpty(), i > c.last);
             if (i > c.last) {
                 EXPECT_TRUE(placeEmpty(i));
                 continue;
@@ -349,7 +354,11 @@ TEST_F(WorksheetWindow, ADigitOptionEmptiesTheSheetButKeepsStampa)
     click("Command1");
     ASSERT_FALSE(placeEmpty(0));
     click("Option1(2)");
-    for (int i = 0; i < 20; ++i) EXPECT_TRUE(placeEmpty(i)) << "place " << i;
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_TRUE(placeEmpty(i)) << "place " << i;
+        EXPECT_FALSE(open().showsOperation(i)) << "place " << i;
+        EXPECT_TRUE(open().findChild<QWidget*>(QStringLiteral("Frame3(%1)").arg(i))->toolTip().isEmpty()) << i;
+    }
     EXPECT_EQ(state.TxtProdotto[0], "");
     EXPECT_TRUE(button("cmdStampa")->isVisible());
     EXPECT_EQ(state.CifreMoltiplicatore, 3);

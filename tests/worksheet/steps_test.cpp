@@ -13,7 +13,7 @@ std::string said(const Equality& equality)
 {
     std::string text;
     for (const int term : equality.terms) {
-        text += (text.empty() ? "" : equality.operation == Operation::Times ? " × " : " + ") + std::to_string(term);
+        text += (text.empty() ? "" : equality.operation == Operator::Times ? " × " : " + ") + std::to_string(term);
     }
     if (equality.carryIn != 0) text += " + " + std::to_string(equality.carryIn);
     return text + " = " + std::to_string(equality.result());

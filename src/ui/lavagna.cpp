@@ -1,0 +1,502 @@
+#include "ui/lavagna.h"
+
+#include "forms/texts.h"
+#include "print/pdf_page.h"
+#include "print/squared_pages.h"
+#include "ui/step_captions.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+namespace virdamo::ui {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// Big enough that the design never fits a screen: the window opens as large as the screen allows.
+constexpr float kDesignWidth = 40.0F * forms::kTwipsPerInch;
+constexpr float kDesignHeight = 24.0F * forms::kTwipsPerInch;
+
+const QColor kSurround(226, 230, 236);
+const QColor kPaper(Qt::white);
+/// What a step reads and writes: a strong yellow, seen from the back of a classroom.
+const QColor kRead(255, 212, 0);
+/// The square whose digit the pupil is to type.
+const QColor kAwaited(125, 195, 255);
+const QColor kAwaitedEdge(0, 90, 200);
+const QColor kWrongFill(255, 160, 160);
+const QColor kWrongDigit(200, 0, 0);
+constexpr int kFlashMs = 700;
+
+/// The board shows the carries and the cross, on squares drawn as the sheets' pages draw them.
+const print::PageOptions kOnTheBoard{10.0, true, true, false};
+
+const forms::FontSpec kWindowFont{u"Verdana"_s, 12.0, true, false};
+
+bool isCarry(const Cell& cell)
+{
+    const auto* square = std::get_if<Square>(&cell);
+    return square && square->row.ofCarries();
+}
+
+/// The caption's font is this part of the window's height.
+constexpr int kCaptionParts = 21;
+
+/// Pixels of a font of the window's height, never below least.
+int scaled(int height, int parts, int least)
+{
+    return std::max(least, height / parts);
+}
+
+}  // namespace
+
+/// The operation on squares: what is written, what the step reads and writes in colour
+/// behind its digits and, in "Prova tu", the awaited square and a wrong key's flash.
+class Lavagna::Board final : public QWidget {
+public:
+    explicit Board(QWidget* parent)
+        : QWidget(parent)
+    {
+        setObjectName(u"lavagna"_s);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+
+    void setOperation(const WorkedOperation& op)
+    {
+        op_ = op;
+        squares_.emplace(op, op.multiplicandDigits + op.multiplierDigits, kOnTheBoard);
+    }
+
+    void show(const Written& written, std::vector<Cell> highlighted, std::optional<Cell> awaited)
+    {
+        written_ = written;
+        highlighted_ = std::move(highlighted);
+        awaited_ = awaited;
+        wrong_.reset();
+        page_.reset();
+        update();
+    }
+
+    void flashWrong(const Cell& cell, int digit)
+    {
+        wrong_ = {cell, digit};
+        update();
+    }
+
+    void endFlash()
+    {
+        wrong_.reset();
+        update();
+    }
+
+    /// Side of a square, pixels.
+    [[nodiscard]] int squarePixels() const { return geometry().square; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        page_.reset();
+        QWidget::resizeEvent(event);
+    }
+
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        const Geometry g = geometry();
+        if (!page_ || pageGrid_ != g.grid) {
+            page_ = print::squaredOperationPage(op_, written_, kOnTheBoard, g.grid, g.corner);
+            pageGrid_ = g.grid;
+        }
+        QPainter painter(this);
+        painter.fillRect(rect(), kSurround);
+        painter.fillRect(QRect(g.origin, g.grid * g.square), kPaper);
+        // The page is in twips, which drawPage turns into the device's units; one scale on
+        // top makes its squares the board's.
+        const double squareUnits = print::squareSide(kOnTheBoard) * logicalDpiX() / forms::kTwipsPerInch;
+        painter.translate(g.origin);
+        painter.scale(g.square / squareUnits, g.square / squareUnits);
+        const auto box = [&](const Cell& cell) {
+            const QPoint at = g.corner + squares_->squareOf(cell);
+            return QRectF(at.x() * squareUnits, at.y() * squareUnits, squareUnits, squareUnits);
+        };
+        for (const Cell& cell : highlighted_) painter.fillRect(box(cell), kRead);
+        if (wrong_) {
+            // No edge: a carry stands high in its square, where the edge would cross it.
+            painter.fillRect(box(wrong_->cell), kWrongFill);
+        } else if (awaited_) {
+            painter.fillRect(box(*awaited_), kAwaited);
+            const double edge = squareUnits * 0.08;
+            painter.setPen(QPen(kAwaitedEdge, edge));
+            painter.drawRect(box(*awaited_).adjusted(edge / 2, edge / 2, -edge / 2, -edge / 2));
+        }
+        print::drawPage(painter, *page_);
+        if (wrong_) drawWrongDigit(painter, box(wrong_->cell), squareUnits);
+    }
+
+private:
+    struct Geometry {
+        int square = 1;  ///< pixels
+        QPoint origin;   ///< of the grid, pixels
+        QSize grid;      ///< squares
+        QPoint corner;   ///< the block's top-left square
+    };
+
+    /// The largest squares that hold the block, a free column on either side; the grid
+    /// fills the board around it in whole squares.
+    [[nodiscard]] Geometry geometry() const
+    {
+        Geometry g;
+        const QSize block = squares_ ? squares_->size() : QSize(1, 1);
+        g.square = std::max(1, std::min(width() / (block.width() + 2), height() / block.height()));
+        g.grid = QSize(width() / g.square, height() / g.square);
+        g.corner = QPoint((g.grid.width() - block.width()) / 2, (g.grid.height() - block.height()) / 2);
+        g.origin = QPoint((width() - g.grid.width() * g.square) / 2, (height() - g.grid.height() * g.square) / 2);
+        return g;
+    }
+
+    /// The wrong key in red where the awaited digit goes, as large as a digit or a carry there.
+    void drawWrongDigit(QPainter& painter, QRectF square, double squareUnits) const
+    {
+        const bool carry = isCarry(wrong_->cell);
+        QFont font = print::printFont(u"Courier New"_s, 10.0F);
+        font.setPixelSize(std::max(1, static_cast<int>(squareUnits * (carry ? 0.65 : 1.0))));
+        if (carry) square.setHeight(square.height() / 2.0);
+        // Centred as the page centres its digits: by the advance, and by the height of digits.
+        const QString text = QString::number(wrong_->digit);
+        const QFontMetricsF metrics(font, painter.device());
+        painter.setFont(font);
+        painter.setPen(kWrongDigit);
+        painter.drawText(QPointF(square.center().x() - metrics.horizontalAdvance(text) / 2.0,
+                                 square.center().y() + metrics.capHeight() / 2.0),
+                         text);
+    }
+
+    struct WrongKey {
+        Cell cell;
+        int digit = 0;
+    };
+
+    WorkedOperation op_;
+    std::optional<print::OperationSquares> squares_;
+    Written written_;
+    std::vector<Cell> highlighted_;
+    std::optional<Cell> awaited_;
+    std::optional<WrongKey> wrong_;
+    std::optional<print::Page> page_;
+    QSize pageGrid_;
+};
+
+bool Lavagna::canWorkOut(std::int32_t multiplicand, std::int32_t multiplier)
+{
+    return multiplicand >= 10 && multiplicand <= 9999 && multiplier >= 1 && multiplier <= 999;
+}
+
+Lavagna::Lavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another)
+    : Form(forms::FormDesign{texts::kLavagnaTitle, kDesignWidth, kDesignHeight, kSurround, kWindowFont})
+    , another_(std::move(another))
+{
+    // The keys go to the window: no button takes the focus, so that Space and Return step
+    // on instead of pressing the button last touched.
+    setFocusPolicy(Qt::StrongFocus);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(6, 4, 6, 6);
+    column->setSpacing(4);
+
+    caption_ = new QLabel(this);
+    caption_->setObjectName(u"didascalia"_s);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    caption_->setFont(forms::makeFont({u"Verdana"_s, 12.0, false, false}));
+    column->addWidget(caption_);
+
+    auto* middle = new QHBoxLayout;
+    board_ = new Board(this);
+    middle->addWidget(board_, 1);
+    keypad_ = new QWidget(this);
+    auto* keys = new QGridLayout(keypad_);
+    keys->setContentsMargins(0, 0, 0, 0);
+    for (int d = 0; d <= 9; ++d) {
+        auto* key = new QPushButton(QString::number(d), keypad_);
+        key->setObjectName(u"cifra%1"_s.arg(d));
+        key->setFocusPolicy(Qt::NoFocus);
+        key->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        connect(key, &QPushButton::clicked, this, [this, d] { typeDigit(d); });
+        // The telephone's order: 7 8 9 at the top, 0 alone at the bottom.
+        if (d == 0) {
+            keys->addWidget(key, 3, 0, 1, 3);
+        } else {
+            keys->addWidget(key, 2 - (d - 1) / 3, (d - 1) % 3);
+        }
+        digits_[static_cast<std::size_t>(d)] = key;
+    }
+    keypad_->hide();
+    middle->addWidget(keypad_);
+    column->addLayout(middle, 1);
+
+    buildCommands(*column);
+    flash_ = new QTimer(this);
+    flash_->setSingleShot(true);
+    flash_->setInterval(kFlashMs);
+    connect(flash_, &QTimer::timeout, this, [this] { board_->endFlash(); });
+
+    workOut(multiplicand, multiplier);
+}
+
+Lavagna::~Lavagna() = default;
+
+void Lavagna::buildCommands(QBoxLayout& column)
+{
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    column.addLayout(row);
+    back_ = addCommand(texts::kStepBack, texts::kStepBackTip, &Lavagna::showPreviousStep);
+    back_->setObjectName(u"indietro"_s);
+    forward_ = addCommand(texts::kStepForward, texts::kStepForwardTip, &Lavagna::showNextStep);
+    forward_->setObjectName(u"avanti"_s);
+    whole_ = addCommand(texts::kWholeOperation, texts::kWholeOperationTip, &Lavagna::showWholeOperation);
+    whole_->setObjectName(u"tutto"_s);
+    addCommand(texts::kFromTheStart, texts::kFromTheStartTip, &Lavagna::startOver)->setObjectName(u"daCapo"_s);
+    addCommand(texts::kAnotherOperation, texts::kAnotherOperationTip, &Lavagna::drawAnotherOperation)
+        ->setObjectName(u"nuova"_s);
+    tries_ = addCommand(texts::kPupilTries, texts::kPupilTriesTip, &Lavagna::togglePupilTrying);
+    tries_->setObjectName(u"provaTu"_s);
+    tries_->setCheckable(true);
+    addCommand(texts::kClose, texts::kCloseTip, &Lavagna::unload)->setObjectName(u"chiudi"_s);
+    for (QPushButton* command : commands_) row->addWidget(command, 1);
+}
+
+QPushButton* Lavagna::addCommand(const QString& text, const QString& tip, void (Lavagna::*command)())
+{
+    auto* button = new QPushButton(text, this);
+    button->setToolTip(tip);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(button, &QPushButton::clicked, this, [this, command] { (this->*command)(); });
+    commands_.push_back(button);
+    return button;
+}
+
+void Lavagna::workOut(std::int32_t multiplicand, std::int32_t multiplier)
+{
+    op_ = virdamo::workOut(multiplicand, multiplier);
+    steps_ = stepsOf(multiplicand, multiplier);
+    board_->setOperation(op_);
+    showTeacherStep(0);
+}
+
+std::size_t Lavagna::step() const
+{
+    return attempt_ ? attempt_->step() : step_;
+}
+
+const Written& Lavagna::written() const
+{
+    return attempt_ ? attempt_->written() : steps_[step_].written;
+}
+
+QString Lavagna::caption() const
+{
+    return captionText_;
+}
+
+int Lavagna::squarePixels() const
+{
+    return board_->squarePixels();
+}
+
+void Lavagna::showNextStep()
+{
+    if (!attempt_ && step_ + 1 < steps_.size()) showTeacherStep(step_ + 1);
+}
+
+void Lavagna::showPreviousStep()
+{
+    if (!attempt_ && step_ > 0) showTeacherStep(step_ - 1);
+}
+
+void Lavagna::showWholeOperation()
+{
+    if (!attempt_) showTeacherStep(steps_.size() - 1);
+}
+
+void Lavagna::startOver()
+{
+    showTeacherStep(0);
+}
+
+void Lavagna::drawAnotherOperation()
+{
+    if (!another_) return;
+    const auto [multiplicand, multiplier] = another_();
+    workOut(multiplicand, multiplier);
+}
+
+void Lavagna::togglePupilTrying()
+{
+    if (attempt_) {
+        // Back to the teacher at the last step the pupil finished.
+        const std::size_t reached = attempt_->step();
+        showTeacherStep(reached == 0 ? 0 : std::min(reached, steps_.size()) - 1);
+        return;
+    }
+    attempt_.emplace(steps_);
+    showAttempt();
+}
+
+void Lavagna::typeDigit(int digit)
+{
+    if (!attempt_ || attempt_->done()) return;
+    const Cell awaited = *attempt_->awaitedCell();
+    if (attempt_->type(digit)) {
+        flash_->stop();
+        showAttempt();
+        return;
+    }
+    board_->flashWrong(awaited, digit);
+    flash_->start();
+    setCaption(texts::kTryAgain.arg(hintText(steps_[attempt_->step()].caption)));
+}
+
+void Lavagna::toggleFullScreen()
+{
+    setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+void Lavagna::showTeacherStep(std::size_t step)
+{
+    attempt_.reset();
+    flash_->stop();
+    step_ = step;
+    const Step& shown = steps_[step];
+    board_->show(shown.written, shown.highlighted, std::nullopt);
+    setCaption(captionText(shown.caption));
+    enableCommands();
+}
+
+void Lavagna::showAttempt()
+{
+    if (attempt_->done()) {
+        board_->show(attempt_->written(), {}, std::nullopt);
+        const int right = attempt_->rightAtFirstTry();
+        setCaption(right == 1 ? texts::kBravoOneRight.arg(attempt_->keys())
+                              : texts::kBravo.arg(right).arg(attempt_->keys()));
+        enableCommands();
+        return;
+    }
+    const Step& step = steps_[attempt_->step()];
+    const Cell awaited = *attempt_->awaitedCell();
+    // What the step reads and the keys typed so far; the cells of the keys still to come
+    // stay plain, so that nothing tells whether a carry follows.
+    const auto next =
+        std::find_if(step.keys.begin(), step.keys.end(), [&](const ExpectedKey& key) { return key.cell == awaited; });
+    std::vector<Cell> highlighted;
+    for (const Cell& cell : step.highlighted) {
+        if (std::none_of(next, step.keys.end(), [&](const ExpectedKey& key) { return key.cell == cell; })) {
+            highlighted.push_back(cell);
+        }
+    }
+    board_->show(attempt_->written(), std::move(highlighted), awaited);
+    setCaption(isCarry(awaited) ? texts::kTypeCarry : texts::kTypeDigit);
+    enableCommands();
+}
+
+void Lavagna::enableCommands()
+{
+    const bool teacher = !attempt_;
+    const bool more = step_ + 1 < steps_.size();
+    back_->setEnabled(teacher && step_ > 0);
+    forward_->setEnabled(teacher && more);
+    whole_->setEnabled(teacher && more);
+    tries_->setChecked(!teacher);
+    keypad_->setVisible(!teacher && !attempt_->done());
+}
+
+void Lavagna::setCaption(const QString& text)
+{
+    captionText_ = text;
+    fitCaption();
+}
+
+void Lavagna::fitCaption()
+{
+    // As large as the window allows, smaller only for a line that would not fit.
+    QFont font = caption_->font();
+    const int largest = scaled(height(), kCaptionParts, 16);
+    font.setPixelSize(largest);
+    const int room = width() - 40;
+    const int advance = QFontMetrics(font).horizontalAdvance(captionText_);
+    if (advance > room && room > 0) font.setPixelSize(std::max(10, largest * room / advance));
+    caption_->setFont(font);
+    caption_->setText(captionText_);
+}
+
+void Lavagna::Form_Load()
+{
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void Lavagna::Form_Resize()
+{
+    // The operation takes what the caption and the commands leave of the height: at
+    // 1080 pixels, squares of 93 and digits over 60 pixels high.
+    const int h = height();
+    caption_->setFixedHeight(scaled(h, kCaptionParts, 16) * 5 / 4);
+    fitCaption();
+    // The commands share the width: their font shrinks for the longest caption to fit.
+    QFont commandFont = font();
+    const int largest = scaled(h, 36, 12);
+    commandFont.setPixelSize(largest);
+    const int room = width() / static_cast<int>(commands_.size()) - 24;
+    int longest = 0;
+    for (QPushButton* command : commands_) {
+        longest = std::max(longest, QFontMetrics(commandFont).horizontalAdvance(command->text()));
+    }
+    if (longest > room && room > 0) commandFont.setPixelSize(std::max(8, largest * room / longest));
+    for (QPushButton* command : commands_) {
+        command->setFont(commandFont);
+        command->setFixedHeight(scaled(h, 16, 32));
+    }
+    QFont digitFont = font();
+    digitFont.setPixelSize(scaled(h, 18, 14));
+    for (QPushButton* key : digits_) key->setFont(digitFont);
+    keypad_->setFixedWidth(scaled(h, 8, 40) * 3);
+}
+
+void Lavagna::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+        typeDigit(key - Qt::Key_0);
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Backspace: showPreviousStep(); break;
+    case Qt::Key_Right:
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: showNextStep(); break;
+    case Qt::Key_End: showWholeOperation(); break;
+    case Qt::Key_Home: startOver(); break;
+    case Qt::Key_N: drawAnotherOperation(); break;
+    case Qt::Key_P: togglePupilTrying(); break;
+    case Qt::Key_F11: toggleFullScreen(); break;
+    case Qt::Key_Escape: unload(); break;
+    default: Form::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+}  // namespace virdamo::ui

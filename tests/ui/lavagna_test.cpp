@@ -1,0 +1,79 @@
+#include "print/pdf_page.h"
+#include "ui/lavagna.h"
+#include "ui/step_captions.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QRawFont>
+
+namespace virdamo::ui {
+namespace {
+
+// Each caption in the order of the steps, "; " between them: every kind of step in Italian.
+TEST(StepCaptions, TheTeacherSaysEachStepInItalian)
+{
+    const struct {
+        std::int32_t a, b;
+        const char* said;
+    } cases[] = {
+        {47, 6,
+         "Moltiplichiamo 47 × 6; 7 × 6 = 42: scrivo 2 e riporto 4; 4 × 6 + 4 = 28: scrivo 28; Il prodotto è 282; "
+         "Moltiplicando: 4 + 7 = 11, 1 + 1 = 2: scrivo 2; Moltiplicatore: 6, una cifra sola: scrivo 6; "
+         "Le due cifre in alto: 2 × 6 = 12, 1 + 2 = 3: scrivo 3; Prodotto: 2 + 8 + 2 = 12, 1 + 2 = 3: scrivo 3; "
+         "3 = 3: la prova è giusta"},
+        {2305, 104,
+         "Moltiplichiamo 2305 × 104; 5 × 4 = 20: scrivo 0 e riporto 2; 0 × 4 + 2 = 2: scrivo 2; "
+         "3 × 4 = 12: scrivo 2 e riporto 1; 2 × 4 + 1 = 9: scrivo 9; 2305 × 0 = 0: scrivo 0; 5 × 1 = 5: scrivo 5; "
+         "0 × 1 = 0: scrivo 0; 3 × 1 = 3: scrivo 3; 2 × 1 = 2: scrivo 2; Abbasso 0; 2 + 0 = 2: scrivo 2; "
+         "2 + 5 = 7: scrivo 7; 9 + 0 = 9: scrivo 9; Abbasso 3; Abbasso 2; Il prodotto è 239720; "
+         "Moltiplicando: 2 + 3 + 0 + 5 = 10, 1 + 0 = 1: scrivo 1; Moltiplicatore: 1 + 0 + 4 = 5: scrivo 5; "
+         "Le due cifre in alto: 1 × 5 = 5: scrivo 5; Prodotto: 2 + 3 + 9 + 7 + 2 + 0 = 23, 2 + 3 = 5: scrivo 5; "
+         "5 = 5: la prova è giusta"},
+    };
+    for (const auto& c : cases) {
+        QStringList captions;
+        for (const Step& step : stepsOf(c.a, c.b)) captions << captionText(step.caption);
+        EXPECT_EQ(captions.join(u"; "), QString::fromUtf8(c.said)) << c.a << " × " << c.b;
+    }
+}
+
+// After a wrong key a pupil hears the step without the result still to be typed.
+TEST(StepCaptions, AHintTellsNoResult)
+{
+    const struct {
+        std::int32_t a, b;
+        std::size_t step;
+        const char* hint;
+    } cases[] = {
+        {2305, 104, 1, "5 × 4 = ?"},
+        {2305, 104, 2, "0 × 4 + 2 = ?"},
+        {2305, 104, 5, "2305 × 0 = ?"},
+        {2305, 104, 10, "Abbasso la cifra che sta sopra"},
+        {135, 47, 9, "9 + 4 = ?"},
+        {2305, 104, 17, "Moltiplicando: 2 + 3 + 0 + 5 = ?"},
+        {2305, 104, 19, "Le due cifre in alto: 1 × 5 = ?"},
+        {47, 6, 5, "Moltiplicatore: una cifra sola: si scrive così com'è"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(hintText(stepsOf(c.a, c.b).at(c.step).caption), QString::fromUtf8(c.hint))
+            << c.a << " × " << c.b << " step " << c.step;
+    }
+}
+
+// On a whiteboard of 1920 x 1080 the digits of the largest operations stand over 60 pixels high.
+TEST(Lavagna, DigitsOfAFourByThreeOperationStandSixtyPixelsHighAtFullHd)
+{
+    Lavagna board(9999, 999, {});
+    board.resize(1920, 1080);
+    board.show();
+    QApplication::processEvents();
+    QFont font = print::printFont(QStringLiteral("Courier New"), 10.0F);
+    font.setPixelSize(board.squarePixels());
+    const QRawFont face = QRawFont::fromFont(font);
+    EXPECT_GE(face.boundingRect(face.glyphIndexesForString(QStringLiteral("0")).at(0)).height(), 60.0);
+}
+
+}  // namespace
+}  // namespace virdamo::ui
