@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "app/class_preferences.h"
+
 #include "app/app_icon.h"
 #include "app/class_sheets_dialog.h"
 #include "app/frm_inizio.h"
@@ -34,12 +36,19 @@ int digitCount(std::int32_t value)
     return digits;
 }
 
-/// Operations with the digit counts of multiplicand x multiplier that level allows, each
-/// equally likely, never the one before twice in a row while there is another.
+/// Operations with the digit counts of multiplicand x multiplier at the level of the class
+/// dialog (the default one where that level allows none of them), each equally likely,
+/// never the one before twice in a row while there is another.
 std::function<std::pair<std::int32_t, std::int32_t>()> operationsLike(std::int32_t multiplicand,
-                                                                      std::int32_t multiplier, const Level& level)
+                                                                      std::int32_t multiplier)
 {
-    auto allowed = std::make_shared<const AllowedOperations>(level, digitCount(multiplicand), digitCount(multiplier));
+    const int digitsA = digitCount(multiplicand);
+    const int digitsB = digitCount(multiplier);
+    Level level = ClassPreferences::load().level;
+    if (level.allowsNone(digitsA, digitsB)) {
+        level = Level{};
+    }
+    auto allowed = std::make_shared<const AllowedOperations>(level, digitsA, digitsB);
     auto random = std::make_shared<ClockRandomSource>();
     random->reseedFromClock();
     return [allowed, random, last = Operation{multiplicand, multiplier}]() mutable {
@@ -84,11 +93,9 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
         });
         QObject::connect(window.get(), &ui::FrmDue::lavagnaRequested, [this](int operation) {
             const auto i = static_cast<std::size_t>(operation);
-            const std::optional<SheetCode>& sheet = frmDue_->formAs<ui::FrmDue>()->shownSheet();
             const std::int32_t multiplicand = state_.ValMoltiplicando[i];
             const std::int32_t multiplier = state_.ValMoltiplicatore[i];
-            openLavagna(multiplicand, multiplier,
-                        operationsLike(multiplicand, multiplier, sheet ? sheet->level : Level{}));
+            openLavagna(multiplicand, multiplier, operationsLike(multiplicand, multiplier));
         });
         return withIcon(std::move(window));
     });
@@ -111,7 +118,7 @@ void Application::startOnLavagna(std::int32_t multiplicand, std::int32_t multipl
         throw std::invalid_argument("no operation for the whiteboard: " + std::to_string(multiplicand) + " x "
                                     + std::to_string(multiplier));
     }
-    openLavagna(multiplicand, multiplier, operationsLike(multiplicand, multiplier, Level{}));
+    openLavagna(multiplicand, multiplier, operationsLike(multiplicand, multiplier));
 }
 
 void Application::openLavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another)

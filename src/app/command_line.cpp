@@ -7,6 +7,7 @@
 #include "worksheet/random_source.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
@@ -43,6 +44,7 @@ struct Request {
     bool prova = false;
     bool noHeading = false;
     QString namesFile;
+    std::optional<std::pair<std::int32_t, std::int32_t>> lavagna;
 };
 
 /// One option: its names, the name of its value (empty for a switch), what the help says of
@@ -98,6 +100,18 @@ std::optional<std::bitset<10>> tablesOf(const QString& value)
         }
     }
     return tables.any() ? std::optional(tables) : std::nullopt;
+}
+
+/// The operation of a --lavagna value, "2305x104" (also with X, ×, * or blanks), with the
+/// digit counts the program works with; none when it is not one.
+std::optional<std::pair<std::int32_t, std::int32_t>> operationOf(const QString& value)
+{
+    static const QRegularExpression operation(uR"(^\s*(\d{2,4})\s*[xX×*]\s*(\d{1,3})\s*$)"_s);
+    const QRegularExpressionMatch match = operation.match(value);
+    if (!match.hasMatch() || match.captured(1).startsWith(u'0') || match.captured(2).startsWith(u'0')) {
+        return std::nullopt;
+    }
+    return std::pair{match.captured(1).toInt(), match.captured(2).toInt()};
 }
 
 /// A switch's declaration: it sets flag and takes no value.
@@ -213,6 +227,14 @@ const std::vector<Option>& options()
             {{u"mostra-riporti"_s}, {}, texts::kHelpShowCarries, true, sets(&Request::showCarries)},
             {{u"prova-del-nove"_s}, {}, texts::kHelpProva, true, sets(&Request::prova)},
             {{u"senza-intestazione"_s}, {}, texts::kHelpNoHeading, true, sets(&Request::noHeading)},
+            {{u"lavagna"_s},
+             u"AxB"_s,
+             texts::kHelpLavagna,
+             false,
+             [](const QString& value, Request& r) {
+                 r.lavagna = operationOf(value);
+                 return r.lavagna ? QString() : texts::kLavagnaWantsOperation.arg(quoted(value));
+             }},
             {{u"alunni"_s},
              u"FILE"_s,
              texts::kHelpNames.arg(print::kMaxPupilNames),
@@ -319,6 +341,15 @@ CommandLine readCommandLine(const QStringList& arguments)
     if (request.version) {
         return CommandLine{CommandLine::Action::Version, {}, {}, {}, std::nullopt, {}};
     }
+    if (request.lavagna) {
+        if (request.pdfFile) {
+            return failure(texts::kLavagnaWithoutPdf);
+        }
+        CommandLine line;
+        line.action = CommandLine::Action::OpenLavagna;
+        line.lavagna = *request.lavagna;
+        return line;
+    }
     if (!request.pdfFile) {
         return {};
     }
@@ -387,7 +418,8 @@ CommandLine readCommandLine(const QStringList& arguments)
 int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
 {
     switch (line.action) {
-    case CommandLine::Action::OpenWindows: return 0;
+    case CommandLine::Action::OpenWindows:
+    case CommandLine::Action::OpenLavagna: return 0;
     case CommandLine::Action::Help: return writeAll(out, helpText().toUtf8()) ? 0 : 1;
     case CommandLine::Action::Version:
         return writeAll(out, QByteArray("virdamo ") + QByteArray(kVersion) + '\n') ? 0 : 1;

@@ -8,12 +8,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace virdamo::app {
 
 /// What the command line asks for.
 struct CommandLine {
-    enum class Action { OpenWindows, Help, Version, WritePdf, Error };
+    enum class Action { OpenWindows, OpenLavagna, Help, Version, WritePdf, Error };
 
     Action action = Action::OpenWindows;
     QString error;        ///< Error: one Italian line naming the bad option and what it takes
@@ -23,6 +24,8 @@ struct CommandLine {
     std::optional<std::uint64_t> seed;
     /// WritePdf: the file of the pupils' names, read when the PDF is written; empty for none.
     QString namesFile;
+    /// OpenLavagna: the operation the whiteboard opens on, multiplicand and multiplier.
+    std::pair<std::int32_t, std::int32_t> lavagna{0, 0};
 };
 
 /// Reads the arguments that follow the program's name.

@@ -69,7 +69,8 @@ int main(int argc, char** argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     const virdamo::app::CommandLine line = virdamo::app::readCommandLine(arguments);
-    if (line.action != virdamo::app::CommandLine::Action::OpenWindows) {
+    using Action = virdamo::app::CommandLine::Action;
+    if (line.action != Action::OpenWindows && line.action != Action::OpenLavagna) {
         return runWithoutWindows(line, argc, argv);
     }
 
@@ -103,7 +104,11 @@ int main(int argc, char** argv)
     QObject::connect(&shell.lifecycle(), &virdamo::forms::Lifecycle::ended, &application,
                      [] { QCoreApplication::exit(0); });
 
-    shell.start();
+    if (line.action == Action::OpenLavagna) {
+        shell.startOnLavagna(line.lavagna.first, line.lavagna.second);
+    } else {
+        shell.start();
+    }
     const int status = QApplication::exec();
     // Unloaded windows are deleted late; let them go while the application still exists.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -192,6 +192,12 @@ inline const QString kHelpNoHeading = u"senza la riga \"Nome ... Classe ... Data
 /// %1: the most names.
 inline const QString kHelpNames = u"i nomi degli alunni, uno per riga (UTF-8, al massimo %1): una\n"
                                   u"scheda per nome, col nome nella pagina e nelle soluzioni"_s;
+inline const QString kHelpLavagna = u"apre la lavagna su una moltiplicazione, per esempio 2305x104,\n"
+                                    u"per svolgerla passo per passo (da 2 a 4 cifre per 1 a 3)"_s;
+/// %1: the value given.
+inline const QString kLavagnaWantsOperation =
+    u"--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104, non «%1»"_s;
+inline const QString kLavagnaWithoutPdf = u"--lavagna apre una finestra: non vale con --pdf"_s;
 /// %1: the value given.
 inline const QString kTablesWantDigits = u"--tabelline vuole delle cifre da 0 a 9, come 2-5 o 2345, non «%1»"_s;
 /// %1: the value given.

@@ -34,7 +34,7 @@ struct ProgramRun {
     QStringList lines;
 };
 
-void startProgram(QProcess& process, const QString& script)
+void startProgram(QProcess& process, const QString& script, const QStringList& arguments = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -46,13 +46,13 @@ void startProgram(QProcess& process, const QString& script)
                (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::SeparateChannels);
-    process.start(QStringLiteral(VIRDAMO_EXECUTABLE), {});
+    process.start(QStringLiteral(VIRDAMO_EXECUTABLE), arguments);
 }
 
-ProgramRun runProgram(const QString& script)
+ProgramRun runProgram(const QString& script, const QStringList& arguments = {})
 {
     QProcess process;
-    startProgram(process, script);
+    startProgram(process, script, arguments);
     ProgramRun run;
     run.finished = process.waitForFinished(30'000);
     if (!run.finished) {
@@ -129,6 +129,16 @@ INSTANTIATE_TEST_SUITE_P(
                          "enter,esci-worksheet,enter,esci-start",
                          {kBoth, kStart, kBoth, QString()}}),
     [](const testing::TestParamInfo<Path>& param) { return std::string(param.param.name); });
+
+TEST(WhiteboardAlone, EndsTheProgramWhenItCloses)
+{
+    const ProgramRun run =
+        runProgram(QStringLiteral("close-lavagna"), {QStringLiteral("--lavagna"), QStringLiteral("2305x104")});
+    ASSERT_TRUE(run.finished) << run.lines.join(u'\n').toStdString();
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(lineStarting(run.lines, QStringLiteral("windows ")), QStringLiteral("windows Lavagna"));
+    EXPECT_EQ(lineStarting(run.lines, QStringLiteral("step ")), QStringLiteral("step close-lavagna visible "));
+}
 
 TEST(ProgramKeepsRunning, AfterTheWorksheetWindowIsClosedFromItsTitleBar)
 {
@@ -236,6 +246,13 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
         {{QStringLiteral("--pdf"), file, QStringLiteral("--prova-del-nove")},
          2,
          "--prova-del-nove vale solo con --quadretti"},
+        {{QStringLiteral("--lavagna"), QStringLiteral("2305x1040")},
+         2,
+         "--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104, non "
+         "«2305x1040»"},
+        {{QStringLiteral("--lavagna"), QStringLiteral("2305x104"), QStringLiteral("--pdf"), file},
+         2,
+         "--lavagna apre una finestra: non vale con --pdf"},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--alunni"), dir.filePath(QStringLiteral("nessuno.txt"))},
          2,
          "Il file dei nomi «%1» non esiste."},

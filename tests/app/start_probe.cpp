@@ -27,6 +27,7 @@ namespace {
 
 const QString kStartTitle = QStringLiteral("Stampa virdamo");
 const QString kWorksheetTitle = QStringLiteral("Visualizzazione scheda delle moltiplicazioni");
+const QString kLavagnaTitle = QStringLiteral("Lavagna");
 
 long long monotonicNanoseconds()
 {
@@ -89,6 +90,8 @@ void runStep(const QString& step)
         close(kStartTitle);
     } else if (step == QLatin1String("close-worksheet")) {
         close(kWorksheetTitle);
+    } else if (step == QLatin1String("close-lavagna")) {
+        close(kLavagnaTitle);
     } else if (step == QLatin1String("esci-worksheet")) {
         click(kWorksheetTitle, QStringLiteral("Command2"));
     }
@@ -116,7 +119,8 @@ protected:
     {
         if (!seen_ && event->type() == QEvent::Expose) {
             auto* window = qobject_cast<QWindow*>(watched);
-            if (window && window->isExposed() && window->title() == kStartTitle) {
+            // The first window the program opens: the start window, or the whiteboard alone.
+            if (window && window->isExposed()) {
                 seen_ = true;
                 report(QStringLiteral("exposed %1").arg(monotonicNanoseconds()));
                 report(QStringLiteral("windows %1").arg(titles(false)));
