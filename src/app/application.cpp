@@ -53,7 +53,7 @@ std::function<std::pair<std::int32_t, std::int32_t>()> operationsLike(std::int32
     random->reseedFromClock();
     return [allowed, random, last = Operation{multiplicand, multiplier}]() mutable {
         for (int draw = 0; draw < RandomSource::kBelowAttempts && allowed->size() > 1; ++draw) {
-            const std::int32_t rank = static_cast<std::int32_t>(random->nextBelow(std::uint32_t(allowed->size())));
+            const auto rank = static_cast<std::int32_t>(random->nextBelow(std::uint32_t(allowed->size())));
             Operation drawn;
             allowed->at({&rank, 1}, {&drawn, 1});
             if (drawn != last) {

@@ -259,7 +259,8 @@ TEST_P(PupilTries, OnlyRightDigitsAreWrittenAndWrongOnesCounted)
     ASSERT_TRUE(lavagna->attempt());
     const auto typed = [&] {
         const Written& w = lavagna->written();
-        return lavagna->attempt()->misses() + w.digits.size() + w.carries.size() + w.prova.size();
+        return static_cast<std::size_t>(lavagna->attempt()->misses()) + w.digits.size() + w.carries.size()
+            + w.prova.size();
     };
     const auto press = [&](int digit) {
         const std::size_t before = typed();

@@ -203,7 +203,8 @@ TEST(SquaredPages, SquaresAreTheirSizeAndEveryDigitStandsInTheMiddleOfOne)
                 }
             }
             int characters = 0;
-            for (const test::PdfWord& w : test::readPdf(pdf).at(0).words) {
+            const std::vector<test::PdfPage> read = test::readPdf(pdf);
+            for (const test::PdfWord& w : read.at(0).words) {
                 const Glyph glyph = glyphOf(w);
                 const bool full = std::abs(glyph.size / squares.side - 1.0) < 0.02;
                 if (w.text.size() == 1 && (full || std::abs(glyph.size / squares.side - 0.65) < 0.02)) {

@@ -74,7 +74,7 @@ TEST(Carries, RowsWrittenWithTheirCarriesGiveTheProducts)
             const int d = digitAt(b, r);
             const std::int64_t row = static_cast<std::int64_t>(a) * d;
             for (int c = 0; c < n && d != 0; ++c) {
-                const int t = digitAt(a, c) * d + carries.intoMultiplicandColumn[r][c];
+                const int t = digitAt(a, c) * d + carries.intoMultiplicandColumn.at(std::size_t(r)).at(std::size_t(c));
                 reachesTen = reachesTen || t >= 10;
                 ASSERT_EQ(t % 10, digitAt(row, c)) << a << " x " << b << " row " << r << " column " << c;
             }
