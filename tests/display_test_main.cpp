@@ -1,5 +1,7 @@
 #include "x_server.h"
 
+#include "sanitizer_defaults.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>

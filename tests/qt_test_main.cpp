@@ -1,3 +1,5 @@
+#include "sanitizer_defaults.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
