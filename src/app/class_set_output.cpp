@@ -159,8 +159,14 @@ void writeWhole(const QString& path, const QByteArray& bytes)
     std::string pattern = folder + (slash == std::string::npos ? "/" : "") + ".virdamo-XXXXXX";
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
-        // A folder that does not exist shows as the missing temporary name's folder.
-        throw fileFailure(errno, "cannot create a file in " + folder);
+        // A folder that does not exist shows as the missing temporary name's folder; so does
+        // one that exists but makes no new files, as the kernel's own folders do.
+        const int error = errno;
+        struct stat place {};
+        if ((error == ENOENT || error == ENOTDIR) && ::stat(folder.c_str(), &place) == 0 && S_ISDIR(place.st_mode)) {
+            throw OutputFailure(FailureReason::FolderTakesNoFiles, "cannot create a file in " + folder, error);
+        }
+        throw fileFailure(error, "cannot create a file in " + folder);
     }
     TemporaryFile temporary(fd, pattern);
     const mode_t mode = exists ? (existing.st_mode & 07777) : newFileMode();

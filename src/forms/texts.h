@@ -44,6 +44,7 @@ inline const QString kNoPermission = u"Non si hanno i permessi per scrivere il f
 inline const QString kDiskFull = u"Il disco è pieno."_s;
 inline const QString kNameTooLong = u"Il nome del file è troppo lungo."_s;
 inline const QString kFolderMissing = u"La cartella scelta non esiste."_s;
+inline const QString kFolderTakesNoFiles = u"Nella cartella scelta non si possono creare file."_s;
 inline const QString kReadOnlyDisk = u"Il disco è di sola lettura."_s;
 inline const QString kWriteError = u"Errore di scrittura sul disco."_s;
 inline const QString kUnexpected = u"Errore imprevisto."_s;

@@ -63,6 +63,7 @@ QString reasonText(const OutputFailure& failure)
     case FailureReason::DiskFull: return texts::kDiskFull;
     case FailureReason::NameTooLong: return texts::kNameTooLong;
     case FailureReason::FolderMissing: return texts::kFolderMissing;
+    case FailureReason::FolderTakesNoFiles: return texts::kFolderTakesNoFiles;
     case FailureReason::ReadOnlyDisk: return texts::kReadOnlyDisk;
     case FailureReason::WriteError: return withCode(texts::kWriteError);
     case FailureReason::Cancelled: return texts::kCancelled;

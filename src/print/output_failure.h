@@ -32,6 +32,7 @@ enum class FailureReason {
     DiskFull,            ///< no space left on the disk (or over quota)
     NameTooLong,         ///< the file name, or the whole path, is longer than the system takes
     FolderMissing,       ///< the folder of the file does not exist
+    FolderTakesNoFiles,  ///< the folder exists but no file may be made in it (/proc, for one)
     ReadOnlyDisk,        ///< the disk is mounted read-only
     WriteError,          ///< any other failure of the file system; its error number says which
     Unexpected,          ///< a failure of the program itself

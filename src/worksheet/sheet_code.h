@@ -14,7 +14,7 @@ struct Modulo1;
 /// What makes a sheet again: the three settings it was drawn with, the seed of its random
 /// sequence and the level it was drawn at.
 ///
-/// The code of a sheet drawn at the default level, for example "4Z2KQ-7M0DX", is ten symbols
+/// The code of a sheet drawn at the default level, for example "8RQRH-24M61", is ten symbols
 /// of the alphabet "0123456789ABCDEFGHJKMNPQRSTVWXYZ" (no I, L, O, U), shown as two groups of five:
 ///   1     the settings: (multiplicand digits - 2) * 6 + (multiplier digits - 1) * 2
 ///         + (1 for 20 operations, 0 for 10); the values 18 to 31 are kept for later formats;

@@ -328,6 +328,7 @@ TEST(CommandLine, EveryFileThatCannotBeWrittenIsToldByItsCauseAndLeftAlone)
          {},
          "Il nome scelto non è quello di un file normale, ma di un dispositivo o di una pipe."},
         {dir.filePath(QStringLiteral("manca/schede.pdf")), {}, "La cartella scelta non esiste."},
+        {QStringLiteral("/proc/schede.pdf"), {}, "Nella cartella scelta non si possono creare file."},
         {dir.filePath(QString(300, u'x')), {}, "Il nome del file è troppo lungo."},
         {locked.fileName(), notRoot, "Non si hanno i permessi per scrivere il file in quel posto."},
         {dir.filePath(QStringLiteral("pieno/schede.pdf")),
