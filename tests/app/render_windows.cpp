@@ -35,8 +35,9 @@ using virdamo::test::clickButton;
 bool save(QWidget* window, const QDir& dir, const QString& file)
 {
     QApplication::processEvents();
-    // A palette of 256 colours keeps the pictures small; windows have few colours.
-    return window->grab().toImage().convertToFormat(QImage::Format_Indexed8).save(dir.filePath(file), "PNG");
+    // Full colour: a palette of 256 dithers the colours it lacks into specks over white
+    // squares, and the specks make the file larger, not smaller.
+    return window->grab().toImage().convertToFormat(QImage::Format_RGB32).save(dir.filePath(file), "PNG");
 }
 
 }  // namespace
