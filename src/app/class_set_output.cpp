@@ -163,7 +163,7 @@ void writeWhole(const QString& path, const QByteArray& bytes)
         // one that exists but makes no new files, as the kernel's own folders do.
         const int error = errno;
         struct stat place {};
-        if ((error == ENOENT || error == ENOTDIR) && ::stat(folder.c_str(), &place) == 0 && S_ISDIR(place.st_mode)) {
+        if (error == ENOENT && ::stat(folder.c_str(), &place) == 0 && S_ISDIR(place.st_mode)) {
             throw OutputFailure(FailureReason::FolderTakesNoFiles, "cannot create a file in " + folder, error);
         }
         throw fileFailure(error, "cannot create a file in " + folder);
