@@ -1,16 +1,17 @@
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
-#include "print/class_document.h"
-#include "print/cups_printer.h"
-#include "print/pdf_page.h"
-#include "print/stampa.h"
-#include "print/stampa_scheda.h"
+#include "pages/class_document.h"
+#include "output/cups_printer.h"
+#include "output/pdf_page.h"
+#include "ui/stampa.h"
+#include "pages/stampa_scheda.h"
 #include "print_server.h"
 #include "ui/frm_due.h"
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 #include "worksheet/sheet_code.h"
+#include "output/class_set_pdf.h"
 
 #include <benchmark/benchmark.h>
 #include <cups/cups.h>
@@ -42,11 +43,11 @@ Modulo1 largestSheet()
 void BM_RenderPage(benchmark::State& state)
 {
     const Modulo1 m = largestSheet();
-    print::PageCapture capture;
-    print::StampaScheda(m, capture);
-    const print::Paper a4{QSizeF(209.9, 297.04), QMarginsF(6.35, 12.7, 6.35, 12.7)};
+    pages::PageCapture capture;
+    pages::StampaScheda(m, capture);
+    const output::Paper a4{QSizeF(209.9, 297.04), QMarginsF(6.35, 12.7, 6.35, 12.7)};
     for (auto _ : state) {
-        QByteArray pdf = print::renderPdf(capture.pages().front(), a4);
+        QByteArray pdf = output::renderPdf(capture.pages().front(), a4);
         benchmark::DoNotOptimize(pdf.data());
     }
 }
@@ -56,13 +57,13 @@ BENCHMARK(BM_RenderPage)->Unit(benchmark::kMillisecond);
 /// document in memory, from the code to the last byte.
 void BM_ClassSetPdf(benchmark::State& state)
 {
-    const print::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL},
+    const pages::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL},
                               static_cast<int>(state.range(0)),
-                              print::PageKinds::Both,
-                              print::PageOptions::bare(),
+                              pages::PageKinds::Both,
+                              pages::PageOptions::bare(),
                               {}};
     for (auto _ : state) {
-        QByteArray pdf = print::classSetPdf(set, print::pdfPaper());
+        QByteArray pdf = output::classSetPdf(set, output::pdfPaper());
         benchmark::DoNotOptimize(pdf.data());
     }
 }
@@ -72,14 +73,14 @@ BENCHMARK(BM_ClassSetPdf)->Arg(40)->Arg(1)->Unit(benchmark::kMillisecond);
 /// class set on squares draws. The size of the document is reported as "bytes".
 void BM_SquaredClassSetPdf(benchmark::State& state)
 {
-    const print::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL},
-                              print::ClassSet::kMaxSheets,
-                              print::PageKinds::Both,
-                              print::PageOptions{4.0, true, true, true},
+    const pages::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL},
+                              pages::ClassSet::kMaxSheets,
+                              pages::PageKinds::Both,
+                              pages::PageOptions{4.0, true, true, true},
                               {}};
     QByteArray pdf;
     for (auto _ : state) {
-        pdf = print::classSetPdf(set, print::pdfPaper());
+        pdf = output::classSetPdf(set, output::pdfPaper());
         benchmark::DoNotOptimize(pdf.data());
     }
     state.counters["bytes"] = static_cast<double>(pdf.size());
@@ -91,11 +92,11 @@ BENCHMARK(BM_SquaredClassSetPdf)->Unit(benchmark::kMillisecond);
 /// own whose queue holds every job, so no filter runs while it measures.
 void BM_StampaUntilAccepted(benchmark::State& state)
 {
-    print::test::PrivatePrintServer server;
+    test::PrivatePrintServer server;
     server.useFromThisProcess();
     server.start();
     server.addQueue(true);
-    server.run("lpadmin", {"-p", print::test::PrivatePrintServer::kQueue, "-o", "job-hold-until-default=indefinite"});
+    server.run("lpadmin", {"-p", test::PrivatePrintServer::kQueue, "-o", "job-hold-until-default=indefinite"});
 
     Modulo1 sheet;
     ClockRandomSource random;
@@ -103,8 +104,8 @@ void BM_StampaUntilAccepted(benchmark::State& state)
     forms::FormSlot slot(lifecycle, [&] {
         auto window = std::make_unique<ui::FrmDue>(sheet, random);
         QObject::connect(window.get(), &ui::FrmDue::printRequested, [&] {
-            print::CupsPrinter printer;
-            print::cmdStampa_Click(sheet, printer, slot.form());
+            output::CupsPrinter printer;
+            ui::cmdStampa_Click(sheet, printer, slot.form());
         });
         return window;
     });
@@ -125,7 +126,7 @@ void BM_StampaUntilAccepted(benchmark::State& state)
             break;
         }
         // Keeps the queue short: the scheduler caps the jobs it keeps.
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, print::test::PrivatePrintServer::kQueue, CUPS_JOBID_ALL, 1);
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, test::PrivatePrintServer::kQueue, CUPS_JOBID_ALL, 1);
         state.ResumeTiming();
     }
     forms::MessageBox::setHandler({});

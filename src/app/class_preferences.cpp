@@ -45,8 +45,8 @@ ClassPreferences ClassPreferences::load()
     ClassPreferences p;
     QSettings settings;
     settings.beginGroup(kGroup);
-    p.sheets = print::ClassSet::clampedSheets(settings.value(kSheets, p.sheets).toInt());
-    p.pages = static_cast<print::PageKinds>(
+    p.sheets = pages::ClassSet::clampedSheets(settings.value(kSheets, p.sheets).toInt());
+    p.pages = static_cast<pages::PageKinds>(
         indexOf(kPageNames, settings.value(kPages).toString(), static_cast<int>(p.pages)));
     if (settings.contains(kTables)) {
         std::bitset<10> tables;
@@ -67,7 +67,7 @@ ClassPreferences ClassPreferences::load()
     p.options.provaDelNove = settings.value(kProva, p.options.provaDelNove).toBool();
     p.options.pupilsHeading = settings.value(kHeading, p.options.pupilsHeading).toBool();
     const QStringList names = settings.value(kNames).toStringList();
-    if (names.size() <= print::kMaxPupilNames) {
+    if (names.size() <= pages::kMaxPupilNames) {
         p.names.names.assign(names.begin(), names.end());
         p.names.file = settings.value(kNamesFile).toString();
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/class_set_output.h"
-#include "print/class_document.h"
+#include "pages/class_document.h"
 #include "worksheet/level.h"
 
 namespace virdamo::app {
@@ -11,9 +11,9 @@ namespace virdamo::app {
 /// does not know read as the defaults.
 struct ClassPreferences {
     int sheets = 1;
-    print::PageKinds pages = print::PageKinds::Both;
+    pages::PageKinds pages = pages::PageKinds::Both;
     Level level;
-    print::PageOptions options;
+    pages::PageOptions options;
     NamesList names;
 
     bool operator==(const ClassPreferences&) const = default;

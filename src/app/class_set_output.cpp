@@ -1,8 +1,8 @@
 #include "app/class_set_output.h"
 
-#include "forms/texts.h"
-#include "print/output_failure.h"
-#include "print/pupil_names.h"
+#include "texts/texts.h"
+#include "output/output_failure.h"
+#include "pages/pupil_names.h"
 
 #include <QFile>
 
@@ -20,9 +20,9 @@ namespace virdamo::app {
 
 using namespace Qt::StringLiterals;
 
-using print::FailureReason;
-using print::fileFailure;
-using print::OutputFailure;
+using output::FailureReason;
+using output::fileFailure;
+using output::OutputFailure;
 
 namespace {
 
@@ -200,7 +200,7 @@ NamesRead readNamesFile(const QString& path)
         }
         return NamesRead{std::nullopt,
                          texts::kNamesFileNotRead.arg(quoted(path, kQuotedPathCharacters),
-                                                      print::reasonText(fileFailure(error, "read")))};
+                                                      output::reasonText(fileFailure(error, "read")))};
     };
     // Not blocking: a pipe given for a file must not hang the program waiting for a writer.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -221,7 +221,7 @@ NamesRead readNamesFile(const QString& path)
         return NamesRead{
             std::nullopt,
             texts::kNamesFileNotRead.arg(quoted(path, kQuotedPathCharacters),
-                                         print::reasonText(OutputFailure(FailureReason::NotARegularFile)))};
+                                         output::reasonText(OutputFailure(FailureReason::NotARegularFile)))};
     }
     // A names file is a few hundred bytes: anything much larger is not one.
     QByteArray bytes(kMostNamesFileBytes + 1, '\0');
@@ -246,18 +246,18 @@ NamesRead readNamesFile(const QString& path)
     if (bytes.size() > kMostNamesFileBytes) {
         return {std::nullopt, texts::kNamesFileTooLarge.arg(quoted(path, kQuotedPathCharacters))};
     }
-    const print::PupilNames read = print::readPupilNames(bytes);
+    const pages::PupilNames read = pages::readPupilNames(bytes);
     if (!read.problem) {
         return {NamesList{read.names, path}, {}};
     }
-    const print::NamesProblem& problem = *read.problem;
+    const pages::NamesProblem& problem = *read.problem;
     switch (problem.kind) {
-    case print::NamesProblem::Kind::NotUtf8: return {std::nullopt, texts::kNamesNotUtf8.arg(problem.line)};
-    case print::NamesProblem::Kind::TooManyNames:
-        return {std::nullopt, texts::kNamesTooMany.arg(print::kMaxPupilNames)};
-    case print::NamesProblem::Kind::NameTooLong:
-        return {std::nullopt, texts::kPupilNameTooLong.arg(problem.line).arg(print::kMaxNameCharacters)};
-    case print::NamesProblem::Kind::NotDrawable:
+    case pages::NamesProblem::Kind::NotUtf8: return {std::nullopt, texts::kNamesNotUtf8.arg(problem.line)};
+    case pages::NamesProblem::Kind::TooManyNames:
+        return {std::nullopt, texts::kNamesTooMany.arg(pages::kMaxPupilNames)};
+    case pages::NamesProblem::Kind::NameTooLong:
+        return {std::nullopt, texts::kPupilNameTooLong.arg(problem.line).arg(pages::kMaxNameCharacters)};
+    case pages::NamesProblem::Kind::NotDrawable:
         return {std::nullopt, texts::kNameNotDrawable.arg(characterName(problem.character)).arg(problem.line)};
     }
     return {std::nullopt, texts::kUnexpected};

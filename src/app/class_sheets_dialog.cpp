@@ -5,8 +5,10 @@
 #include "app/pages_group.h"
 #include "forms/busy_wait.h"
 #include "forms/message_box.h"
-#include "forms/texts.h"
-#include "print/output_failure.h"
+#include "texts/texts.h"
+#include "output/class_set_pdf.h"
+#include "output/output_failure.h"
+#include "ui/failure_message.h"
 #include "worksheet/random_source.h"
 
 #include <QApplication>
@@ -40,11 +42,11 @@ namespace {
 constexpr std::chrono::milliseconds kServiceCheck = 2s;
 
 /// The paper printer stands on, portrait, with its printable area.
-print::Paper paperOf(const QPrinter& printer)
+output::Paper paperOf(const QPrinter& printer)
 {
     QPageLayout layout = printer.pageLayout();
     layout.setOrientation(QPageLayout::Portrait);
-    return print::Paper{layout.fullRect(QPageLayout::Millimeter).size(), layout.margins(QPageLayout::Millimeter)};
+    return output::Paper{layout.fullRect(QPageLayout::Millimeter).size(), layout.margins(QPageLayout::Millimeter)};
 }
 
 /// The folder a file is looked for or proposed in: the documents folder where there is one.
@@ -78,7 +80,7 @@ public:
         return choice;
     }
 
-    PreviewOutcome preview(const std::vector<print::Page>& pages, const print::Paper& paper, QWidget* parent) override
+    PreviewOutcome preview(const std::vector<pages::Page>& pages, const output::Paper& paper, QWidget* parent) override
     {
         PreviewDialog dialog(pages, paper, parent);
         dialog.exec();
@@ -118,7 +120,7 @@ OutputDialogs& standardOutputDialogs()
 }
 
 ClassSheetsDialog::ClassSheetsDialog(const std::optional<SheetCode>& shown, OutputDialogs& dialogs, QWidget* parent,
-                                     print::PrintLimits limits)
+                                     output::PrintLimits limits)
     : QDialog(parent)
     , dialogs_(dialogs)
     , limits_(limits)
@@ -135,8 +137,8 @@ void ClassSheetsDialog::applyPreferences(const std::optional<SheetCode>& shown)
     const ClassPreferences remembered = ClassPreferences::load();
     loading_ = true;  // nothing to remember while the choices remembered are put back
     count_->setValue(remembered.sheets);
-    pupils_->setChecked(remembered.pages != print::PageKinds::Solutions);
-    solutions_->setChecked(remembered.pages != print::PageKinds::Pupils);
+    pupils_->setChecked(remembered.pages != pages::PageKinds::Solutions);
+    solutions_->setChecked(remembered.pages != pages::PageKinds::Pupils);
     pages_->setChoices(remembered.options, remembered.names);
     showSheetCount();
     level_->setLevel(remembered.level);
@@ -156,7 +158,7 @@ void ClassSheetsDialog::buildLayout()
 {
     count_ = new QSpinBox(this);
     count_->setObjectName(u"numeroSchede"_s);
-    count_->setRange(1, print::ClassSet::kMaxSheets);
+    count_->setRange(1, pages::ClassSet::kMaxSheets);
     count_->setValue(1);
     count_->setToolTip(texts::kSheetCountTip);
 
@@ -232,15 +234,15 @@ void ClassSheetsDialog::buildLayout()
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-std::optional<print::ClassSet> ClassSheetsDialog::classSet() const
+std::optional<pages::ClassSet> ClassSheetsDialog::classSet() const
 {
     const ParsedCode parsed = parseSheetCode(code_->text().toStdString());
-    const std::optional<print::PageKinds> pages =
-        print::ClassSet::pagesFor(pupils_->isChecked(), solutions_->isChecked());
+    const std::optional<pages::PageKinds> pages =
+        pages::ClassSet::pagesFor(pupils_->isChecked(), solutions_->isChecked());
     if (!parsed.code || !pages || !levelAllowsSome_) {
         return std::nullopt;
     }
-    return print::ClassSet{*parsed.code, count_->value(), *pages, pages_->options(), pages_->names().names};
+    return pages::ClassSet{*parsed.code, count_->value(), *pages, pages_->options(), pages_->names().names};
 }
 
 void ClassSheetsDialog::checkCode()
@@ -306,9 +308,9 @@ void ClassSheetsDialog::rememberChoices()
     if (loading_) {
         return;
     }
-    const std::optional<print::PageKinds> pages =
-        print::ClassSet::pagesFor(pupils_->isChecked(), solutions_->isChecked());
-    ClassPreferences{count_->value(), pages.value_or(print::PageKinds::Both), level_->level(), pages_->options(),
+    const std::optional<pages::PageKinds> pages =
+        pages::ClassSet::pagesFor(pupils_->isChecked(), solutions_->isChecked());
+    ClassPreferences{count_->value(), pages.value_or(pages::PageKinds::Both), level_->level(), pages_->options(),
                      pages_->names()}
         .save();
 }
@@ -323,16 +325,16 @@ void ClassSheetsDialog::keepOneKindOfPage()
 
 void ClassSheetsDialog::preview()
 {
-    const std::optional<print::ClassSet> set = classSet();
+    const std::optional<pages::ClassSet> set = classSet();
     if (!set) {
         return;
     }
     // No printer is asked: the paper is the PDF's until a printer has been chosen.
-    const print::Paper paper = knownPaper_.value_or(print::pdfPaper());
-    std::vector<print::Page> pages;
-    if (const std::optional<print::OutputFailure> failure =
-            print::failureOf([&] { pages = print::classSetPages(*set, paper.printableArea()); })) {
-        print::tellFailure(this, texts::kClassSheetsTitle, texts::kPreviewNotShown, *failure);
+    const output::Paper paper = knownPaper_.value_or(output::pdfPaper());
+    std::vector<pages::Page> pages;
+    if (const std::optional<output::OutputFailure> failure =
+            output::failureOf([&] { pages = pages::classSetPages(*set, paper.printableArea()); })) {
+        ui::tellFailure(this, texts::kClassSheetsTitle, texts::kPreviewNotShown, *failure);
         return;
     }
     if (dialogs_.preview(pages, paper, this) == PreviewOutcome::PrintRequested) {
@@ -340,45 +342,45 @@ void ClassSheetsDialog::preview()
     }
 }
 
-bool ClassSheetsDialog::whileBusy(print::PrintService& service, const QString& text, const std::function<void()>& work)
+bool ClassSheetsDialog::whileBusy(output::PrintService& service, const QString& text, const std::function<void()>& work)
 {
-    const std::optional<print::OutputFailure> failure = print::failureOf(
+    const std::optional<output::OutputFailure> failure = output::failureOf(
         [&] { forms::runWhileBusy(this, texts::kClassSheetsTitle, text, work, [&service] { service.cancel(); }); });
     if (failure) {
-        print::tellFailure(this, texts::kClassSheetsTitle, texts::kSheetsNotPrinted, *failure);
+        ui::tellFailure(this, texts::kClassSheetsTitle, texts::kSheetsNotPrinted, *failure);
     }
     return !failure;
 }
 
 void ClassSheetsDialog::print()
 {
-    const std::optional<print::ClassSet> set = classSet();
+    const std::optional<pages::ClassSet> set = classSet();
     if (!set) {
         return;
     }
     // The print dialog reads the printers from the service on this thread: it opens only
     // once the service has shown, off this thread and quickly, that it answers.
-    print::PrintService check(print::PrintLimits{std::min(limits_.step, kServiceCheck), kServiceCheck});
+    output::PrintService check(output::PrintLimits{std::min(limits_.step, kServiceCheck), kServiceCheck});
     if (!whileBusy(check, texts::kLookingForPrinters, [&check] { (void)check.checkPrinters(); })) {
         return;
     }
     const int pages =
-        static_cast<int>(print::classSetPages(*set, knownPaper_.value_or(print::pdfPaper()).printableArea()).size());
+        static_cast<int>(pages::classSetPages(*set, knownPaper_.value_or(output::pdfPaper()).printableArea()).size());
     const std::optional<PrintChoice> choice = dialogs_.choosePrinter(pages, this);
     if (!choice) {
         return;
     }
     knownPaper_ = choice->paper;
-    print::PrintService service(limits_);
-    print::JobNotice notice = print::JobNotice::None;
-    const print::PrintJob job{choice->printer.toStdString(), choice->paper,
-                              [&set](const print::Paper& paper) { return print::classSetPdf(*set, paper); },
+    output::PrintService service(limits_);
+    pages::JobNotice notice = pages::JobNotice::None;
+    const output::PrintJob job{choice->printer.toStdString(), choice->paper,
+                              [&set](const output::Paper& paper) { return output::classSetPdf(*set, paper); },
                               choice->options};
     if (!whileBusy(service, texts::kSendingSheets, [&] { notice = service.print(job); })) {
         return;
     }
     outcome_->setText(texts::kSheetsSent.arg(choice->printer));
-    if (notice == print::JobNotice::PrinterPaused) {
+    if (notice == pages::JobNotice::PrinterPaused) {
         forms::MessageBox::show(this, forms::MessageIcon::Information, texts::kClassSheetsTitle,
                                 texts::kSheetsQueuedOnPausedPrinter);
     }
@@ -386,7 +388,7 @@ void ClassSheetsDialog::print()
 
 void ClassSheetsDialog::savePdf()
 {
-    const std::optional<print::ClassSet> set = classSet();
+    const std::optional<pages::ClassSet> set = classSet();
     if (!set) {
         return;
     }
@@ -396,9 +398,9 @@ void ClassSheetsDialog::savePdf()
     if (path.isEmpty()) {
         return;
     }
-    if (const std::optional<print::OutputFailure> failure =
-            print::failureOf([&] { writeWhole(path, print::classSetPdf(*set, print::pdfPaper())); })) {
-        print::tellFailure(this, texts::kClassSheetsTitle, texts::kPdfNotSaved, *failure);
+    if (const std::optional<output::OutputFailure> failure =
+            output::failureOf([&] { writeWhole(path, output::classSetPdf(*set, output::pdfPaper())); })) {
+        ui::tellFailure(this, texts::kClassSheetsTitle, texts::kPdfNotSaved, *failure);
         return;
     }
     outcome_->setText(texts::kPdfSaved.arg(QDir::toNativeSeparators(path)));

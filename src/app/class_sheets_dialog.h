@@ -2,8 +2,8 @@
 
 #include "app/class_preferences.h"
 #include "app/preview_dialog.h"
-#include "print/class_document.h"
-#include "print/print_service.h"
+#include "pages/class_document.h"
+#include "output/print_service.h"
 #include "worksheet/sheet_code.h"
 
 #include <QDialog>
@@ -26,8 +26,8 @@ class PagesGroup;
 /// The printer, copies, pages and paper the teacher chose in the print dialog.
 struct PrintChoice {
     QString printer;
-    print::JobOptions options;
-    print::Paper paper;
+    output::JobOptions options;
+    output::Paper paper;
 };
 
 /// The modal dialogs the class-sheets dialog opens, so that tests answer them without
@@ -40,7 +40,7 @@ public:
     /// cancelled. Called only once the print service has answered.
     [[nodiscard]] virtual std::optional<PrintChoice> choosePrinter(int pageCount, QWidget* parent) = 0;
     /// Shows pages on paper until the user closes the preview or asks to print.
-    virtual PreviewOutcome preview(const std::vector<print::Page>& pages, const print::Paper& paper,
+    virtual PreviewOutcome preview(const std::vector<pages::Page>& pages, const output::Paper& paper,
                                    QWidget* parent) = 0;
     /// Where to save the PDF file, proposing proposed; empty when cancelled. Replacing an
     /// existing file is confirmed here.
@@ -70,10 +70,10 @@ class ClassSheetsDialog final : public QDialog {
 public:
     /// shown: the code of the sheet on show, if any.
     ClassSheetsDialog(const std::optional<SheetCode>& shown, OutputDialogs& dialogs, QWidget* parent,
-                      print::PrintLimits limits = {});
+                      output::PrintLimits limits = {});
 
     /// The class set as the dialog stands; none while the code is not valid.
-    [[nodiscard]] std::optional<print::ClassSet> classSet() const;
+    [[nodiscard]] std::optional<pages::ClassSet> classSet() const;
 
 signals:
     /// A level was chosen: code is the new set's first sheet, for the worksheet window to
@@ -94,12 +94,12 @@ private:
     void savePdf();
     /// Runs work (which talks to service) off this thread behind the busy message text;
     /// false, after telling the user why, when it failed or was cancelled.
-    bool whileBusy(print::PrintService& service, const QString& text, const std::function<void()>& work);
+    bool whileBusy(output::PrintService& service, const QString& text, const std::function<void()>& work);
 
     OutputDialogs& dialogs_;
-    print::PrintLimits limits_;
+    output::PrintLimits limits_;
     /// The paper of the printer last chosen: the preview shows it from then on.
-    std::optional<print::Paper> knownPaper_;
+    std::optional<output::Paper> knownPaper_;
     /// False while the level chosen allows no operation with the code's digit counts.
     bool levelAllowsSome_ = true;
     bool loading_ = false;

@@ -2,8 +2,10 @@
 
 #include "app/class_set_output.h"
 #include "app/version.h"
-#include "forms/texts.h"
-#include "print/output_failure.h"
+#include "texts/texts.h"
+#include "output/output_failure.h"
+#include "output/class_set_pdf.h"
+#include "pages/class_options.h"
 #include "worksheet/random_source.h"
 
 #include <QCommandLineParser>
@@ -11,7 +13,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <functional>
 #include <vector>
 
@@ -21,35 +22,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/// The values of --riporti, in the order of Riporti.
-const std::array<QString, 3> kCarriesNames{u"qualsiasi"_s, u"senza"_s, u"con"_s};
-
-/// What the options ask for, as they are read; the command line is made from it at the end.
+/// What the program's own options ask for, as they are read; the class set's options go
+/// straight into the set.
 struct Request {
     bool help = false;
     bool version = false;
     std::optional<QString> pdfFile;
-    std::optional<int> multiplicand;
-    std::optional<int> multiplier;
-    std::optional<int> operations;
-    int sheets = print::ClassSet{}.sheets;
     std::optional<SheetCode> code;
     QString codeText;
-    bool noPupils = false;
-    bool noSolutions = false;
-    std::optional<std::bitset<10>> tables;
-    std::optional<Riporti> carries;
-    std::optional<int> squares;
-    bool showCarries = false;
-    bool prova = false;
-    bool noHeading = false;
     QString namesFile;
     std::optional<std::pair<std::int32_t, std::int32_t>> lavagna;
 };
 
-/// One option: its names, the name of its value (empty for a switch), what the help says of
-/// it, whether it means anything without --pdf, and what it does to the request: an error
-/// message, or empty.
+/// One of the program's own options, which are not a class set's: its names, the name of
+/// its value (empty for a switch), what the help says of it, whether it means anything
+/// without --pdf, and what it does to the request: an error message, or empty.
 struct Option {
     QStringList names;
     QString valueName;
@@ -57,50 +44,6 @@ struct Option {
     bool needsPdf = true;
     std::function<QString(const QString& value, Request& request)> apply;
 };
-
-/// value when it is one of allowed; otherwise the message saying what option takes.
-QString choose(const QString& option, const QString& value, const QList<int>& allowed, std::optional<int>& into)
-{
-    bool number = false;
-    const int chosen = value.toInt(&number);
-    if (number && allowed.contains(chosen)) {
-        into = chosen;
-        return {};
-    }
-    QStringList written;
-    for (const int a : allowed) {
-        written << QString::number(a);
-    }
-    const QString last = written.takeLast();
-    return texts::kOptionWantsOneOf.arg(option, written.join(u", "_s), last, quoted(value));
-}
-
-/// The digits of a --tabelline value, "2-5" or "2345" or "0,1,5-7"; none when it is not one.
-std::optional<std::bitset<10>> tablesOf(const QString& value)
-{
-    std::bitset<10> tables;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (c == u',' || c == u' ') {
-            continue;
-        }
-        if (!c.isDigit() || c.digitValue() < 0 || c.digitValue() > 9) {
-            return std::nullopt;
-        }
-        int last = c.digitValue();
-        if (i + 2 < value.size() && value[i + 1] == u'-' && value[i + 2].isDigit()) {
-            last = value[i + 2].digitValue();
-            i += 2;
-        }
-        if (last < c.digitValue() || last > 9) {
-            return std::nullopt;
-        }
-        for (int d = c.digitValue(); d <= last; ++d) {
-            tables.set(static_cast<std::size_t>(d));
-        }
-    }
-    return tables.any() ? std::optional(tables) : std::nullopt;
-}
 
 /// The operation of a --lavagna value, "2305x104" (also with X, ×, * or blanks), with the
 /// digit counts the program works with; none when it is not one.
@@ -114,138 +57,83 @@ std::optional<std::pair<std::int32_t, std::int32_t>> operationOf(const QString& 
     return std::pair{match.captured(1).toInt(), match.captured(2).toInt()};
 }
 
-/// A switch's declaration: it sets flag and takes no value.
-std::function<QString(const QString&, Request&)> sets(bool Request::*flag)
+/// The program's options that come before the class set's in the help.
+const std::vector<Option>& leadingOptions()
 {
-    return [flag](const QString&, Request& r) {
-        r.*flag = true;
-        return QString();
+    static const std::vector<Option> declared{
+        {{u"h"_s, u"help"_s},
+         {},
+         texts::kHelpHelp,
+         false,
+         [](const QString&, Request& r) {
+             r.help = true;
+             return QString();
+         }},
+        {{u"v"_s, u"version"_s},
+         {},
+         texts::kHelpVersion,
+         false,
+         [](const QString&, Request& r) {
+             r.version = true;
+             return QString();
+         }},
+        {{u"pdf"_s},
+         u"FILE"_s,
+         texts::kHelpPdf,
+         false,
+         [](const QString& value, Request& r) {
+             r.pdfFile = value;
+             return value.isEmpty() ? texts::kPdfWantsFile : QString();
+         }},
+        {{u"codice"_s},
+         u"CODICE"_s,
+         texts::kHelpCode,
+         true,
+         [](const QString& value, Request& r) {
+             const ParsedCode parsed = parseSheetCode(value.toStdString());
+             r.code = parsed.code;
+             r.codeText = value;
+             return parsed.code ? QString() : texts::kCodeNotValid.arg(quoted(value), codeProblem(parsed));
+         }},
     };
+    return declared;
 }
 
-/// The options, each declared once: the help, the reading and the defaults come from here.
-const std::vector<Option>& options()
+/// The program's options that come after the class set's in the help.
+const std::vector<Option>& trailingOptions()
 {
-    static const std::vector<Option> declared = [] {
-        const SheetCode defaults;
-        return std::vector<Option>{
-            {{u"h"_s, u"help"_s},
-             {},
-             texts::kHelpHelp,
-             false,
-             [](const QString&, Request& r) {
-                 r.help = true;
-                 return QString();
-             }},
-            {{u"v"_s, u"version"_s},
-             {},
-             texts::kHelpVersion,
-             false,
-             [](const QString&, Request& r) {
-                 r.version = true;
-                 return QString();
-             }},
-            {{u"pdf"_s},
-             u"FILE"_s,
-             texts::kHelpPdf,
-             false,
-             [](const QString& value, Request& r) {
-                 r.pdfFile = value;
-                 return value.isEmpty() ? texts::kPdfWantsFile : QString();
-             }},
-            {{u"moltiplicando"_s},
-             u"2|3|4"_s,
-             texts::kHelpMultiplicand.arg(defaults.cifreMoltiplicando),
-             true,
-             [](const QString& value, Request& r) {
-                 return choose(u"moltiplicando"_s, value, {2, 3, 4}, r.multiplicand);
-             }},
-            {{u"moltiplicatore"_s},
-             u"1|2|3"_s,
-             texts::kHelpMultiplier.arg(defaults.cifreMoltiplicatore),
-             true,
-             [](const QString& value, Request& r) {
-                 return choose(u"moltiplicatore"_s, value, {1, 2, 3}, r.multiplier);
-             }},
-            {{u"operazioni"_s},
-             u"10|20"_s,
-             texts::kHelpOperations.arg(defaults.operations()),
-             true,
-             [](const QString& value, Request& r) {
-                 return choose(u"operazioni"_s, value, {10, 20}, r.operations);
-             }},
-            {{u"schede"_s},
-             u"N"_s,
-             texts::kHelpSheets.arg(print::ClassSet::kMaxSheets).arg(print::ClassSet{}.sheets),
-             true,
-             [](const QString& value, Request& r) {
-                 bool number = false;
-                 r.sheets = value.toInt(&number);
-                 return number && r.sheets == print::ClassSet::clampedSheets(r.sheets)
-                     ? QString()
-                     : texts::kSheetsWantsNumber.arg(print::ClassSet::kMaxSheets).arg(quoted(value));
-             }},
-            {{u"codice"_s},
-             u"CODICE"_s,
-             texts::kHelpCode,
-             true,
-             [](const QString& value, Request& r) {
-                 const ParsedCode parsed = parseSheetCode(value.toStdString());
-                 r.code = parsed.code;
-                 r.codeText = value;
-                 return parsed.code ? QString() : texts::kCodeNotValid.arg(quoted(value), codeProblem(parsed));
-             }},
-            {{u"senza-alunni"_s}, {}, texts::kHelpNoPupils, true, sets(&Request::noPupils)},
-            {{u"senza-soluzioni"_s}, {}, texts::kHelpNoSolutions, true, sets(&Request::noSolutions)},
-            {{u"tabelline"_s},
-             u"CIFRE"_s,
-             texts::kHelpTables,
-             true,
-             [](const QString& value, Request& r) {
-                 r.tables = tablesOf(value);
-                 return r.tables ? QString() : texts::kTablesWantDigits.arg(quoted(value));
-             }},
-            {{u"riporti"_s},
-             u"qualsiasi|senza|con"_s,
-             texts::kHelpCarries,
-             true,
-             [](const QString& value, Request& r) {
-                 const auto* at = std::find(kCarriesNames.begin(), kCarriesNames.end(), value);
-                 if (at == kCarriesNames.end()) {
-                     return texts::kCarriesWantOneOf.arg(quoted(value));
-                 }
-                 r.carries = static_cast<Riporti>(at - kCarriesNames.begin());
-                 return QString();
-             }},
-            {{u"quadretti"_s},
-             u"10|5|4"_s,
-             texts::kHelpSquares,
-             true,
-             [](const QString& value, Request& r) {
-                 return choose(u"quadretti"_s, value, {10, 5, 4}, r.squares);
-             }},
-            {{u"mostra-riporti"_s}, {}, texts::kHelpShowCarries, true, sets(&Request::showCarries)},
-            {{u"prova-del-nove"_s}, {}, texts::kHelpProva, true, sets(&Request::prova)},
-            {{u"senza-intestazione"_s}, {}, texts::kHelpNoHeading, true, sets(&Request::noHeading)},
-            {{u"lavagna"_s},
-             u"AxB"_s,
-             texts::kHelpLavagna,
-             false,
-             [](const QString& value, Request& r) {
-                 r.lavagna = operationOf(value);
-                 return r.lavagna ? QString() : texts::kLavagnaWantsOperation.arg(quoted(value));
-             }},
-            {{u"alunni"_s},
-             u"FILE"_s,
-             texts::kHelpNames.arg(print::kMaxPupilNames),
-             true,
-             [](const QString& value, Request& r) {
-                 r.namesFile = value;
-                 return value.isEmpty() ? texts::kNamesWantFile : QString();
-             }},
-        };
-    }();
+    static const std::vector<Option> declared{
+        {{u"alunni"_s},
+         u"FILE"_s,
+         texts::kHelpNames.arg(pages::kMaxPupilNames),
+         true,
+         [](const QString& value, Request& r) {
+             r.namesFile = value;
+             return value.isEmpty() ? texts::kNamesWantFile : QString();
+         }},
+        {{u"lavagna"_s},
+         u"AxB"_s,
+         texts::kHelpLavagna,
+         false,
+         [](const QString& value, Request& r) {
+             r.lavagna = operationOf(value);
+             return r.lavagna ? QString() : texts::kLavagnaWantsOperation.arg(quoted(value));
+         }},
+    };
     return declared;
+}
+
+/// A line of the help: the synopsis, then the description from column on, its further
+/// lines under its first.
+QString helpEntry(const QString& synopsis, const QString& description, qsizetype column)
+{
+    const QString lead = u"  "_s + synopsis;
+    const QStringList lines = description.split(u'\n');
+    QString entry = lead.leftJustified(column - 1) + u' ' + lines.front() + u'\n';
+    for (qsizetype k = 1; k < lines.size(); ++k) {
+        entry += QString(column, u' ') + lines[k] + u'\n';
+    }
+    return entry;
 }
 
 /// The names and value of option as the help shows them: "-h, --help", "--pdf FILE".
@@ -266,13 +154,6 @@ CommandLine failure(const QString& message)
     return line;
 }
 
-/// Whether a setting given with --codice agrees with the code's own; the message if not.
-QString agreement(std::optional<int> given, int coded, const QString& option, const QString& code)
-{
-    return given && *given != coded ? texts::kOptionContradictsCode.arg(option).arg(*given).arg(quoted(code)).arg(coded)
-                                    : QString();
-}
-
 bool writeAll(std::FILE* to, const QByteArray& bytes)
 {
     return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to)
@@ -290,15 +171,24 @@ void say(std::FILE* to, const QString& line)
 
 QString helpText()
 {
-    constexpr qsizetype kColumn = 26;
+    std::vector<std::pair<QString, QString>> entries;
+    for (const Option& option : leadingOptions()) {
+        entries.emplace_back(synopsis(option), option.description);
+    }
+    for (const pages::ClassOption& option : pages::classOptions()) {
+        entries.emplace_back(option.synopsis(), option.helpText());
+    }
+    for (const Option& option : trailingOptions()) {
+        entries.emplace_back(synopsis(option), option.description);
+    }
+    // The descriptions start together, two blanks after the longest synopsis.
+    qsizetype column = 0;
+    for (const auto& [synopsisText, description] : entries) {
+        column = std::max(column, synopsisText.size() + 4);
+    }
     QString help = texts::kHelpUsage;
-    for (const Option& option : options()) {
-        const QString lead = u"  "_s + synopsis(option);
-        const QStringList lines = option.description.split(u'\n');
-        help += lead.leftJustified(kColumn - 1) + u' ' + lines.front() + u'\n';
-        for (qsizetype k = 1; k < lines.size(); ++k) {
-            help += QString(kColumn, u' ') + lines[k] + u'\n';
-        }
+    for (const auto& [synopsisText, description] : entries) {
+        help += helpEntry(synopsisText, description, column);
     }
     return help + texts::kHelpExitStatus;
 }
@@ -306,8 +196,16 @@ QString helpText()
 CommandLine readCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    for (const Option& option : options()) {
-        parser.addOption(QCommandLineOption(option.names, option.description, option.valueName));
+    std::vector<const Option*> own;
+    for (const auto* table : {&leadingOptions(), &trailingOptions()}) {
+        for (const Option& option : *table) {
+            own.push_back(&option);
+            parser.addOption(QCommandLineOption(option.names, option.description, option.valueName));
+        }
+    }
+    for (const pages::ClassOption& option : pages::classOptions()) {
+        parser.addOption(QCommandLineOption(option.name, option.help,
+                                            option.kind == pages::ClassOption::Kind::Switch ? QString() : u"V"_s));
     }
     if (!parser.parse(QStringList{u"virdamo"_s} + arguments)) {
         if (!parser.unknownOptionNames().isEmpty()) {
@@ -322,18 +220,36 @@ CommandLine readCommandLine(const QStringList& arguments)
     }
 
     Request request;
-    for (const Option& option : options()) {
-        if (!parser.isSet(option.names.back())) {
+    for (const Option* option : own) {
+        if (!parser.isSet(option->names.back())) {
             continue;
         }
-        if (option.needsPdf && !parser.isSet(u"pdf"_s)) {
-            return failure(texts::kOptionOnlyWithPdf.arg(option.names.back()));
+        if (option->needsPdf && !parser.isSet(u"pdf"_s)) {
+            return failure(texts::kOptionOnlyWithPdf.arg(option->names.back()));
         }
         if (const QString error =
-                option.apply(option.valueName.isEmpty() ? QString() : parser.value(option.names.back()), request);
+                option->apply(option->valueName.isEmpty() ? QString() : parser.value(option->names.back()), request);
             !error.isEmpty()) {
             return failure(error);
         }
+    }
+    // The class set as the options ask for it; those given are remembered to check them
+    // against the code and against what they need.
+    pages::ClassSet asked;
+    std::vector<const pages::ClassOption*> given;
+    for (const pages::ClassOption& option : pages::classOptions()) {
+        if (!parser.isSet(option.name)) {
+            continue;
+        }
+        if (!parser.isSet(u"pdf"_s)) {
+            return failure(texts::kOptionOnlyWithPdf.arg(option.name));
+        }
+        const bool isSwitch = option.kind == pages::ClassOption::Kind::Switch;
+        const QString value = isSwitch ? option.whenGiven : parser.value(option.name);
+        if (!option.set(value, asked)) {
+            return failure(option.invalidMessage(quoted(value)));
+        }
+        given.push_back(&option);
     }
     if (request.help) {
         return CommandLine{CommandLine::Action::Help, {}, {}, {}, std::nullopt, {}};
@@ -353,64 +269,30 @@ CommandLine readCommandLine(const QStringList& arguments)
     if (!request.pdfFile) {
         return {};
     }
+    for (const pages::ClassOption* option : given) {
+        if (!option->needs.isEmpty() && !parser.isSet(option->needs)) {
+            return failure(texts::kOptionNeedsOption.arg(option->name, option->needs));
+        }
+    }
 
     CommandLine line;
     line.action = CommandLine::Action::WritePdf;
     line.pdfFile = *request.pdfFile;
-    const std::optional<print::PageKinds> pages = print::ClassSet::pagesFor(!request.noPupils, !request.noSolutions);
-    if (!pages) {
-        return failure(texts::kNoKindOfPageLeft);
-    }
-    line.set.pages = *pages;
-    line.set.sheets = request.sheets;
     line.namesFile = request.namesFile;
-    if (!request.squares && (request.showCarries || request.prova)) {
-        return failure(
-            texts::kOptionOnlyWithSquares.arg(request.showCarries ? u"mostra-riporti"_s : u"prova-del-nove"_s));
-    }
-    print::PageOptions& options = line.set.options;
-    options.squareMillimetres = request.squares ? std::optional<double>(*request.squares) : std::nullopt;
-    options.showCarries = request.showCarries;
-    options.provaDelNove = request.prova;
-    options.pupilsHeading = !request.noHeading;
-
-    SheetCode& first = line.set.first;
+    line.set = asked;
     if (request.code) {
-        const SheetCode& code = *request.code;
-        const auto tablesText = [](const std::bitset<10>& tables) {
-            QString digits;
-            for (std::size_t d = 0; d < tables.size(); ++d) {
-                digits += tables[d] ? QString::number(d) : QString();
-            }
-            return digits;
-        };
-        for (const QString& contradiction :
-             {agreement(request.multiplicand, code.cifreMoltiplicando, u"moltiplicando"_s, request.codeText),
-              agreement(request.multiplier, code.cifreMoltiplicatore, u"moltiplicatore"_s, request.codeText),
-              agreement(request.operations, code.operations(), u"operazioni"_s, request.codeText),
-              request.tables && *request.tables != code.level.tabelline
-                  ? texts::kOptionContradictsCode.arg(u"tabelline"_s, tablesText(*request.tables),
-                                                      quoted(request.codeText), tablesText(code.level.tabelline))
-                  : QString(),
-              request.carries && *request.carries != code.level.riporti ? texts::kOptionContradictsCode.arg(
-                  u"riporti"_s, kCarriesNames.at(std::size_t(*request.carries)), quoted(request.codeText),
-                  kCarriesNames.at(std::size_t(code.level.riporti)))
-                                                                        : QString()}) {
-            if (!contradiction.isEmpty()) {
-                return failure(contradiction);
+        // The code's own settings stand; one given that differs from them is refused.
+        line.set.first = *request.code;
+        for (const pages::ClassOption* option : given) {
+            if (option->fromCode && option->get(asked) != option->get(line.set)) {
+                return failure(texts::kOptionContradictsCode.arg(option->name, option->get(asked),
+                                                                 quoted(request.codeText), option->get(line.set)));
             }
         }
-        first = code;
-        line.seed = code.seed;
-    } else {
-        first.cifreMoltiplicando = request.multiplicand.value_or(first.cifreMoltiplicando);
-        first.cifreMoltiplicatore = request.multiplier.value_or(first.cifreMoltiplicatore);
-        first.ultimaOperazione = request.operations.value_or(first.operations()) - 1;
-        first.level.tabelline = request.tables.value_or(first.level.tabelline);
-        first.level.riporti = request.carries.value_or(first.level.riporti);
-        if (first.level.allowsNone(first.cifreMoltiplicando, first.cifreMoltiplicatore)) {
-            return failure(texts::kNoPossibleOperation);
-        }
+        line.seed = request.code->seed;
+    } else if (line.set.first.level.allowsNone(line.set.first.cifreMoltiplicando,
+                                               line.set.first.cifreMoltiplicatore)) {
+        return failure(texts::kNoPossibleOperation);
     }
     return line;
 }
@@ -427,7 +309,7 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
     case CommandLine::Action::WritePdf: break;
     }
 
-    print::ClassSet set = line.set;
+    pages::ClassSet set = line.set;
     set.first.seed = line.seed ? *line.seed : ClockRandomSource().seed().value_or(0);
     if (!line.namesFile.isEmpty()) {
         const NamesRead read = readNamesFile(line.namesFile);
@@ -438,18 +320,18 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
         set.names = read.list->names;
     }
     const bool toStandardOutput = line.pdfFile == u"-"_s;
-    const std::optional<print::OutputFailure> failure = print::failureOf([&] {
-        const QByteArray pdf = print::classSetPdf(set, print::pdfPaper());
+    const std::optional<output::OutputFailure> failure = output::failureOf([&] {
+        const QByteArray pdf = output::classSetPdf(set, output::pdfPaper());
         if (toStandardOutput) {
             if (!writeAll(out, pdf)) {
-                throw print::fileFailure(errno, "standard output");
+                throw output::fileFailure(errno, "standard output");
             }
         } else {
             writeWhole(line.pdfFile, pdf);
         }
     });
     if (failure) {
-        const QString reason = print::reasonText(*failure);
+        const QString reason = output::reasonText(*failure);
         say(err,
             toStandardOutput ? texts::kPdfNotWritten.arg(reason)
                              : texts::kFileNotWritten.arg(quoted(line.pdfFile, kQuotedPathCharacters), reason));

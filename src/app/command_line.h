@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/class_document.h"
+#include "pages/class_document.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,7 +19,7 @@ struct CommandLine {
     Action action = Action::OpenWindows;
     QString error;        ///< Error: one Italian line naming the bad option and what it takes
     QString pdfFile;      ///< WritePdf: the file, "-" for standard output
-    print::ClassSet set;  ///< WritePdf: the class set; the seed of its first sheet is seed's
+    pages::ClassSet set;  ///< WritePdf: the class set; the seed of its first sheet is seed's
     /// WritePdf: the seed of the code --codice gave; none draws one from the clock.
     std::optional<std::uint64_t> seed;
     /// WritePdf: the file of the pupils' names, read when the PDF is written; empty for none.

@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 
 using forms::ButtonDesign;
 using forms::Control;
-using forms::FontSpec;
+using texts::FontSpec;
 using forms::kNoIndex;
 using forms::LabelDesign;
 using forms::ShapeDesign;

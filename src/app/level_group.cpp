@@ -1,6 +1,6 @@
 #include "app/level_group.h"
 
-#include "forms/texts.h"
+#include "texts/texts.h"
 
 #include <QApplication>
 #include <QCheckBox>

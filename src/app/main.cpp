@@ -2,9 +2,9 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "forms/form_slot.h"
-#include "forms/texts.h"
-#include "print/cups_printer.h"
-#include "print/stampa.h"
+#include "texts/texts.h"
+#include "output/cups_printer.h"
+#include "ui/stampa.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 
@@ -98,8 +98,8 @@ int main(int argc, char** argv)
     virdamo::ClockRandomSource random;
     // One printer per press: a job abandoned half-way can never leak into the next one.
     virdamo::app::Application shell(state, random, [&state](QWidget* parent) {
-        virdamo::print::CupsPrinter printer;
-        virdamo::print::cmdStampa_Click(state, printer, parent);
+        virdamo::output::CupsPrinter printer;
+        virdamo::ui::cmdStampa_Click(state, printer, parent);
     });
     QObject::connect(&shell.lifecycle(), &virdamo::forms::Lifecycle::ended, &application,
                      [] { QCoreApplication::exit(0); });

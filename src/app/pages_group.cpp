@@ -1,7 +1,7 @@
 #include "app/pages_group.h"
 
 #include "forms/message_box.h"
-#include "forms/texts.h"
+#include "texts/texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -77,9 +77,9 @@ PagesGroup::PagesGroup(std::function<QString()> chooseNamesFile, QWidget* parent
     showNames();
 }
 
-print::PageOptions PagesGroup::options() const
+pages::PageOptions PagesGroup::options() const
 {
-    print::PageOptions options;
+    pages::PageOptions options;
     const double side = kSquares.at(static_cast<std::size_t>(std::max(0, squares_->currentIndex())));
     options.squareMillimetres = side > 0.0 ? std::optional<double>(side) : std::nullopt;
     options.showCarries = carries_->isChecked();
@@ -88,7 +88,7 @@ print::PageOptions PagesGroup::options() const
     return options;
 }
 
-void PagesGroup::setChoices(const print::PageOptions& options, const NamesList& names)
+void PagesGroup::setChoices(const pages::PageOptions& options, const NamesList& names)
 {
     const QSignalBlocker quiet(this);
     const double side = options.squareMillimetres.value_or(0.0);

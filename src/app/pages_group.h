@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/class_set_output.h"
-#include "print/page_options.h"
+#include "pages/page_options.h"
 
 #include <QGroupBox>
 #include <QString>
@@ -24,10 +24,10 @@ public:
     /// chooseNamesFile asks the teacher for a names file; empty when she cancels.
     PagesGroup(std::function<QString()> chooseNamesFile, QWidget* parent);
 
-    [[nodiscard]] print::PageOptions options() const;
+    [[nodiscard]] pages::PageOptions options() const;
     [[nodiscard]] const NamesList& names() const { return names_; }
     /// Shows options and names without announcing a change.
-    void setChoices(const print::PageOptions& options, const NamesList& names);
+    void setChoices(const pages::PageOptions& options, const NamesList& names);
 
 signals:
     /// The teacher changed the look of the pages or the names.

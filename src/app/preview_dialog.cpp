@@ -1,7 +1,7 @@
 #include "app/preview_dialog.h"
 
-#include "forms/texts.h"
-#include "forms/twips.h"
+#include "texts/texts.h"
+#include "layout/twips.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -34,7 +34,7 @@ constexpr double kZoomStep = 1.25;
 /// The pages drawn at a zoom, where they are exposed only: a class set has up to eighty.
 class PreviewDialog::PagesView final : public QWidget {
 public:
-    PagesView(std::vector<print::Page> pages, const print::Paper& paper, QWidget* parent)
+    PagesView(std::vector<pages::Page> pages, const output::Paper& paper, QWidget* parent)
         : QWidget(parent)
         , pages_(std::move(pages))
         , paper_(paper)
@@ -87,18 +87,18 @@ protected:
             painter.translate(sheet.left() + paper_.margins.left() * perMillimetre,
                               sheet.top() + paper_.margins.top() * perMillimetre);
             painter.scale(zoom_, zoom_);
-            print::drawPage(painter, pages_[static_cast<std::size_t>(i)]);
+            output::drawPage(painter, pages_[static_cast<std::size_t>(i)]);
             painter.restore();
         }
     }
 
 private:
-    std::vector<print::Page> pages_;
-    print::Paper paper_;
+    std::vector<pages::Page> pages_;
+    output::Paper paper_;
     double zoom_ = 1.0;
 };
 
-PreviewDialog::PreviewDialog(std::vector<print::Page> pages, const print::Paper& paper, QWidget* parent)
+PreviewDialog::PreviewDialog(std::vector<pages::Page> pages, const output::Paper& paper, QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(texts::kPreviewTitle);

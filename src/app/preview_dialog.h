@@ -1,7 +1,7 @@
 #pragma once
 
-#include "print/page.h"
-#include "print/pdf_page.h"
+#include "pages/page.h"
+#include "output/pdf_page.h"
 
 #include <QDialog>
 
@@ -23,7 +23,7 @@ class PreviewDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    PreviewDialog(std::vector<print::Page> pages, const print::Paper& paper, QWidget* parent);
+    PreviewDialog(std::vector<pages::Page> pages, const output::Paper& paper, QWidget* parent);
     ~PreviewDialog() override;
 
     [[nodiscard]] PreviewOutcome outcome() const { return outcome_; }

@@ -1,6 +1,6 @@
 #include "forms/busy_wait.h"
 
-#include "forms/texts.h"
+#include "texts/texts.h"
 
 #include <QCoreApplication>
 #include <QDialog>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/fonts.h"
-#include "forms/twips.h"
+#include "texts/fonts.h"
+#include "layout/twips.h"
 #include "layout/proportional_layout.h"
 
 #include <QColor>
@@ -19,6 +19,14 @@ class QAbstractButton;
 class QLabel;
 
 namespace virdamo::forms {
+
+// The windowing layer measures in the program's unit and draws in the program's faces.
+using layout::kTwipsPerInch;
+using layout::pixelsToTwips;
+using layout::TwipRect;
+using layout::twipsToPixels;
+using texts::FontSpec;
+using texts::makeFont;
 
 class Form;
 

@@ -1,6 +1,6 @@
 #include "forms/control_widgets.h"
 
-#include "forms/fonts.h"
+#include "texts/fonts.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -32,7 +32,7 @@ void LabelWidget::layOut(const QString& caption)
     laidOut_ = caption;
     layoutFont_ = font();
     glyphs_ = QGlyphRun();
-    if (std::optional<QGlyphRun> run = unshapedRun(unshapedFace(layoutFont_), caption)) {
+    if (std::optional<QGlyphRun> run = texts::unshapedRun(texts::unshapedFace(layoutFont_), caption)) {
         glyphs_ = *run;
         const QFontMetricsF metrics(layoutFont_, this);
         size_ = QSizeF(run->boundingRect().width(), metrics.height());

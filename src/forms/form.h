@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/control.h"
-#include "forms/twips.h"
+#include "layout/twips.h"
 #include "layout/proportional_layout.h"
 
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "ui/frm_due.h"
 
-#include "forms/texts.h"
+#include "texts/texts.h"
 #include "worksheet/random_source.h"
 
 #include <QAbstractButton>
@@ -19,9 +19,9 @@ using namespace Qt::StringLiterals;
 
 using forms::ButtonDesign;
 using forms::Control;
-using forms::FontSpec;
+using texts::FontSpec;
 using forms::LabelDesign;
-using forms::TwipRect;
+using layout::TwipRect;
 
 namespace {
 

@@ -1,9 +1,10 @@
 #include "ui/lavagna.h"
 
-#include "forms/texts.h"
-#include "print/pdf_page.h"
-#include "print/squared_pages.h"
+#include "texts/texts.h"
+#include "output/pdf_page.h"
+#include "pages/squared_pages.h"
 #include "ui/step_captions.h"
+#include "texts/fonts.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -26,8 +27,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 /// Big enough that the design never fits a screen: the window opens as large as the screen allows.
-constexpr float kDesignWidth = 40.0F * forms::kTwipsPerInch;
-constexpr float kDesignHeight = 24.0F * forms::kTwipsPerInch;
+constexpr float kDesignWidth = 40.0F * layout::kTwipsPerInch;
+constexpr float kDesignHeight = 24.0F * layout::kTwipsPerInch;
 
 const QColor kSurround(226, 230, 236);
 const QColor kPaper(Qt::white);
@@ -41,9 +42,9 @@ const QColor kWrongDigit(200, 0, 0);
 constexpr int kFlashMs = 700;
 
 /// The board shows the carries and the cross, on squares drawn as the sheets' pages draw them.
-const print::PageOptions kOnTheBoard{10.0, true, true, false};
+const pages::PageOptions kOnTheBoard{10.0, true, true, false};
 
-const forms::FontSpec kWindowFont{u"Verdana"_s, 12.0, true, false};
+const texts::FontSpec kWindowFont{u"Verdana"_s, 12.0, true, false};
 
 bool isCarry(const Cell& cell)
 {
@@ -116,7 +117,7 @@ protected:
     {
         const Geometry g = geometry();
         if (!page_ || pageGrid_ != g.grid) {
-            page_ = print::squaredOperationPage(op_, written_, kOnTheBoard, g.grid, g.corner);
+            page_ = pages::squaredOperationPage(op_, written_, kOnTheBoard, g.grid, g.corner);
             pageGrid_ = g.grid;
         }
         QPainter painter(this);
@@ -124,7 +125,7 @@ protected:
         painter.fillRect(QRect(g.origin, g.grid * g.square), kPaper);
         // The page is in twips, which drawPage turns into the device's units; one scale on
         // top makes its squares the board's.
-        const double squareUnits = print::squareSide(kOnTheBoard) * logicalDpiX() / forms::kTwipsPerInch;
+        const double squareUnits = pages::squareSide(kOnTheBoard) * logicalDpiX() / layout::kTwipsPerInch;
         painter.translate(g.origin);
         painter.scale(g.square / squareUnits, g.square / squareUnits);
         const auto box = [&](const Cell& cell) {
@@ -141,7 +142,7 @@ protected:
             painter.setPen(QPen(kAwaitedEdge, edge));
             painter.drawRect(box(*awaited_).adjusted(edge / 2, edge / 2, -edge / 2, -edge / 2));
         }
-        print::drawPage(painter, *page_);
+        output::drawPage(painter, *page_);
         if (wrong_) drawWrongDigit(painter, box(wrong_->cell), squareUnits);
     }
 
@@ -170,7 +171,7 @@ private:
     void drawWrongDigit(QPainter& painter, QRectF square, double squareUnits) const
     {
         const bool carry = isCarry(wrong_->cell);
-        QFont font = print::printFont(u"Courier New"_s, 10.0F);
+        QFont font = texts::printFont(u"Courier New"_s, 10.0F);
         font.setPixelSize(std::max(1, static_cast<int>(squareUnits * (carry ? 0.65 : 1.0))));
         if (carry) square.setHeight(square.height() / 2.0);
         // Centred as the page centres its digits: by the advance, and by the height of digits.
@@ -189,12 +190,12 @@ private:
     };
 
     WorkedOperation op_;
-    std::optional<print::OperationSquares> squares_;
+    std::optional<pages::OperationSquares> squares_;
     Written written_;
     std::vector<Cell> highlighted_;
     std::optional<Cell> awaited_;
     std::optional<WrongKey> wrong_;
-    std::optional<print::Page> page_;
+    std::optional<pages::Page> page_;
     QSize pageGrid_;
 };
 
@@ -218,7 +219,7 @@ Lavagna::Lavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSo
     caption_->setObjectName(u"didascalia"_s);
     caption_->setAlignment(Qt::AlignCenter);
     caption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    caption_->setFont(forms::makeFont({u"Verdana"_s, 12.0, false, false}));
+    caption_->setFont(texts::makeFont({u"Verdana"_s, 12.0, false, false}));
     column->addWidget(caption_);
 
     auto* middle = new QHBoxLayout;

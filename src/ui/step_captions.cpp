@@ -1,6 +1,6 @@
 #include "ui/step_captions.h"
 
-#include "forms/texts.h"
+#include "texts/texts.h"
 
 #include <QStringList>
 

@@ -10,6 +10,7 @@
 #include "ui/frm_due.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
+#include "output/class_set_pdf.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,7 @@ protected:
     {
         return dialog_->findChild<T*>(QString::fromLatin1(name));
     }
-    static int pagesOf(const QString& file) { return static_cast<int>(print::test::readPdfFile(file).size()); }
+    static int pagesOf(const QString& file) { return static_cast<int>(test::readPdfFile(file).size()); }
 
     AnsweredDialogs answers_;
     QStringList messages_;
@@ -162,7 +163,7 @@ TEST_F(ClassSheetsDialogTest, PreviewsEveryPageOnThePdfPaperWithoutAPrinter)
     field<QAbstractButton>("anteprima")->click();
     EXPECT_EQ(answers_.previewed.size(), 6U);
     ASSERT_TRUE(answers_.previewPaper);
-    EXPECT_EQ(answers_.previewPaper->size, print::pdfPaper().size);
+    EXPECT_EQ(answers_.previewPaper->size, output::pdfPaper().size);
     EXPECT_EQ(answers_.printDialogs, 0);
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(QLatin1Char('\n')).toStdString();
 }
@@ -231,16 +232,16 @@ TEST_F(ClassSheetsDialogTest, RemembersItsChoicesButTheCodeAcrossTwoOpenings)
     EXPECT_EQ(field<QLabel>("elencoNomi")->text(), QStringLiteral("3 nomi da nomi.txt"));
     EXPECT_EQ(field<QSpinBox>("numeroSchede")->value(), 3) << "a sheet a name";
     EXPECT_FALSE(field<QSpinBox>("numeroSchede")->isEnabled());
-    const print::ClassSet set = *dialog_->classSet();
+    const pages::ClassSet set = *dialog_->classSet();
     delete dialog_;
     dialog_ = nullptr;
 
     open(SheetCode{2, 2, 9, 99});
     QCoreApplication::processEvents();  // the new set at the level remembered
-    const print::ClassSet again = *dialog_->classSet();
+    const pages::ClassSet again = *dialog_->classSet();
     EXPECT_EQ(again.names, set.names);
     EXPECT_EQ(again.sheetCount(), 3);
-    EXPECT_EQ(again.pages, print::PageKinds::Pupils);
+    EXPECT_EQ(again.pages, pages::PageKinds::Pupils);
     EXPECT_EQ(again.options, set.options);
     EXPECT_EQ(again.first.level, set.first.level);
     EXPECT_EQ(again.first.cifreMoltiplicando, 2) << "the code is the sheet on show's, not the one remembered";

@@ -2,9 +2,10 @@
 // the start probe: it shows the start window alone and ends with status 0 on every path
 // that unloads the last window, and only then.
 
-#include "print/class_document.h"
+#include "pages/class_document.h"
 #include "worksheet/carries.h"
 #include "worksheet/modulo1.h"
+#include "output/class_set_pdf.h"
 
 #include <gtest/gtest.h>
 
@@ -396,9 +397,9 @@ TEST(CommandLine, HelpVersionAndTheSameClassSetAsTheDialogWithoutADisplay)
     EXPECT_EQ(made.out.toStdString(), "H28T5-CY4TQ\nH28T5-CY4VN\nH28T5-CY4WV\n");
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const virdamo::print::ClassSet set{
-        virdamo::SheetCode{4, 3, 19, 0x123456789AULL}, 3, virdamo::print::PageKinds::Solutions, {}, {}};
-    EXPECT_EQ(undated(written.readAll()), undated(virdamo::print::classSetPdf(set, virdamo::print::pdfPaper())))
+    const virdamo::pages::ClassSet set{
+        virdamo::SheetCode{4, 3, 19, 0x123456789AULL}, 3, virdamo::pages::PageKinds::Solutions, {}, {}};
+    EXPECT_EQ(undated(written.readAll()), undated(virdamo::output::classSetPdf(set, virdamo::output::pdfPaper())))
         << "the dialog's document, byte for byte";
 
     // A level: every sheet holds only what it asks for, and its code makes it again.

@@ -4,7 +4,7 @@
 #include "app/application.h"
 #include "app/frm_inizio.h"
 #include "forms/form_slot.h"
-#include "forms/twips.h"
+#include "layout/twips.h"
 #include "qt_helpers.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
@@ -24,7 +24,7 @@
 namespace virdamo::app {
 namespace {
 
-using forms::TwipRect;
+using layout::TwipRect;
 
 class FrmInizioTest : public testing::Test {
 protected:
@@ -126,12 +126,12 @@ TEST_P(DesignLook, ShowsTheDesignColourAtPoint)
 {
     FrmInizio& window = shown();
     ASSERT_EQ(window.size(),
-              QSize(forms::twipsToPixels(FrmInizio::kDesignWidth, window.dpiX()),
-                    forms::twipsToPixels(FrmInizio::kDesignHeight, window.dpiY())));
+              QSize(layout::twipsToPixels(FrmInizio::kDesignWidth, window.dpiX()),
+                    layout::twipsToPixels(FrmInizio::kDesignHeight, window.dpiY())));
     const QImage image = window.grab().toImage();
     const Probe& probe = GetParam();
-    const QPoint at(std::min(forms::twipsToPixels(probe.left, window.dpiX()), image.width() - 1),
-                    forms::twipsToPixels(probe.top, window.dpiY()));
+    const QPoint at(std::min(layout::twipsToPixels(probe.left, window.dpiX()), image.width() - 1),
+                    layout::twipsToPixels(probe.top, window.dpiY()));
     EXPECT_EQ(image.pixelColor(at), probe.expected) << "at " << at.x() << "," << at.y();
 }
 
@@ -150,10 +150,10 @@ INSTANTIATE_TEST_SUITE_P(StartWindow, DesignLook,
 /// Pixels of colour within rect (twips, in the window) of the rendered window.
 int countColour(const FrmInizio& window, const QImage& image, TwipRect rect, const QColor& colour)
 {
-    const int x0 = forms::twipsToPixels(rect.left, window.dpiX());
-    const int y0 = forms::twipsToPixels(rect.top, window.dpiY());
-    const int x1 = std::min(forms::twipsToPixels(rect.left + rect.width, window.dpiX()), image.width());
-    const int y1 = std::min(forms::twipsToPixels(rect.top + rect.height, window.dpiY()), image.height());
+    const int x0 = layout::twipsToPixels(rect.left, window.dpiX());
+    const int y0 = layout::twipsToPixels(rect.top, window.dpiY());
+    const int x1 = std::min(layout::twipsToPixels(rect.left + rect.width, window.dpiX()), image.width());
+    const int y1 = std::min(layout::twipsToPixels(rect.top + rect.height, window.dpiY()), image.height());
     int count = 0;
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
@@ -176,7 +176,7 @@ TEST_F(FrmInizioTest, BannerTextsLieAboveThePanelsAndTheBannerCoversTheOldLabels
     // across the left panel; the banner is drawn over both.
     const TwipRect aboveRightPanel{10185, 240, 1100, 90};
     const int margin = countColour(window, image, aboveRightPanel, QColor(255, 224, 192));
-    EXPECT_EQ(margin, forms::twipsToPixels(1100, window.dpiX()) * forms::twipsToPixels(90, window.dpiY()));
+    EXPECT_EQ(margin, layout::twipsToPixels(1100, window.dpiX()) * layout::twipsToPixels(90, window.dpiY()));
     EXPECT_EQ(countColour(window, image, {75, 1980, 7000, 480}, QColor(192, 0, 0)), 0);
 }
 

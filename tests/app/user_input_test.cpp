@@ -4,8 +4,8 @@
 #include "app/application.h"
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
-#include "print/cups_printer.h"
-#include "print/stampa.h"
+#include "output/cups_printer.h"
+#include "ui/stampa.h"
 #include "print_server.h"
 #include "qt_helpers.h"
 #include "ui/frm_due.h"
@@ -56,15 +56,15 @@ protected:
 
     [[nodiscard]] ui::FrmDue* window() const { return slot_.formAs<ui::FrmDue>(); }
 
-    print::test::PrivatePrintServer server_;
+    test::PrivatePrintServer server_;
     Modulo1 state_;
     ClockRandomSource random_;
     forms::Lifecycle lifecycle_;
     forms::FormSlot slot_{lifecycle_, [this] {
                               auto window = std::make_unique<ui::FrmDue>(state_, random_);
                               QObject::connect(window.get(), &ui::FrmDue::printRequested, [this] {
-                                  print::CupsPrinter printer(print::PrintLimits{4s, 9s});
-                                  print::cmdStampa_Click(state_, printer, slot_.form());
+                                  output::CupsPrinter printer(output::PrintLimits{4s, 9s});
+                                  ui::cmdStampa_Click(state_, printer, slot_.form());
                               });
                               return window;
                           }};
@@ -113,7 +113,7 @@ TEST_P(AnnullaInTheBusyMessage, EndsTheWaitWithinASecondAndSaysNothing)
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
     server_.thaw();
     QTest::qWait(300);
-    const print::test::PrivatePrintServer::Jobs jobs = server_.jobs();
+    const test::PrivatePrintServer::Jobs jobs = server_.jobs();
     EXPECT_EQ(jobs.pending + jobs.printing + jobs.completed, 0) << "a job was left on the server";
 }
 

@@ -6,9 +6,9 @@
 #include "app/application.h"
 #include "forms/form.h"
 #include "forms/form_slot.h"
-#include "print/page.h"
-#include "print/pdf_page.h"
-#include "print/stampa.h"
+#include "pages/page.h"
+#include "output/pdf_page.h"
+#include "ui/stampa.h"
 #include "qt_helpers.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
@@ -56,11 +56,11 @@ int main(int argc, char** argv)
     virdamo::ClockRandomSource random;
     int pagesPrinted = 0;
     virdamo::app::Application shell(state, random, [&](QWidget* parent) {
-        virdamo::print::PageCapture printer;
-        virdamo::print::cmdStampa_Click(state, printer, parent);
+        virdamo::pages::PageCapture printer;
+        virdamo::ui::cmdStampa_Click(state, printer, parent);
         for (const auto& page : printer.pages()) {
             const QByteArray pdf =
-                virdamo::print::renderPdf(page, virdamo::print::Paper{QSizeF(210, 297), QMarginsF(4.2, 4.2, 4.2, 4.2)});
+                virdamo::output::renderPdf(page, virdamo::output::Paper{QSizeF(210, 297), QMarginsF(4.2, 4.2, 4.2, 4.2)});
             expect(pdf.startsWith("%PDF"), "the page renders to PDF");
             ++pagesPrinted;
         }

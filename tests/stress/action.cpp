@@ -11,12 +11,12 @@ const char* windowName(Window w)
     return w == Window::Inizio ? "start window" : "worksheet window";
 }
 
-const char* reasonName(print::FailureReason reason)
+const char* reasonName(output::FailureReason reason)
 {
     switch (reason) {
-    case print::FailureReason::NoDefaultPrinter: return "no default printer";
-    case print::FailureReason::ServiceUnavailable: return "service unavailable";
-    case print::FailureReason::NotAcceptingJobs: return "printer not accepting jobs";
+    case output::FailureReason::NoDefaultPrinter: return "no default printer";
+    case output::FailureReason::ServiceUnavailable: return "service unavailable";
+    case output::FailureReason::NotAcceptingJobs: return "printer not accepting jobs";
     default: break;  // the runs draw no other reason
     }
     return "service error";
@@ -122,7 +122,7 @@ std::optional<Action> parse(const std::string& line)
     a.kind = static_cast<Kind>(kind);
     a.window = static_cast<Window>(window);
     a.outcome = static_cast<PrintOutcome>(outcome);
-    a.reason = static_cast<print::FailureReason>(reason);
+    a.reason = static_cast<output::FailureReason>(reason);
     return a;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/printer.h"
+#include "pages/printer.h"
 
 #include <array>
 #include <cstdint>
@@ -52,7 +52,7 @@ struct Action {
     int width = 0;                   ///< Resize, pixels
     int height = 0;                  ///< Resize, pixels
     PrintOutcome outcome = PrintOutcome::Accepted;
-    print::FailureReason reason = print::FailureReason::ServiceError;
+    output::FailureReason reason = output::FailureReason::ServiceError;
     std::uint32_t failAt = 0;  ///< reduced modulo the job's printer calls: the failing one
     /// What the clock reads during the action, so that a sheet drawn by it is the same in
     /// every replay, whatever came before.

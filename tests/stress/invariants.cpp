@@ -400,13 +400,13 @@ void checkPage(const std::vector<PrintedText>& page, const Modulo1& m, Findings&
     }
 }
 
-QString failureMessage(print::FailureReason reason)
+QString failureMessage(output::FailureReason reason)
 {
     QString line;
     switch (reason) {
-    case print::FailureReason::NoDefaultPrinter: line = QStringLiteral("Nessuna stampante predefinita."); break;
-    case print::FailureReason::ServiceUnavailable: line = QStringLiteral("Il servizio di stampa non risponde."); break;
-    case print::FailureReason::NotAcceptingJobs: line = QStringLiteral("La stampante non accetta lavori."); break;
+    case output::FailureReason::NoDefaultPrinter: line = QStringLiteral("Nessuna stampante predefinita."); break;
+    case output::FailureReason::ServiceUnavailable: line = QStringLiteral("Il servizio di stampa non risponde."); break;
+    case output::FailureReason::NotAcceptingJobs: line = QStringLiteral("La stampante non accetta lavori."); break;
     default:  // the runs draw no other reason
         line = QStringLiteral("Errore del servizio di stampa.");
         break;
@@ -425,7 +425,7 @@ std::vector<QRectF> controlFractions(forms::Form& form)
     const double h = form.innerHeight();
     std::vector<QRectF> fractions;
     for (int i = 0; i < form.controlCount(); ++i) {
-        const forms::TwipRect g = form.control(i).geometry();
+        const layout::TwipRect g = form.control(i).geometry();
         fractions.emplace_back(g.left / w, g.top / h, g.width / w, g.height / h);
     }
     return fractions;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/message_box.h"
-#include "print/printer.h"
+#include "pages/printer.h"
 
 #include <QRect>
 #include <QRectF>
@@ -64,7 +64,7 @@ struct PrintedText {
 /// One press of "STAMPA" as the test printer saw it.
 struct PrintJob {
     const QWidget* parent = nullptr;
-    std::optional<print::FailureReason> threw;  ///< the printer failed the job
+    std::optional<output::FailureReason> threw;  ///< the printer failed the job
     std::string serviceText;
     bool paused = false;
     int endDocuments = 0;
@@ -123,7 +123,7 @@ void checkScreen(const ui::FrmDue& window, const Modulo1& m, std::optional<int> 
 void checkPage(const std::vector<PrintedText>& page, const Modulo1& m, Findings& findings);
 
 /// The text of the message box that reports a failed job.
-[[nodiscard]] QString failureMessage(print::FailureReason reason);
+[[nodiscard]] QString failureMessage(output::FailureReason reason);
 /// The text of the message box that tells a job waits on a paused printer.
 [[nodiscard]] QString pausedMessage();
 

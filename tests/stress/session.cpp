@@ -5,7 +5,7 @@
 #include "forms/form.h"
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
-#include "print/stampa.h"
+#include "ui/stampa.h"
 #include "ui/frm_due.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
@@ -40,12 +40,12 @@ void collectQtMessage(QtMsgType type, const QMessageLogContext& context, const Q
     if (previousHandler && !platformLimit) previousHandler(type, context, text);
 }
 
-std::string serviceTextFor(print::FailureReason reason)
+std::string serviceTextFor(output::FailureReason reason)
 {
     switch (reason) {
-    case print::FailureReason::NoDefaultPrinter: return "No default destination.";
-    case print::FailureReason::ServiceUnavailable: return "Connection refused";
-    case print::FailureReason::NotAcceptingJobs: return "";
+    case output::FailureReason::NoDefaultPrinter: return "No default destination.";
+    case output::FailureReason::ServiceUnavailable: return "Connection refused";
+    case output::FailureReason::NotAcceptingJobs: return "";
     default: break;  // the runs draw no other reason
     }
     return "client-error-document-format-not-supported";
@@ -54,9 +54,9 @@ std::string serviceTextFor(print::FailureReason reason)
 /// The printer of one press of "STAMPA": it keeps the page that the end of the document
 /// releases, or fails the job at one of its calls the way the print service does (the job
 /// is abandoned, nothing of it is printed).
-class TestPrinter final : public print::Printer, public print::JobNotices {
+class TestPrinter final : public pages::Printer, public pages::JobNotices {
 public:
-    TestPrinter(PrintJob& job, std::optional<int> failAt, print::FailureReason reason)
+    TestPrinter(PrintJob& job, std::optional<int> failAt, output::FailureReason reason)
         : job_(job)
         , failAt_(failAt)
         , reason_(reason)
@@ -94,9 +94,9 @@ public:
         ++job_.endDocuments;
         job_.pages.push_back(std::exchange(page_, {}));
     }
-    [[nodiscard]] print::JobNotice lastJobNotice() const override
+    [[nodiscard]] pages::JobNotice lastJobNotice() const override
     {
-        return job_.paused && !job_.pages.empty() ? print::JobNotice::PrinterPaused : print::JobNotice::None;
+        return job_.paused && !job_.pages.empty() ? pages::JobNotice::PrinterPaused : pages::JobNotice::None;
     }
 
 private:
@@ -106,13 +106,13 @@ private:
             page_.clear();
             job_.threw = reason_;
             job_.serviceText = serviceTextFor(reason_);
-            throw print::OutputFailure(reason_, job_.serviceText);
+            throw output::OutputFailure(reason_, job_.serviceText);
         }
     }
 
     PrintJob& job_;
     std::optional<int> failAt_;
-    print::FailureReason reason_;
+    output::FailureReason reason_;
     int calls_ = 0;
     std::string font_;
     float points_ = 0.0F;
@@ -231,7 +231,7 @@ void Session::printSheet(QWidget* parent)
         failAt = static_cast<int>(plan.failAt % static_cast<std::uint32_t>(calls));
     }
     TestPrinter printer(job, failAt, plan.reason);
-    print::cmdStampa_Click(*state_, printer, parent);
+    ui::cmdStampa_Click(*state_, printer, parent);
 }
 
 forms::Form* Session::form(Window w) const
@@ -309,7 +309,7 @@ Action Session::randomAction(std::mt19937_64& rng) const
     Action stampa = make(Kind::Stampa);
     const int outcome = uniform(rng, 0, 9);
     stampa.outcome = outcome < 5 ? PrintOutcome::Accepted : outcome < 6 ? PrintOutcome::Paused : PrintOutcome::Fails;
-    stampa.reason = static_cast<print::FailureReason>(uniform(rng, 0, 3));
+    stampa.reason = static_cast<output::FailureReason>(uniform(rng, 0, 3));
     stampa.failAt = static_cast<std::uint32_t>(rng());
     offer(stampa, 10);
     for (int k = 0; k < static_cast<int>(kOptions.size()); ++k) {

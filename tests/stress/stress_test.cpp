@@ -278,7 +278,7 @@ TEST(StressScript, EveryActionSurvivesItsOwnLine)
     a.width = 16000;
     a.height = 0;
     a.outcome = PrintOutcome::Fails;
-    a.reason = print::FailureReason::NotAcceptingJobs;
+    a.reason = output::FailureReason::NotAcceptingJobs;
     a.failAt = 4000000000U;
     a.clock = 18446744073709551615ULL;
     const auto back = parse(serialize(a));

@@ -13,8 +13,8 @@ public:
     std::optional<app::PrintChoice> choice;  ///< the print dialog's answer; none cancels
     int printDialogs = 0;
     int previews = 0;
-    std::vector<print::Page> previewed;
-    std::optional<print::Paper> previewPaper;
+    std::vector<pages::Page> previewed;
+    std::optional<output::Paper> previewPaper;
     QString saveAs;  ///< empty cancels
     QString proposed;
     QString namesFile;  ///< empty cancels
@@ -24,7 +24,7 @@ public:
         ++printDialogs;
         return choice;
     }
-    app::PreviewOutcome preview(const std::vector<print::Page>& pages, const print::Paper& paper,
+    app::PreviewOutcome preview(const std::vector<pages::Page>& pages, const output::Paper& paper,
                                 QWidget* /*parent*/) override
     {
         ++previews;

@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-namespace virdamo::print::test {
+namespace virdamo::test {
 
 std::vector<PdfPage> readPdfFile(const QString& file)
 {
@@ -91,4 +91,4 @@ std::vector<PdfLine> readPdfLines(const QByteArray& pdf, int page)
     return lines;
 }
 
-}  // namespace virdamo::print::test
+}  // namespace virdamo::test

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace virdamo::print::test {
+namespace virdamo::test {
 
 /// One word of a PDF page as the PDF text extractor places it, in points from the
 /// page's top-left corner.
@@ -41,4 +41,4 @@ struct PdfLine {
 inline constexpr double kPointsPerTwip = 1.0 / 20.0;
 inline constexpr double kPointsPerMillimetre = 72.0 / 25.4;
 
-}  // namespace virdamo::print::test
+}  // namespace virdamo::test

@@ -25,7 +25,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace virdamo::print::test {
+namespace virdamo::test {
 
 namespace fs = std::filesystem;
 
@@ -399,4 +399,4 @@ std::string PrivatePrintServer::errorLog() const
     return readFile(root_ / "log" / "error_log");
 }
 
-}  // namespace virdamo::print::test
+}  // namespace virdamo::test

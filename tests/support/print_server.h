@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-namespace virdamo::print::test {
+namespace virdamo::test {
 
 /// A print scheduler of the test's own, with its configuration, spool, cache, state and
 /// logs in a temporary directory and one PDF queue writing into that directory. It never
@@ -93,4 +93,4 @@ private:
     std::thread closer_;
 };
 
-}  // namespace virdamo::print::test
+}  // namespace virdamo::test

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "print/printer.h"
+#include "pages/printer.h"
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-namespace virdamo::print::test {
+namespace virdamo::test {
+
+using namespace virdamo::pages;
+using namespace virdamo::output;
 
 /// One printer operation as the sheet routines made it.
 struct Op {
@@ -107,4 +110,4 @@ private:
     int calls_ = 0;
 };
 
-}  // namespace virdamo::print::test
+}  // namespace virdamo::test

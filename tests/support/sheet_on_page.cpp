@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace virdamo::print::test {
+namespace virdamo::test {
 
 namespace {
 
@@ -178,4 +178,4 @@ std::vector<PrintedOperation> expectSheetOnPage(const PdfPage& page, const Modul
     return operations;
 }
 
-}  // namespace virdamo::print::test
+}  // namespace virdamo::test

@@ -10,7 +10,7 @@ namespace virdamo {
 struct Modulo1;
 }
 
-namespace virdamo::print::test {
+namespace virdamo::test {
 
 /// The numbers one printed operation shows, as read back from the page.
 struct PrintedOperation {
@@ -24,4 +24,4 @@ struct PrintedOperation {
 std::vector<PrintedOperation> expectSheetOnPage(const PdfPage& page, const Modulo1& state, double originX,
                                                 double originY);
 
-}  // namespace virdamo::print::test
+}  // namespace virdamo::test

@@ -373,7 +373,7 @@ TEST_F(WorksheetWindow, ResizingScalesPlacesButNeitherFontsNorTheLine)
     for (int i = 0; i < w.controlCount(); ++i) {
         design.push_back(w.control(i).widget() ? w.control(i).pixelBox() : QRect());
     }
-    const forms::TwipRect line = virdamo::test::control<forms::Line>(w, QStringLiteral("Line5")).geometry();
+    const layout::TwipRect line = virdamo::test::control<forms::Line>(w, QStringLiteral("Line5")).geometry();
     const QFont rowFont = label(LabelArray::Label1, 0)->font();
 
     w.resize(2 * w.width(), w.height());

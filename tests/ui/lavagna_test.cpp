@@ -1,6 +1,7 @@
-#include "print/pdf_page.h"
+#include "output/pdf_page.h"
 #include "ui/lavagna.h"
 #include "ui/step_captions.h"
+#include "texts/fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ TEST(Lavagna, DigitsOfAFourByThreeOperationStandSixtyPixelsHighAtFullHd)
     board.resize(1920, 1080);
     board.show();
     QApplication::processEvents();
-    QFont font = print::printFont(QStringLiteral("Courier New"), 10.0F);
+    QFont font = texts::printFont(QStringLiteral("Courier New"), 10.0F);
     font.setPixelSize(board.squarePixels());
     const QRawFont face = QRawFont::fromFont(font);
     EXPECT_GE(face.boundingRect(face.glyphIndexesForString(QStringLiteral("0")).at(0)).height(), 60.0);

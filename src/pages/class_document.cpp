@@ -1,0 +1,100 @@
+#include "pages/class_document.h"
+
+#include "pages/printer.h"
+#include "pages/squared_pages.h"
+#include "pages/stampa_scheda.h"
+#include "worksheet/modulo1.h"
+
+#include "layout/twips.h"
+
+#include <algorithm>
+#include <string>
+
+namespace virdamo::pages {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char* const kFooterFont = "Courier New";
+constexpr float kFooterSize = 10.0F;       // points
+constexpr float kFooterLeft = 500.0F;      // twips: the left edge of the first column of operations
+constexpr float kUnderHeading = 900.0F;    // twips: between the heading and the first row of operations
+constexpr float kLineHeightPerPoint = 24;  // twips of one line per point of size, with room to spare
+
+/// The page "STAMPA" prints for the sheet in m.
+Page sheetPage(const Modulo1& m)
+{
+    PageCapture capture;
+    StampaScheda(m, capture);
+    std::vector<Page> pages = capture.takePages();
+    return pages.empty() ? Page{} : std::move(pages.front());
+}
+
+/// The sheet in m without what the pupil works out: partial products and product.
+Modulo1 withoutResults(Modulo1 m)
+{
+    for (std::size_t i = 0; i <= static_cast<std::size_t>(Modulo1::kLastIndex); ++i) {
+        m.TxtParziale1[i].clear();
+        m.TxtParziale2[i].clear();
+        m.TxtParziale3[i].clear();
+        m.TxtProdotto[i].clear();
+    }
+    return m;
+}
+
+/// Adds the footer line to page: at the bottom of the printable area, or under the heading
+/// where the lowest line of the sheet leaves no room for it.
+void addFooter(Page& page, const QString& text, QSizeF printableArea)
+{
+    const auto printableHeight = static_cast<float>(printableArea.height());
+    float lowest = 0.0F;
+    for (const PlacedText& placed : page.texts) {
+        lowest = std::max(lowest, static_cast<float>(placed.topLeft.y()) + placed.pointSize * kLineHeightPerPoint);
+    }
+    const float lineHeight = kFooterSize * kLineHeightPerPoint;
+    const float bottom = printableHeight - lineHeight;
+    const float top = bottom >= lowest ? bottom : kUnderHeading;
+    // A footer naming a pupil may be long: its box keeps it within the paper.
+    page.texts.push_back(PlacedText{QString::fromLatin1(kFooterFont), kFooterSize, QPointF(kFooterLeft, top), text,
+                                    QSizeF(printableArea.width() - kFooterLeft, lineHeight), TextPlace::TopLeft});
+}
+
+/// Appends the page or pages of kind of the sheet in m to pages.
+void addSheetPages(std::vector<Page>& pages, const Modulo1& m, PageKind kind, const PageOptions& options,
+                   QSizeF printableArea, const SheetFooter& footer)
+{
+    if (options.squared()) {
+        std::vector<Page> squared = squaredSheetPages(m, kind, options, printableArea, footer);
+        pages.insert(pages.end(), std::make_move_iterator(squared.begin()), std::make_move_iterator(squared.end()));
+        return;
+    }
+    pages.push_back(sheetPage(kind == PageKind::Pupils ? withoutResults(m) : m));
+    addFooter(pages.back(), footerLine(footer, kind), printableArea);
+    addPlainPupilsHeading(pages.back(), kind, options, footer.pupil, printableArea.width());
+}
+
+}  // namespace
+
+std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea)
+{
+    const int count = set.sheetCount();
+    std::vector<Page> pupils;
+    std::vector<Page> solutions;
+    for (int k = 1; k <= count; ++k) {
+        const SheetCode code = set.first.nth(k);
+        Modulo1 sheet;
+        makeSheet(code, sheet);
+        const SheetFooter footer{k, count, code.text(), set.pupil(k)};
+        if (set.hasPupils()) {
+            addSheetPages(pupils, sheet, PageKind::Pupils, set.options, printableArea, footer);
+        }
+        if (set.hasSolutions()) {
+            addSheetPages(solutions, sheet, PageKind::Solutions, set.options, printableArea, footer);
+        }
+    }
+    pupils.insert(pupils.end(), std::make_move_iterator(solutions.begin()), std::make_move_iterator(solutions.end()));
+    return pupils;
+}
+
+}  // namespace virdamo::pages

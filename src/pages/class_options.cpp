@@ -1,0 +1,345 @@
+#include "pages/class_options.h"
+
+#include "texts/texts.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <optional>
+
+namespace virdamo::pages {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString truth(bool value)
+{
+    return value ? u"true"_s : u"false"_s;
+}
+
+/// A switch's value read back: only "true" and "false" are one.
+std::optional<bool> truthOf(const QString& text)
+{
+    if (text == u"true"_s || text == u"false"_s) {
+        return text == u"true"_s;
+    }
+    return std::nullopt;
+}
+
+/// The digits of a --tabelline value, "2-5" or "2345" or "0,1,5-7"; none when it is not one.
+/// Dashes that word processors put in (en and em dash) count as hyphens, as in codes.
+std::optional<std::bitset<10>> tablesOf(const QString& value)
+{
+    const auto isDash = [](QChar c) { return c == u'-' || c == QChar(0x2013) || c == QChar(0x2014); };
+    std::bitset<10> tables;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == u',' || c == u' ') {
+            continue;
+        }
+        if (!c.isDigit() || c.digitValue() < 0 || c.digitValue() > 9) {
+            return std::nullopt;
+        }
+        int last = c.digitValue();
+        if (i + 2 < value.size() && isDash(value[i + 1]) && value[i + 2].isDigit()) {
+            last = value[i + 2].digitValue();
+            i += 2;
+        }
+        if (last < c.digitValue() || last > 9) {
+            return std::nullopt;
+        }
+        for (int d = c.digitValue(); d <= last; ++d) {
+            tables.set(static_cast<std::size_t>(d));
+        }
+    }
+    return tables.any() ? std::optional(tables) : std::nullopt;
+}
+
+QString digitsOf(const std::bitset<10>& tables)
+{
+    QString digits;
+    for (std::size_t d = 0; d < tables.size(); ++d) {
+        digits += tables[d] ? QString::number(d) : QString();
+    }
+    return digits;
+}
+
+/// A Choice whose values are the numbers numbers, read into and out of a set by get and put.
+ClassOption numberChoice(const QString& name, std::initializer_list<int> numbers, QString help,
+                         std::function<int(const ClassSet&)> get, std::function<void(ClassSet&, int)> put)
+{
+    ClassOption option;
+    option.kind = ClassOption::Kind::Choice;
+    option.name = name;
+    option.help = std::move(help);
+    option.group = OptionGroup::Sheets;
+    option.fromCode = true;
+    for (const int n : numbers) {
+        option.values.push_back({QString::number(n), {}, true});
+    }
+    option.get = [get](const ClassSet& set) { return QString::number(get(set)); };
+    option.set = [put, allowed = std::vector<int>(numbers)](const QString& text, ClassSet& set) {
+        bool number = false;
+        const int n = text.toInt(&number);
+        const bool taken = number && std::find(allowed.begin(), allowed.end(), n) != allowed.end();
+        if (taken) {
+            put(set, n);
+        }
+        return taken;
+    };
+    return option;
+}
+
+/// A Switch over a flag of the pages' options.
+ClassOption pageSwitch(const QString& name, bool whenGiven, QString help, QString label, QString settingsKey,
+                       bool PageOptions::*flag, QString needs = {})
+{
+    ClassOption option;
+    option.kind = ClassOption::Kind::Switch;
+    option.name = name;
+    option.help = std::move(help);
+    option.label = std::move(label);
+    option.settingsKey = std::move(settingsKey);
+    option.group = OptionGroup::Pages;
+    option.needs = std::move(needs);
+    option.whenGiven = truth(whenGiven);
+    option.get = [flag](const ClassSet& set) { return truth(set.options.*flag); };
+    option.set = [flag](const QString& text, ClassSet& set) {
+        const std::optional<bool> value = truthOf(text);
+        if (value) {
+            set.options.*flag = *value;
+        }
+        return value.has_value();
+    };
+    return option;
+}
+
+/// A Switch that takes one kind of page away; the last kind left cannot go.
+ClassOption withoutPages(const QString& name, QString help, bool pupils)
+{
+    ClassOption option;
+    option.kind = ClassOption::Kind::Switch;
+    option.name = name;
+    option.help = std::move(help);
+    option.group = OptionGroup::Sheets;
+    option.whenGiven = truth(false);
+    option.invalid = texts::kNoKindOfPageLeft;
+    option.get = [pupils](const ClassSet& set) { return truth(pupils ? set.hasPupils() : set.hasSolutions()); };
+    option.set = [pupils](const QString& text, ClassSet& set) {
+        const std::optional<bool> value = truthOf(text);
+        if (!value) {
+            return false;
+        }
+        const std::optional<PageKinds> kinds =
+            pupils ? ClassSet::pagesFor(*value, set.hasSolutions()) : ClassSet::pagesFor(set.hasPupils(), *value);
+        if (kinds) {
+            set.pages = *kinds;
+        }
+        return kinds.has_value();
+    };
+    return option;
+}
+
+std::vector<ClassOption> declareOptions()
+{
+    std::vector<ClassOption> options;
+    options.push_back(numberChoice(
+        u"moltiplicando"_s, {2, 3, 4}, texts::kHelpMultiplicand,
+        [](const ClassSet& s) { return s.first.cifreMoltiplicando; },
+        [](ClassSet& s, int n) { s.first.cifreMoltiplicando = n; }));
+    options.push_back(numberChoice(
+        u"moltiplicatore"_s, {1, 2, 3}, texts::kHelpMultiplier,
+        [](const ClassSet& s) { return s.first.cifreMoltiplicatore; },
+        [](ClassSet& s, int n) { s.first.cifreMoltiplicatore = n; }));
+    options.push_back(numberChoice(
+        u"operazioni"_s, {10, 20}, texts::kHelpOperations, [](const ClassSet& s) { return s.first.operations(); },
+        [](ClassSet& s, int n) { s.first.ultimaOperazione = n - 1; }));
+
+    ClassOption sheets;
+    sheets.kind = ClassOption::Kind::Text;
+    sheets.name = u"schede"_s;
+    sheets.valueName = u"N"_s;
+    sheets.help = texts::kHelpSheets.arg(ClassSet::kMaxSheets);
+    sheets.label = texts::kSheetCountLabel;
+    sheets.settingsKey = u"numero"_s;
+    sheets.group = OptionGroup::Sheets;
+    sheets.invalid = texts::kSheetsWantsNumber.arg(ClassSet::kMaxSheets);
+    sheets.get = [](const ClassSet& s) { return QString::number(s.sheets); };
+    sheets.set = [](const QString& text, ClassSet& s) {
+        bool number = false;
+        const int n = text.toInt(&number);
+        if (number && n == ClassSet::clampedSheets(n)) {
+            s.sheets = n;
+        }
+        return number && n == ClassSet::clampedSheets(n);
+    };
+    options.push_back(std::move(sheets));
+
+    options.push_back(withoutPages(u"senza-alunni"_s, texts::kHelpNoPupils, true));
+    options.push_back(withoutPages(u"senza-soluzioni"_s, texts::kHelpNoSolutions, false));
+
+    ClassOption tables;
+    tables.kind = ClassOption::Kind::Text;
+    tables.name = u"tabelline"_s;
+    tables.valueName = u"CIFRE"_s;
+    tables.help = texts::kHelpTables;
+    tables.label = texts::kTablesLabel;
+    tables.settingsKey = u"tabelline"_s;
+    tables.group = OptionGroup::Level;
+    tables.fromCode = true;
+    tables.invalid = texts::kTablesWantDigits;
+    tables.defaultWords = texts::kEveryTable;
+    tables.get = [](const ClassSet& s) { return digitsOf(s.first.level.tabelline); };
+    tables.set = [](const QString& text, ClassSet& s) {
+        const std::optional<std::bitset<10>> read = tablesOf(text);
+        if (read) {
+            s.first.level.tabelline = *read;
+        }
+        return read.has_value();
+    };
+    options.push_back(std::move(tables));
+
+    ClassOption carries;
+    carries.kind = ClassOption::Kind::Choice;
+    carries.name = u"riporti"_s;
+    carries.help = texts::kHelpCarries;
+    carries.label = texts::kCarriesLabel;
+    carries.settingsKey = u"riporti"_s;
+    carries.group = OptionGroup::Level;
+    carries.fromCode = true;
+    // In the order of Riporti.
+    carries.values = {{u"qualsiasi"_s, texts::kCarriesAny, true},
+                      {u"senza"_s, texts::kCarriesNone, true},
+                      {u"con"_s, texts::kCarriesSome, true}};
+    carries.get = [names = carries.values](const ClassSet& s) {
+        return names.at(static_cast<std::size_t>(s.first.level.riporti)).text;
+    };
+    carries.set = [names = carries.values](const QString& text, ClassSet& s) {
+        const auto at = std::find_if(names.begin(), names.end(), [&](const OptionValue& v) { return v.text == text; });
+        if (at != names.end()) {
+            s.first.level.riporti = static_cast<Riporti>(at - names.begin());
+        }
+        return at != names.end();
+    };
+    options.push_back(std::move(carries));
+
+    ClassOption squares;
+    squares.kind = ClassOption::Kind::Choice;
+    squares.name = u"quadretti"_s;
+    squares.help = texts::kHelpSquares;
+    squares.label = texts::kSquaresLabel;
+    squares.settingsKey = u"quadretti"_s;
+    squares.group = OptionGroup::Pages;
+    squares.defaultWords = texts::kPlainPagesWords;
+    // Plain pages first, then the sides from the largest, each with its words.
+    squares.values.push_back({u"0"_s, texts::kPlainPages, false});
+    const std::array<QString, kSquareSides.size()> words{texts::kSquares10, texts::kSquares5, texts::kSquares4};
+    for (std::size_t i = 0; i < kSquareSides.size(); ++i) {
+        squares.values.push_back({QString::number(kSquareSides.at(i)), words.at(i), true});
+    }
+    squares.get = [](const ClassSet& s) { return QString::number(s.options.squareMillimetres.value_or(0.0)); };
+    squares.set = [](const QString& text, ClassSet& s) {
+        if (text == u"0"_s) {
+            s.options.squareMillimetres.reset();
+            return true;
+        }
+        const auto* at = std::find_if(kSquareSides.begin(), kSquareSides.end(),
+                                      [&](double side) { return QString::number(side) == text; });
+        if (at != kSquareSides.end()) {
+            s.options.squareMillimetres = *at;
+        }
+        return at != kSquareSides.end();
+    };
+    options.push_back(std::move(squares));
+
+    options.push_back(pageSwitch(u"mostra-riporti"_s, true, texts::kHelpShowCarries, texts::kShowCarries,
+                                 u"mostraRiporti"_s, &PageOptions::showCarries, u"quadretti"_s));
+    options.push_back(pageSwitch(u"prova-del-nove"_s, true, texts::kHelpProva, texts::kProvaDelNove,
+                                 u"provaDelNove"_s, &PageOptions::provaDelNove, u"quadretti"_s));
+    options.push_back(pageSwitch(u"senza-intestazione"_s, false, texts::kHelpNoHeading, texts::kPupilsHeading,
+                                 u"intestazione"_s, &PageOptions::pupilsHeading));
+    return options;
+}
+
+}  // namespace
+
+QString ClassOption::defaultText() const
+{
+    return get(ClassSet{});
+}
+
+QString ClassOption::synopsis() const
+{
+    QString value = valueName;
+    if (kind == Kind::Choice) {
+        QStringList texts;
+        for (const OptionValue& v : values) {
+            if (v.onCommandLine) {
+                texts << v.text;
+            }
+        }
+        value = texts.join(u'|');
+    }
+    return u"--"_s + name + (value.isEmpty() ? QString() : u' ' + value);
+}
+
+QString ClassOption::helpText() const
+{
+    if (kind == Kind::Switch) {
+        return help;
+    }
+    return help.arg(defaultWords.isEmpty() ? defaultText() : defaultWords);
+}
+
+QString ClassOption::invalidMessage(const QString& quotedValue) const
+{
+    if (!invalid.isEmpty()) {
+        return invalid.contains(u'%') ? invalid.arg(quotedValue) : invalid;
+    }
+    QStringList written;
+    for (const OptionValue& v : values) {
+        if (v.onCommandLine) {
+            written << v.text;
+        }
+    }
+    const QString last = written.takeLast();
+    return texts::kOptionWantsOneOf.arg(name, written.join(u", "_s), last, quotedValue);
+}
+
+QString ClassOption::labelOf(const QString& text) const
+{
+    for (const OptionValue& v : values) {
+        if (v.text == text) {
+            return v.label;
+        }
+    }
+    return {};
+}
+
+const std::vector<ClassOption>& classOptions()
+{
+    static const std::vector<ClassOption> declared = declareOptions();
+    return declared;
+}
+
+const ClassOption& classOption(const QString& name)
+{
+    const std::vector<ClassOption>& options = classOptions();
+    const auto at = std::find_if(options.begin(), options.end(), [&](const ClassOption& o) { return o.name == name; });
+    Q_ASSERT(at != options.end());
+    return *at;
+}
+
+std::vector<const ClassOption*> optionsOf(OptionGroup group)
+{
+    std::vector<const ClassOption*> of;
+    for (const ClassOption& option : classOptions()) {
+        if (option.group == group) {
+            of.push_back(&option);
+        }
+    }
+    return of;
+}
+
+}  // namespace virdamo::pages

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace virdamo::pages {
+
+/// The two kinds of page of a sheet.
+enum class PageKind {
+    Pupils,     ///< the factors only: the pupil works the rest out
+    Solutions,  ///< every row worked out
+};
+
+/// The sides of the squares a class writes on, millimetres: 10 for the first class, 5 for
+/// the second and third, 4 for the fourth and fifth.
+inline constexpr std::array<double, 3> kSquareSides{10.0, 5.0, 4.0};
+
+/// How the pages of a class set look. Carries rows and the prova del nove need squares:
+/// on plain pages they are never shown, whatever is asked.
+struct PageOptions {
+    /// Side of the squares, millimetres, one of kSquareSides; none for plain pages. Sizes
+    /// out of their range count as the nearest.
+    std::optional<double> squareMillimetres;
+    bool showCarries = false;   ///< a row of squares for each row of carries
+    bool provaDelNove = false;  ///< the cross beside each operation
+    bool pupilsHeading = true;  ///< "Nome ... Classe ... Data ..." at the top of pupils' pages
+
+    bool operator==(const PageOptions&) const = default;
+
+    [[nodiscard]] bool squared() const { return squareMillimetres.has_value(); }
+    [[nodiscard]] bool carriesShown() const { return squared() && showCarries; }
+    [[nodiscard]] bool provaShown() const { return squared() && provaDelNove; }
+
+    /// Plain pages with the sheet and its footer and nothing more.
+    [[nodiscard]] static PageOptions bare() { return PageOptions{std::nullopt, false, false, false}; }
+};
+
+/// What the footer of a sheet's pages names: the sheet, its code and whom it goes to.
+struct SheetFooter {
+    int sheet = 1;   ///< from 1
+    int sheets = 1;  ///< in the class set
+    std::string code;
+    QString pupil;  ///< empty when the sheet goes to no one by name
+};
+
+}  // namespace virdamo::pages

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace virdamo::pages {
+
+/// Most names of a list of pupils: one a sheet of the largest class set.
+inline constexpr int kMaxPupilNames = 40;
+/// Most characters (Unicode code points) of one pupil's name.
+inline constexpr int kMaxNameCharacters = 60;
+
+/// Why a names file cannot be used, and where.
+struct NamesProblem {
+    enum class Kind {
+        NotUtf8,       ///< line holds bytes that are not UTF-8
+        TooManyNames,  ///< line holds name kMaxPupilNames + 1
+        NameTooLong,   ///< the name on line has more than kMaxNameCharacters characters
+        NotDrawable,   ///< the name on line has character, which no installed face draws
+    };
+    Kind kind = Kind::NotUtf8;
+    int line = 0;  ///< from 1, blank lines counted
+    char32_t character = 0;
+
+    bool operator==(const NamesProblem&) const = default;
+};
+
+/// The names of a names file, or its first problem.
+struct PupilNames {
+    std::vector<QString> names;  ///< empty when there is a problem
+    std::optional<NamesProblem> problem;
+};
+
+/// Reads the bytes of a names file: UTF-8, one name a line (the line ends of any system),
+/// blanks around a name trimmed and blank lines skipped, names in composed form (NFC).
+[[nodiscard]] PupilNames readPupilNames(QByteArrayView bytes);
+
+}  // namespace virdamo::pages

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "pages/page.h"
+#include "pages/page_options.h"
+#include "worksheet/steps.h"
+
+#include <QPoint>
+#include <QSize>
+#include <QSizeF>
+#include <QString>
+
+#include <vector>
+
+namespace virdamo {
+struct Modulo1;
+}
+
+namespace virdamo::pages {
+
+/// Where the operations of a sheet stand on squared paper: in blocks of one size for the
+/// whole sheet, in a regular grid with one free square between neighbours, from the second
+/// column, under the heading rows and above a free row and the footer row, the last whole
+/// row. Squares are counted from the top-left corner of the printable area. Pupils' and
+/// solution pages share the layout, so each operation has the same squares on both.
+struct SquaredLayout {
+    double square = 0.0;   ///< side of a square, twips
+    int columns = 0;       ///< whole squares across the printable area
+    int rows = 0;          ///< whole squares down the printable area
+    int pupilsRows = 0;    ///< rows of the pupils' heading at the top; 0 without it
+    int titleRows = 0;     ///< rows of "SCHEDA VIRDAMO", under the pupils' heading
+    int blockColumns = 0;  ///< squares of a block across: product, sign, and the prova's cross
+    int blockRows = 0;     ///< squares of a block down: one a row written, carries rows included
+    int blocksAcross = 0;  ///< at least 1, even where a block is wider than the paper
+    int blocksDown = 0;    ///< at least 1, even where a block is taller than the paper
+
+    [[nodiscard]] int blocksPerPage() const { return blocksAcross * blocksDown; }
+    /// Pages a sheet of operations takes.
+    [[nodiscard]] int pagesFor(int operations) const { return (operations + blocksPerPage() - 1) / blocksPerPage(); }
+    /// Column and row of the top-left square of block i (0 to blocksPerPage() - 1) of a page.
+    [[nodiscard]] QPoint blockAt(int i) const;
+};
+
+/// Side of the squares of options (which must have some), twips: sizes no class uses are
+/// taken as the nearest one that is.
+[[nodiscard]] double squareSide(const PageOptions& options);
+
+/// Where the squares of one operation's block stand, counted from its top-left square:
+/// digitColumns columns of digits ending at the units, the sign right of them, then a free
+/// square and the cross of the prova when options show it; a row for each row written,
+/// carries rows included when options show them.
+class OperationSquares final {
+public:
+    OperationSquares(const WorkedOperation& op, int digitColumns, const PageOptions& options);
+
+    /// Column and row of the square that cell stands in; row -1 for a row the block lacks
+    /// (carries not shown).
+    [[nodiscard]] QPoint squareOf(const Cell& cell) const;
+    /// Row of the block that holds row, or -1.
+    [[nodiscard]] int rowOf(RowRef row) const;
+    /// Column of the units.
+    [[nodiscard]] int unitsColumn() const { return digitColumns_ - 1; }
+    [[nodiscard]] int digitColumns() const { return digitColumns_; }
+    /// Squares across and down, the cross included when shown.
+    [[nodiscard]] QSize size() const;
+
+private:
+    std::vector<RowRef> rows_;
+    int digitColumns_ = 0;
+    bool prova_ = false;
+};
+
+/// One operation alone on a grid of grid squares (across, down) of the size of options,
+/// its block's top-left square at corner: what is written of it, drawn exactly as the
+/// sheets' pages draw their operations.
+[[nodiscard]] Page squaredOperationPage(const WorkedOperation& op, const Written& written, const PageOptions& options,
+                                        QSize grid, QPoint corner);
+
+/// The layout of a sheet of multiplicandDigits x multiplierDigits operations on the squares
+/// of options (which must have some) over a printable area of printableArea twips.
+[[nodiscard]] SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
+                                          QSizeF printableArea);
+
+/// The pages of kind of the sheet in m on the squares of options (which must have some),
+/// for a printable area of printableArea twips: the squares, the heading, the operations of
+/// the sheet in order, row by row, and each page's footer.
+[[nodiscard]] std::vector<Page> squaredSheetPages(const Modulo1& m, PageKind kind, const PageOptions& options,
+                                                  QSizeF printableArea, const SheetFooter& footer);
+
+/// The footer line of page page of pages of a sheet: "Scheda k di N - codice XXXXX-XXXXX - "
+/// then "alunno: " and the pupil's name (or a blank to fill in) on pupils' pages, or
+/// "soluzioni" followed by " - " and the pupil's name, if any. A sheet of more than one page
+/// also names the page: "Scheda k di N - pagina p di P - codice ...".
+[[nodiscard]] QString footerLine(const SheetFooter& footer, PageKind kind, int page = 1, int pages = 1);
+
+/// The pupils' heading: "Nome", the pupil's name or a blank to fill in, "Classe" and "Data"
+/// with their blanks.
+[[nodiscard]] QString pupilsHeadingLine(const QString& pupil);
+
+/// Adds the pupils' heading of options (if it has one) to a plain pupils' page, for pupil
+/// (empty: a blank to fill in): one line of 10 points at the very top of the printable
+/// area, printableWidth twips wide, above the sheet's own heading.
+void addPlainPupilsHeading(Page& page, PageKind kind, const PageOptions& options, const QString& pupil,
+                           double printableWidth);
+
+}  // namespace virdamo::pages

@@ -1,0 +1,161 @@
+#include "pages/stampa_scheda.h"
+
+#include "pages/printer.h"
+#include "worksheet/modulo1.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace virdamo::pages {
+
+namespace {
+
+constexpr float kFirstRowTop = 1200.0F;  // twips
+constexpr float kBodyFontSize = 12.0F;   // points
+const std::string kFontName = "Courier New";
+
+/// Left edge of each of the four columns of operations, in twips; operation i stands in column i mod 4.
+constexpr std::array<float, 4> kColumns{500.0F, 2500.0F, 4500.0F, 6500.0F};
+
+/// What one line of an operation block prints.
+enum class Row {
+    Moltiplicando,
+    Moltiplicatore,
+    Parziale1,
+    Parziale2,
+    Parziale3,
+    Prodotto,
+    RuleShort,
+    RuleMedium,
+    RuleFull
+};
+
+struct BlockLine {
+    float offset;  ///< twips below the row top
+    Row row;
+};
+
+/// How a multiplier length lays out its operations: the tops of the five rows of
+/// blocks and the lines of a block from top to bottom.
+struct Layout {
+    std::array<float, 5> rowTops;  ///< twips
+    std::size_t lineCount;
+    std::array<BlockLine, 9> lines;
+};
+
+constexpr Layout kUnaCifra{
+    {1200.0F, 2700.0F, 4200.0F, 5700.0F, 7200.0F},
+    4,
+    {{{0.0F, Row::Moltiplicando}, {300.0F, Row::Moltiplicatore}, {400.0F, Row::RuleShort}, {700.0F, Row::Prodotto}}}};
+
+constexpr Layout kDueCifre{{1200.0F, 3800.0F, 6400.0F, 9000.0F, 11600.0F},
+                           7,
+                           {{{0.0F, Row::Moltiplicando},
+                             {300.0F, Row::Moltiplicatore},
+                             {400.0F, Row::RuleShort},
+                             {700.0F, Row::Parziale1},
+                             {1000.0F, Row::Parziale2},
+                             {1100.0F, Row::RuleMedium},
+                             {1400.0F, Row::Prodotto}}}};
+
+constexpr Layout kTreCifre{{1200.0F, 4000.0F, 6800.0F, 9600.0F, 12400.0F},
+                           8,
+                           {{{0.0F, Row::Moltiplicando},
+                             {300.0F, Row::Moltiplicatore},
+                             {400.0F, Row::RuleShort},
+                             {700.0F, Row::Parziale1},
+                             {1000.0F, Row::Parziale2},
+                             {1300.0F, Row::Parziale3},
+                             {1400.0F, Row::RuleFull},
+                             {1700.0F, Row::Prodotto}}}};
+
+/// The text of one line of operation i, exactly as stored plus its sign: nothing is trimmed.
+std::string lineText(const Modulo1& m, std::size_t i, Row row)
+{
+    switch (row) {
+    case Row::Moltiplicando: return m.TxtMoltiplicando[i] + " x ";
+    case Row::Moltiplicatore: return m.TxtMoltiplicatore[i] + " = ";
+    case Row::Parziale1: return m.TxtParziale1[i];
+    case Row::Parziale2: return m.TxtParziale2[i];
+    case Row::Parziale3: return m.TxtParziale3[i];
+    case Row::Prodotto: return m.TxtProdotto[i];
+    case Row::RuleShort: return "       ______";
+    case Row::RuleMedium: return "   __________";
+    case Row::RuleFull: return "_____________";
+    }
+    return {};
+}
+
+void printBody(const Modulo1& m, Printer& printer, const Layout& layout)
+{
+    float rowTop = kFirstRowTop;
+    for (int indiceStampa = 0; indiceStampa <= m.UltimaOperazione; ++indiceStampa) {
+        const auto i = static_cast<std::size_t>(indiceStampa);
+        const float column = kColumns[i % kColumns.size()];
+        for (std::size_t k = 0; k < layout.lineCount; ++k) {
+            const BlockLine& line = layout.lines[k];
+            printer.setHorizontalPosition(column);
+            printer.setVerticalPosition(rowTop + line.offset);
+            printer.printLine(lineText(m, i, line.row));
+        }
+        // The last operation of rows 1 to 4 moves the next ones to the following row.
+        if (i % kColumns.size() == kColumns.size() - 1 && i / kColumns.size() + 1 < layout.rowTops.size()) {
+            rowTop = layout.rowTops[i / kColumns.size() + 1];
+        }
+    }
+}
+
+/// The page heading: "SCHEDA VIRDAMO" at 1000,500 twips in 16 pt, then Sottotitolo at
+/// 1000,1500 in 12 pt. Relies on the font name its caller has set; begins the job.
+void StampaIntestazione(const Modulo1& state, Printer& printer)
+{
+    printer.setHorizontalPosition(1000.0F);
+    printer.setVerticalPosition(500.0F);
+    printer.setFontSize(16.0F);
+    printer.printLine("SCHEDA VIRDAMO");
+    printer.setHorizontalPosition(1000.0F);
+    printer.setVerticalPosition(1500.0F);
+    printer.setFontSize(12.0F);
+    printer.printLine(state.Sottotitolo);
+}
+
+void printJob(const Modulo1& m, Printer& printer, const Layout& layout)
+{
+    printer.setFontName(kFontName);
+    StampaIntestazione(m, printer);
+    printer.setFontSize(kBodyFontSize);
+    printBody(m, printer, layout);
+    printer.endDocument();
+}
+
+/// One job for 1-digit multipliers; the next two for 2 and 3 digits, with their partial products.
+void StampaUnaCifra(const Modulo1& state, Printer& printer)
+{
+    printJob(state, printer, kUnaCifra);
+}
+
+void StampaDueCifre(const Modulo1& state, Printer& printer)
+{
+    printJob(state, printer, kDueCifre);
+}
+
+void StampaTreCifre(const Modulo1& state, Printer& printer)
+{
+    printJob(state, printer, kTreCifre);
+}
+
+}  // namespace
+
+void StampaScheda(const Modulo1& state, Printer& printer)
+{
+    if (state.CifreMoltiplicatore == 1) {
+        StampaUnaCifra(state, printer);
+    } else if (state.CifreMoltiplicatore == 2) {
+        StampaDueCifre(state, printer);
+    } else if (state.CifreMoltiplicatore == 3) {
+        StampaTreCifre(state, printer);
+    }
+}
+
+}  // namespace virdamo::pages

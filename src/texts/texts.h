@@ -1,0 +1,290 @@
+#pragma once
+
+#include <QString>
+
+// Every sentence the program says to its user, in one place. The windows' own captions
+// stay with the design of their window.
+//
+// These are constants with static storage: read them from functions, never from another
+// constant's initialiser in some other file, whose order of initialisation is not known.
+
+namespace virdamo::texts {
+
+using namespace Qt::StringLiterals;
+
+// --- Waiting on the print service --------------------------------------------------------
+inline const QString kCancel = u"Annulla"_s;
+inline const QString kSendingSheet = u"Invio della scheda alla stampante..."_s;
+inline const QString kSendingSheets = u"Invio delle schede alla stampante..."_s;
+inline const QString kLookingForPrinters = u"Ricerca delle stampanti..."_s;
+
+// --- "STAMPA" ----------------------------------------------------------------------------
+inline const QString kStampaTitle = u"STAMPA"_s;
+inline const QString kSheetNotPrinted = u"Stampa non riuscita: la scheda non è stata stampata."_s;
+inline const QString kPrinterPaused = u"La stampante è in pausa: la scheda è in coda e sarà stampata alla ripresa."_s;
+
+// --- Why an output was not made ----------------------------------------------------------
+inline const QString kNoDefaultPrinter = u"Nessuna stampante predefinita."_s;
+inline const QString kServiceUnavailable = u"Il servizio di stampa non risponde."_s;
+inline const QString kNotAcceptingJobs = u"La stampante non accetta lavori."_s;
+inline const QString kServiceError = u"Errore del servizio di stampa."_s;
+inline const QString kFormatNotSupported = u"La stampante non accetta documenti PDF."_s;
+inline const QString kNotAuthorized = u"Non si hanno i permessi per stampare su questa stampante."_s;
+inline const QString kPrinterGone = u"La stampante non è più disponibile."_s;
+inline const QString kPrinterBusy = u"La stampante è occupata: riprovare fra poco."_s;
+inline const QString kDocumentTooLarge = u"Il documento è troppo grande per la stampante."_s;
+inline const QString kQueueFull = u"La coda della stampante è piena: riprovare più tardi."_s;
+inline const QString kNoPrinter = u"Non c'è nessuna stampante: aggiungerne una nelle impostazioni del sistema."_s;
+inline const QString kPageNotDrawn = u"Non è stato possibile preparare la pagina."_s;
+inline const QString kOutOfMemory = u"Memoria insufficiente per preparare la pagina."_s;
+inline const QString kTargetIsFolder = u"Il nome scelto è quello di una cartella, non di un file."_s;
+inline const QString kNotARegularFile =
+    u"Il nome scelto non è quello di un file normale, ma di un dispositivo o di una pipe."_s;
+inline const QString kNoPermission = u"Non si hanno i permessi per scrivere il file in quel posto."_s;
+inline const QString kDiskFull = u"Il disco è pieno."_s;
+inline const QString kNameTooLong = u"Il nome del file è troppo lungo."_s;
+inline const QString kFolderMissing = u"La cartella scelta non esiste."_s;
+inline const QString kFolderTakesNoFiles = u"Nella cartella scelta non si possono creare file."_s;
+inline const QString kReadOnlyDisk = u"Il disco è di sola lettura."_s;
+inline const QString kWriteError = u"Errore di scrittura sul disco."_s;
+inline const QString kUnexpected = u"Errore imprevisto."_s;
+inline const QString kCancelled = u"Operazione annullata."_s;
+/// Follows a reason that names no cause: %1 is the number the service or the system gave.
+inline const QString kDetailCode = u"Dettagli: codice %1."_s;
+
+// --- Naming what the user typed ---------------------------------------------------------
+/// A character that can be seen, named in a message.
+inline const QString kCharacterShown = u"«%1»"_s;
+/// A character that cannot be seen (a control character, a blank of some kind), by its code.
+inline const QString kCharacterCode = u"U+%1"_s;
+
+// --- Sheet codes -------------------------------------------------------------------------
+inline const QString kCodeEmpty = u"Scrivere il codice della scheda."_s;
+inline const QString kCodeWrongLength =
+    u"Un codice ha 10 o 13 caratteri, come H28T5-CY4TQ (i trattini si possono omettere)."_s;
+/// %1: the character, as kCharacterShown or kCharacterCode name it.
+inline const QString kCodeBadSymbol = u"Il carattere %1 non può stare in un codice."_s;
+inline const QString kCodeWrongCheck = u"Codice non valido: controllare di averlo scritto bene."_s;
+inline const QString kCodeFromNewerVersion = u"Questo codice è di una versione più recente del programma."_s;
+
+// --- "Schede per la classe" --------------------------------------------------------------
+inline const QString kClassSheetsTitle = u"Schede per la classe"_s;
+inline const QString kClassSheetsAbout = u"Ogni scheda è diversa; la scheda 1 è quella del codice. Il documento ha "
+                                         u"prima le pagine per gli alunni, poi le soluzioni."_s;
+inline const QString kSheetCountLabel = u"&Numero di schede:"_s;
+inline const QString kSheetCountTip = u"Ogni scheda è diversa; la prima è la scheda del codice."_s;
+inline const QString kCodeLabel = u"&Codice della scheda:"_s;
+/// %1 multiplicand digits, %2 kOneDigit or kDigits, %3 operations.
+inline const QString kCodeSettings = u"Moltiplicando di %1 cifre, moltiplicatore di %2, %3 operazioni."_s;
+inline const QString kOneDigit = u"1 cifra"_s;
+inline const QString kDigits = u"%1 cifre"_s;
+inline const QString kPupilsPages = u"Schede per gli alunni (senza risultati)"_s;
+inline const QString kSolutionPages = u"Soluzioni"_s;
+inline const QString kPreviewEllipsis = u"Anteprima..."_s;
+inline const QString kPrintEllipsis = u"Stampa..."_s;
+inline const QString kSavePdfEllipsis = u"Salva PDF..."_s;
+inline const QString kClose = u"Chiudi"_s;
+inline const QString kSheetsNotPrinted = u"Stampa non riuscita: le schede non sono state stampate."_s;
+/// %1: the printer's name.
+inline const QString kSheetsSent = u"Schede inviate alla stampante %1."_s;
+inline const QString kSheetsQueuedOnPausedPrinter =
+    u"La stampante è in pausa: le schede sono in coda e saranno stampate alla ripresa."_s;
+inline const QString kPreviewNotShown = u"Non è stato possibile mostrare l'anteprima."_s;
+inline const QString kSavePdfTitle = u"Salva le schede in PDF"_s;
+inline const QString kPdfFilter = u"Documenti PDF (*.pdf)"_s;
+/// %1: the code of the first sheet.
+inline const QString kPdfFileName = u"schede-%1.pdf"_s;
+inline const QString kPdfNotSaved = u"Il PDF non è stato salvato."_s;
+/// %1: the file.
+inline const QString kPdfSaved = u"PDF salvato: %1"_s;
+
+inline const QString kSheetCountFromNames = u"Una scheda per ogni nome della lista degli alunni."_s;
+
+// --- "Difficoltà" -------------------------------------------------------------------------
+inline const QString kLevelGroup = u"Difficoltà"_s;
+inline const QString kTablesLabel = u"Tabelline:"_s;
+inline const QString kCarriesLabel = u"Riporti:"_s;
+inline const QString kCarriesAny = u"con o senza riporti"_s;
+inline const QString kCarriesNone = u"senza riporti"_s;
+inline const QString kCarriesSome = u"con riporti"_s;
+/// %1: how many, in the local way of writing numbers.
+inline const QString kPossibleOperations = u"Operazioni possibili: %1."_s;
+inline const QString kOperationsWillRepeat = u"Le operazioni di una scheda si ripeteranno."_s;
+inline const QString kNoPossibleOperation =
+    u"Nessuna operazione possibile con queste tabelline e questi riporti: sceglierne altri."_s;
+
+// --- "Pagine" -----------------------------------------------------------------------------
+inline const QString kPagesGroup = u"Pagine"_s;
+inline const QString kSquaresLabel = u"Quadretti:"_s;
+inline const QString kPlainPages = u"nessuno (pagine semplici)"_s;
+inline const QString kSquares10 = u"1 cm (prima)"_s;
+inline const QString kSquares5 = u"5 mm (seconda e terza)"_s;
+inline const QString kSquares4 = u"4 mm (quarta e quinta)"_s;
+inline const QString kShowCarries = u"Mostra i riporti"_s;
+inline const QString kProvaDelNove = u"Prova del nove"_s;
+inline const QString kPupilsHeading = u"Intestazione con nome, classe e data"_s;
+inline const QString kNamesLabel = u"Nomi degli alunni:"_s;
+inline const QString kChooseNames = u"Scegli il file..."_s;
+inline const QString kForgetNames = u"Togli"_s;
+inline const QString kNoNames = u"nessuno: il nome si scrive a mano"_s;
+/// %1 how many names, %2 the file.
+inline const QString kNamesFrom = u"%1 nomi da %2"_s;
+inline const QString kNamesFileTitle = u"Nomi degli alunni"_s;
+inline const QString kNamesFilter = u"Testo (*.txt);;Tutti i file (*)"_s;
+inline const QString kNamesNotUsed = u"La lista degli alunni non è stata letta."_s;
+/// %1 the file, %2 why.
+inline const QString kNamesFileNotRead = u"Il file dei nomi «%1» non si legge: %2"_s;
+/// %1: the file.
+inline const QString kNamesFileMissing = u"Il file dei nomi «%1» non esiste."_s;
+/// %1: the file.
+inline const QString kNamesFileTooLarge = u"Il file dei nomi «%1» è troppo grande per essere una lista di alunni."_s;
+/// %1: the line.
+inline const QString kNamesNotUtf8 = u"La riga %1 del file dei nomi non è testo UTF-8."_s;
+/// %1: the most names.
+inline const QString kNamesTooMany = u"Il file dei nomi ha più di %1 nomi."_s;
+/// %1 the line, %2 the most characters.
+inline const QString kPupilNameTooLong = u"Il nome alla riga %1 ha più di %2 caratteri."_s;
+/// %1 the character, as kCharacterShown or kCharacterCode name it, %2 the line.
+inline const QString kNameNotDrawable =
+    u"Il carattere %1 alla riga %2 non si può stampare con i caratteri installati."_s;
+
+// --- The preview -------------------------------------------------------------------------
+inline const QString kPreviewTitle = u"Anteprima - Schede per la classe"_s;
+inline const QString kZoomOut = u"Riduci"_s;
+inline const QString kZoomIn = u"Ingrandisci"_s;
+inline const QString kFitWidth = u"Larghezza pagina"_s;
+inline const QString kFitPage = u"Pagina intera"_s;
+/// %1 the page shown, %2 the pages.
+inline const QString kPageOf = u"Pagina %1 di %2"_s;
+
+// --- The command line ---------------------------------------------------------------------
+inline const QString kHelpUsage = u"Uso: virdamo [opzioni]\n"
+                                  u"Schede di moltiplicazioni in colonna già eseguite. Senza opzioni apre la "
+                                  u"finestra iniziale.\n\n"_s;
+inline const QString kHelpExitStatus = u"\nStato di uscita: 0 riuscito, 1 file non scritto, 2 opzioni sbagliate.\n"_s;
+inline const QString kHelpHelp = u"mostra questo aiuto ed esce"_s;
+inline const QString kHelpVersion = u"mostra la versione ed esce"_s;
+inline const QString kHelpPdf = u"scrive in FILE le schede per la classe, senza aprire finestre:\n"
+                                u"prima le pagine per gli alunni (senza risultati), poi le\n"
+                                u"soluzioni; scrive il codice di ogni scheda, uno per riga\n"
+                                u"(con FILE \"-\" il PDF va sullo standard output, i codici\n"
+                                u"sullo standard error)"_s;
+// Each help text of an option ends with its default, "%1", which the declaration fills in.
+/// %1: the default.
+inline const QString kHelpMultiplicand = u"cifre del moltiplicando (%1)"_s;
+inline const QString kHelpMultiplier = u"cifre del moltiplicatore (%1)"_s;
+inline const QString kHelpOperations = u"operazioni per scheda (%1)"_s;
+/// %1: the most sheets, %2: the default.
+inline const QString kHelpSheets = u"quante schede diverse, da 1 a %1 (%2)"_s;
+inline const QString kHelpCode = u"rifà le schede dal codice della prima, per esempio H28T5-CY4TQ:\n"
+                                 u"cifre e operazioni vengono dal codice"_s;
+inline const QString kHelpNoPupils = u"solo le soluzioni"_s;
+inline const QString kHelpNoSolutions = u"solo le pagine per gli alunni"_s;
+inline const QString kHelpTables = u"le tabelline, cioè le cifre che il moltiplicatore può usare,\n"
+                                   u"per esempio 2-5 o 2345 (%1)"_s;
+/// How the help names the default of the tables.
+inline const QString kEveryTable = u"tutte, 0-9"_s;
+inline const QString kHelpCarries = u"solo operazioni senza riporti, solo con riporti, o qualsiasi\n"
+                                    u"(%1)"_s;
+inline const QString kHelpSquares = u"pagine a quadretti di 10, 5 o 4 mm (%1)"_s;
+/// How the help names pages without squares.
+inline const QString kPlainPagesWords = u"pagine semplici"_s;
+inline const QString kHelpShowCarries = u"con i quadretti: i riporti scritti nelle soluzioni, e le loro\n"
+                                        u"righe vuote nelle pagine per gli alunni"_s;
+inline const QString kHelpProva = u"con i quadretti: la croce della prova del nove accanto a ogni\n"
+                                  u"operazione, riempita nelle soluzioni"_s;
+inline const QString kHelpNoHeading = u"senza la riga \"Nome ... Classe ... Data ...\" nelle pagine per\n"
+                                      u"gli alunni"_s;
+/// %1: the most names.
+inline const QString kHelpNames = u"i nomi degli alunni, uno per riga (UTF-8, al massimo %1): una\n"
+                                  u"scheda per nome, col nome nella pagina e nelle soluzioni"_s;
+inline const QString kHelpLavagna = u"apre la lavagna su una moltiplicazione, per esempio 2305x104,\n"
+                                    u"per svolgerla passo per passo (da 2 a 4 cifre per 1 a 3)"_s;
+/// %1: the value given.
+inline const QString kLavagnaWantsOperation =
+    u"--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104, non «%1»"_s;
+inline const QString kLavagnaWithoutPdf = u"--lavagna apre una finestra: non vale con --pdf"_s;
+/// %1: the value given.
+inline const QString kTablesWantDigits = u"--tabelline vuole delle cifre da 0 a 9, come 2-5 o 2345, non «%1»"_s;
+/// %1: the option, %2 the option it needs.
+inline const QString kOptionNeedsOption = u"--%1 vale solo con --%2"_s;
+inline const QString kNamesWantFile = u"--alunni vuole il nome del file con i nomi degli alunni"_s;
+/// %1 the option, %2 all values but the last, %3 the last, %4 the value given.
+inline const QString kOptionWantsOneOf = u"--%1 vuole %2 o %3, non «%4»"_s;
+inline const QString kPdfWantsFile = u"--pdf vuole il nome di un file, o - per lo standard output"_s;
+/// %1 the most sheets, %2 the value given.
+inline const QString kSheetsWantsNumber = u"--schede vuole un numero da 1 a %1, non «%2»"_s;
+/// %1 the code given, %2 what is wrong with it.
+inline const QString kCodeNotValid = u"--codice «%1» non vale: %2"_s;
+/// %1 the option, %2 its value, %3 the code, %4 the code's own value.
+inline const QString kOptionContradictsCode = u"--%1 %2 contraddice il codice %3, che vuole %4"_s;
+inline const QString kNoKindOfPageLeft = u"--senza-alunni e --senza-soluzioni insieme non lasciano nessuna pagina"_s;
+inline const QString kUnknownOption = u"opzione sconosciuta: %1 (virdamo --help elenca le opzioni)"_s;
+inline const QString kOptionWantsValue = u"manca il valore dell'opzione %1"_s;
+inline const QString kUnexpectedArgument = u"argomento inatteso: «%1» (virdamo --help elenca le opzioni)"_s;
+/// %1: the option's long name.
+inline const QString kOptionOnlyWithPdf = u"--%1 vale solo con --pdf FILE"_s;
+/// %1 the file, %2 why.
+inline const QString kFileNotWritten = u"virdamo: «%1» non è stato scritto: %2"_s;
+/// %1: why.
+inline const QString kPdfNotWritten = u"virdamo: il PDF non è stato scritto: %1"_s;
+
+inline const QString kNoDisplay = u"virdamo: nessuno schermo su cui aprire le finestre (DISPLAY non è impostata): "
+                                  u"avviare virdamo da una sessione grafica, oppure usare virdamo --pdf FILE per le "
+                                  u"schede senza finestre."_s;
+/// %1: the display named in the environment.
+inline const QString kDisplayUnreachable = u"virdamo: non si riesce ad aprire lo schermo «%1»: avviare virdamo da una "
+                                           u"sessione grafica, oppure usare virdamo --pdf FILE per le schede senza "
+                                           u"finestre."_s;
+
+// --- "Lavagna": one operation worked out step by step on the class whiteboard --------------
+inline const QString kLavagnaTitle = u"Lavagna"_s;
+inline const QString kLavagnaPlaceTip = u"Doppio clic: svolgi questa moltiplicazione alla lavagna"_s;
+inline const QString kLavagnaCommandTip = u"Svolgi alla lavagna la prima moltiplicazione della scheda"_s;
+inline const QString kStepBack = u"◀ Indietro"_s;
+inline const QString kStepBackTip = u"Un passo indietro (freccia a sinistra, Backspace)"_s;
+inline const QString kStepForward = u"Avanti ▶"_s;
+inline const QString kStepForwardTip = u"Un passo avanti (freccia a destra, spazio, Invio)"_s;
+inline const QString kWholeOperation = u"Tutto"_s;
+inline const QString kWholeOperationTip = u"L'operazione finita, con la prova del nove (Fine)"_s;
+inline const QString kFromTheStart = u"Da capo"_s;
+inline const QString kFromTheStartTip = u"Di nuovo dall'inizio (Home)"_s;
+inline const QString kAnotherOperation = u"Nuova"_s;
+inline const QString kAnotherOperationTip = u"Un'altra moltiplicazione con le stesse cifre (N)"_s;
+inline const QString kPupilTries = u"Prova tu"_s;
+inline const QString kPupilTriesTip = u"L'alunno scrive le cifre, una alla volta (P)"_s;
+inline const QString kCloseTip = u"Chiude la lavagna (Esc)"_s;
+/// %1 the multiplicand, %2 the multiplier.
+inline const QString kOpening = u"Moltiplichiamo %1 × %2"_s;
+/// %1 an equality, %2 the digit or number written.
+inline const QString kWrite = u"%1: scrivo %2"_s;
+/// %1 an equality, %2 the digit written, %3 the carry.
+inline const QString kWriteAndCarry = u"%1: scrivo %2 e riporto %3"_s;
+/// %1 the digit of a column that has nothing else to add.
+inline const QString kBringDown = u"Abbasso %1"_s;
+/// %1 the product.
+inline const QString kProductIs = u"Il prodotto è %1"_s;
+// The boxes of the prova del nove cross. %1 what fills the box.
+inline const QString kProvaMultiplicand = u"Moltiplicando: %1"_s;
+inline const QString kProvaMultiplier = u"Moltiplicatore: %1"_s;
+inline const QString kProvaTopBoxes = u"Le due cifre in alto: %1"_s;
+inline const QString kProvaProduct = u"Prodotto: %1"_s;
+/// %1 a number of one digit, which goes in its box as it is.
+inline const QString kProvaOneDigit = u"%1, una cifra sola: scrivo %1"_s;
+/// %1 the bottom left box, %2 the bottom right one.
+inline const QString kProvaHolds = u"%1 = %2: la prova è giusta"_s;
+inline const QString kProvaFails = u"%1 ≠ %2: la prova è sbagliata"_s;
+// Hints after a wrong key: they never tell a result still to be typed.
+/// %1 the terms of an equality combined, "5 × 4".
+inline const QString kHintEquality = u"%1 = ?"_s;
+inline const QString kHintBringDown = u"Abbasso la cifra che sta sopra"_s;
+inline const QString kHintOneDigit = u"una cifra sola: si scrive così com'è"_s;
+/// %1 the hint of the step.
+inline const QString kTryAgain = u"Riprova: %1"_s;
+inline const QString kTypeDigit = u"Tocca a te: scrivi la cifra nel quadretto azzurro"_s;
+inline const QString kTypeCarry = u"Tocca a te: scrivi il riporto nel quadretto azzurro"_s;
+/// %1 the keys typed right at the first try, %2 the keys of the operation.
+inline const QString kBravo = u"Bravo! %1 cifre giuste su %2 al primo tentativo"_s;
+inline const QString kBravoOneRight = u"Bravo! 1 cifra giusta su %1 al primo tentativo"_s;
+
+}  // namespace virdamo::texts
