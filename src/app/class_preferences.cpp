@@ -1,5 +1,7 @@
 #include "app/class_preferences.h"
 
+#include "pages/class_options.h"
+
 #include <QSettings>
 #include <QStringList>
 
@@ -12,60 +14,38 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kGroup = u"schede"_s;
-const QString kSheets = u"numero"_s;
 const QString kPages = u"pagine"_s;
-const QString kTables = u"tabelline"_s;
-const QString kCarries = u"riporti"_s;
-const QString kSquares = u"quadretti"_s;
-const QString kShowCarries = u"mostraRiporti"_s;
-const QString kProva = u"provaDelNove"_s;
-const QString kHeading = u"intestazione"_s;
 const QString kNames = u"nomi"_s;
 const QString kNamesFile = u"fileNomi"_s;
 
+/// The kinds of page, in the order of PageKinds: the dialog's two tick boxes are kept as one
+/// value, which can never be neither.
 const std::array<QString, 3> kPageNames{u"alunni"_s, u"soluzioni"_s, u"entrambe"_s};
-const std::array<QString, 3> kCarriesNames{u"qualsiasi"_s, u"senza"_s, u"con"_s};
-
-/// The position of value in names, or fallback.
-template <std::size_t N>
-int indexOf(const std::array<QString, N>& names, const QString& value, int fallback)
-{
-    for (std::size_t i = 0; i < N; ++i) {
-        if (names[i] == value) {
-            return static_cast<int>(i);
-        }
-    }
-    return fallback;
-}
 
 }  // namespace
 
 ClassPreferences ClassPreferences::load()
 {
-    ClassPreferences p;
     QSettings settings;
     settings.beginGroup(kGroup);
-    p.sheets = pages::ClassSet::clampedSheets(settings.value(kSheets, p.sheets).toInt());
-    p.pages = static_cast<pages::PageKinds>(
-        indexOf(kPageNames, settings.value(kPages).toString(), static_cast<int>(p.pages)));
-    if (settings.contains(kTables)) {
-        std::bitset<10> tables;
-        for (const QChar c : settings.value(kTables).toString()) {
-            if (c.isDigit()) {
-                tables.set(static_cast<std::size_t>(c.digitValue()));
-            }
+    // Every remembered option through its declaration: a value it does not take leaves
+    // the default.
+    pages::ClassSet set;
+    for (const pages::ClassOption& option : pages::classOptions()) {
+        if (!option.settingsKey.isEmpty() && settings.contains(option.settingsKey)) {
+            (void)option.set(settings.value(option.settingsKey).toString(), set);
         }
-        p.level.tabelline = tables.any() ? tables : Level::kEveryDigit;
     }
-    p.level.riporti = static_cast<Riporti>(
-        indexOf(kCarriesNames, settings.value(kCarries).toString(), static_cast<int>(p.level.riporti)));
-    const int squares = settings.value(kSquares, 0).toInt();
-    if (squares == 10 || squares == 5 || squares == 4) {
-        p.options.squareMillimetres = squares;
+    ClassPreferences p;
+    p.sheets = set.sheets;
+    p.level = set.first.level;
+    p.options = set.options;
+    const QString pages = settings.value(kPages).toString();
+    for (std::size_t i = 0; i < kPageNames.size(); ++i) {
+        if (kPageNames.at(i) == pages) {
+            p.pages = static_cast<pages::PageKinds>(i);
+        }
     }
-    p.options.showCarries = settings.value(kShowCarries, p.options.showCarries).toBool();
-    p.options.provaDelNove = settings.value(kProva, p.options.provaDelNove).toBool();
-    p.options.pupilsHeading = settings.value(kHeading, p.options.pupilsHeading).toBool();
     const QStringList names = settings.value(kNames).toStringList();
     if (names.size() <= pages::kMaxPupilNames) {
         p.names.names.assign(names.begin(), names.end());
@@ -76,22 +56,18 @@ ClassPreferences ClassPreferences::load()
 
 void ClassPreferences::save() const
 {
+    pages::ClassSet set;
+    set.sheets = sheets;
+    set.first.level = level;
+    set.options = options;
     QSettings settings;
     settings.beginGroup(kGroup);
-    settings.setValue(kSheets, sheets);
-    settings.setValue(kPages, kPageNames.at(static_cast<std::size_t>(pages)));
-    QString tables;
-    for (std::size_t d = 0; d < level.tabelline.size(); ++d) {
-        if (level.tabelline[d]) {
-            tables += QString::number(d);
+    for (const pages::ClassOption& option : pages::classOptions()) {
+        if (!option.settingsKey.isEmpty()) {
+            settings.setValue(option.settingsKey, option.get(set));
         }
     }
-    settings.setValue(kTables, tables);
-    settings.setValue(kCarries, kCarriesNames.at(static_cast<std::size_t>(level.riporti)));
-    settings.setValue(kSquares, options.squareMillimetres ? static_cast<int>(*options.squareMillimetres) : 0);
-    settings.setValue(kShowCarries, options.showCarries);
-    settings.setValue(kProva, options.provaDelNove);
-    settings.setValue(kHeading, options.pupilsHeading);
+    settings.setValue(kPages, kPageNames.at(static_cast<std::size_t>(pages)));
     settings.setValue(kNames, QStringList(names.names.begin(), names.names.end()));
     settings.setValue(kNamesFile, names.file);
 }

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,17 +27,13 @@ LevelGroup::LevelGroup(QWidget* parent)
         connect(tables_[d], &QCheckBox::toggled, this, &LevelGroup::levelChanged);
     }
     tables->addStretch(1);
-    carries_ = new QComboBox(this);
-    carries_->setObjectName(u"riporti"_s);
-    carries_->addItems({texts::kCarriesAny, texts::kCarriesNone, texts::kCarriesSome});
-    connect(carries_, &QComboBox::currentIndexChanged, this, &LevelGroup::levelChanged);
+    auto* form = new QFormLayout(this);
     count_ = new QLabel(this);
     count_->setObjectName(u"operazioniPossibili"_s);
     count_->setWordWrap(true);
 
-    auto* form = new QFormLayout(this);
-    form->addRow(texts::kTablesLabel, tables);
-    form->addRow(texts::kCarriesLabel, carries_);
+    form->addRow(pages::classOption(u"tabelline"_s).label, tables);
+    fields_.emplace(pages::OptionGroup::Level, this, form, [this] { emit levelChanged(); });
     form->addRow(count_);
 }
 
@@ -48,7 +43,9 @@ Level LevelGroup::level() const
     for (std::size_t d = 0; d < tables_.size(); ++d) {
         level.tabelline[d] = tables_[d]->isChecked();
     }
-    level.riporti = static_cast<Riporti>(carries_->currentIndex());
+    pages::ClassSet set;
+    fields_->read(set);
+    level.riporti = set.first.level.riporti;
     return level;
 }
 
@@ -59,8 +56,9 @@ void LevelGroup::setLevel(const Level& level)
         const QSignalBlocker box(tables_[d]);
         tables_[d]->setChecked(level.tabelline[d]);
     }
-    const QSignalBlocker combo(carries_);
-    carries_->setCurrentIndex(static_cast<int>(level.riporti));
+    pages::ClassSet set;
+    set.first.level = level;
+    fields_->show(set);
 }
 
 bool LevelGroup::showCount(int multiplicandDigits, int multiplierDigits, int operations)

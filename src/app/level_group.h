@@ -1,13 +1,14 @@
 #pragma once
 
+#include "app/option_fields.h"
 #include "worksheet/level.h"
 
 #include <QGroupBox>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
 
 namespace virdamo::app {
@@ -34,7 +35,7 @@ signals:
 
 private:
     std::array<QCheckBox*, 10> tables_{};
-    QComboBox* carries_ = nullptr;
+    std::optional<OptionFields> fields_;
     QLabel* count_ = nullptr;
 };
 

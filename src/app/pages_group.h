@@ -1,22 +1,21 @@
 #pragma once
 
 #include "app/class_set_output.h"
+#include "app/option_fields.h"
 #include "pages/page_options.h"
 
 #include <QGroupBox>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
-class QCheckBox;
-class QComboBox;
 class QLabel;
 class QPushButton;
 
 namespace virdamo::app {
 
-/// "Pagine": how the pages look: plain, or squared paper of 10, 5 or 4 mm with, on squares,
-/// the carries and the prova del nove; the heading of pupils' pages; the pupils' names.
+/// "Pagine": how the pages look, a field for each option of the pages; the pupils' names.
 class PagesGroup final : public QGroupBox {
     Q_OBJECT
 
@@ -37,14 +36,10 @@ private:
     void chooseNames();
     void forgetNames();
     void showNames();
-    void keepOptionsOfSquares();
 
     std::function<QString()> chooseNamesFile_;
     NamesList names_;
-    QComboBox* squares_ = nullptr;
-    QCheckBox* carries_ = nullptr;
-    QCheckBox* prova_ = nullptr;
-    QCheckBox* heading_ = nullptr;
+    std::optional<OptionFields> fields_;
     QLabel* namesShown_ = nullptr;
     QPushButton* forget_ = nullptr;
 };
