@@ -364,8 +364,8 @@ void ClassSheetsDialog::print()
     if (!whileBusy(check, texts::kLookingForPrinters, [&check] { (void)check.checkPrinters(); })) {
         return;
     }
-    const int pages =
-        static_cast<int>(pages::classSetPages(*set, knownPaper_.value_or(output::pdfPaper()).printableArea()).size());
+    // Counted from the layout, without drawing a page.
+    const int pages = set->pageCount(knownPaper_.value_or(output::pdfPaper()).printableArea());
     const std::optional<PrintChoice> choice = dialogs_.choosePrinter(pages, this);
     if (!choice) {
         return;

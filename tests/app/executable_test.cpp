@@ -6,6 +6,7 @@
 #include "worksheet/carries.h"
 #include "worksheet/modulo1.h"
 #include "output/class_set_pdf.h"
+#include "pages/class_options.h"
 
 #include <gtest/gtest.h>
 
@@ -387,6 +388,17 @@ TEST(CommandLine, HelpVersionAndTheSameClassSetAsTheDialogWithoutADisplay)
     const Outcome help = runWith({QStringLiteral("-h")});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.startsWith("Uso: virdamo [opzioni]\n"));
+    // Every option's line, its default filled in, its description in the one column.
+    qsizetype column = -1;
+    for (const virdamo::pages::ClassOption& option : virdamo::pages::classOptions()) {
+        const QString line = QStringLiteral("  ") + option.synopsis() + QLatin1Char(' ');
+        const qsizetype at = QString::fromUtf8(help.out).indexOf(line);
+        ASSERT_GE(at, 0) << line.toStdString();
+        const QString entry = QString::fromUtf8(help.out).mid(at).section(QLatin1Char('\n'), 0, 0);
+        const qsizetype description = entry.indexOf(option.helpText().section(QLatin1Char('\n'), 0, 0));
+        EXPECT_TRUE(column < 0 || description == column) << entry.toStdString();
+        column = description;
+    }
 
     const QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("classe.pdf"));
