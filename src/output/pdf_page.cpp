@@ -14,6 +14,7 @@
 #include <QPen>
 #include <QRawFont>
 
+#include <array>
 #include <optional>
 
 namespace virdamo::output {
@@ -54,19 +55,22 @@ public:
         useFont(text.fontName, text.pointSize);
         const QRectF box(text.topLeft.x() * unitsPerTwipX_, text.topLeft.y() * unitsPerTwipY_,
                          text.box.width() * unitsPerTwipX_, text.box.height() * unitsPerTwipY_);
-        std::optional<QGlyphRun> run = texts::unshapedRun(face_, text.text);
-        qreal advance = run ? run->boundingRect().width() : metrics().horizontalAdvance(text.text);
+        std::optional<qreal> unshaped = unshapedAdvance(text.text);
+        qreal advance = unshaped ? *unshaped : metrics().horizontalAdvance(text.text);
         if (!text.box.isEmpty() && advance > box.width()) {
             // Rare (a long name in a footer): a font of its own, sized to the box.
             useFont(text.fontName, text.pointSize * static_cast<float>(box.width() / advance));
-            run = texts::unshapedRun(face_, text.text);
-            advance = run ? run->boundingRect().width() : metrics().horizontalAdvance(text.text);
+            unshaped = unshapedAdvance(text.text);
+            advance = unshaped ? *unshaped : metrics().horizontalAdvance(text.text);
         }
         const QPointF baseline = baselineIn(box, advance, text.place);
-        if (run) {
-            for (qsizetype i = 0; i < run->glyphIndexes().size(); ++i) {
-                glyphs_.append(run->glyphIndexes()[i]);
-                positions_.append(run->positions()[i] + baseline);
+        if (unshaped) {
+            qreal x = 0.0;
+            for (const QChar c : text.text) {
+                const Glyph& glyph = glyphs_.at(c.unicode() - kFirstPlain);
+                glyphIndexes_.append(glyph.index);
+                positions_.append(QPointF(x, 0.0) + baseline);
+                x += glyph.advance;
             }
         } else {
             flush();
@@ -84,6 +88,7 @@ private:
         font_ = QFont(texts::printFont(name, pointSize), device_);
         painter_.setFont(font_);
         face_ = texts::unshapedFace(font_);
+        glyphs_.fill(Glyph{});
         const QFontMetricsF m = metrics();
         ascent_ = m.ascent();
         capHeight_ = m.capHeight();
@@ -106,19 +111,57 @@ private:
         return box.topLeft();
     }
 
+    /// The advance of text laid out glyph after glyph in the fixed-pitch face, as
+    /// texts::unshapedRun lays it out; none where that face cannot (see there). Each
+    /// character's glyph is looked up once a font: a page on squares holds a thousand
+    /// one-digit texts.
+    std::optional<qreal> unshapedAdvance(const QString& text)
+    {
+        if (!face_.isValid() || text.isEmpty()) {
+            return std::nullopt;
+        }
+        qreal advance = 0.0;
+        for (const QChar c : text) {
+            if (c.unicode() < kFirstPlain || c.unicode() > kLastPlain) {
+                return std::nullopt;
+            }
+            Glyph& glyph = glyphs_.at(c.unicode() - kFirstPlain);
+            if (!glyph.known) {
+                const QList<quint32> index = face_.glyphIndexesForString(QString(c));
+                glyph.index = index.isEmpty() ? 0U : index.front();
+                glyph.advance = glyph.index == 0U ? 0.0 : face_.advancesForGlyphIndexes({glyph.index}).front().x();
+                glyph.known = true;
+            }
+            if (glyph.index == 0U) {
+                return std::nullopt;
+            }
+            advance += glyph.advance;
+        }
+        return advance;
+    }
+
     void flush()
     {
-        if (glyphs_.isEmpty()) {
+        if (glyphIndexes_.isEmpty()) {
             return;
         }
         QGlyphRun run;
         run.setRawFont(face_);
-        run.setGlyphIndexes(glyphs_);
+        run.setGlyphIndexes(glyphIndexes_);
         run.setPositions(positions_);
         painter_.drawGlyphRun(QPointF(), run);
-        glyphs_.clear();
+        glyphIndexes_.clear();
         positions_.clear();
     }
+
+    /// The characters laid out without shaping: printable ASCII.
+    static constexpr char16_t kFirstPlain = 0x20;
+    static constexpr char16_t kLastPlain = 0x7e;
+    struct Glyph {
+        bool known = false;
+        quint32 index = 0;  ///< 0: the face lacks the character
+        qreal advance = 0.0;
+    };
 
     QPainter& painter_;
     QPaintDevice* device_;
@@ -131,7 +174,8 @@ private:
     QRawFont face_;
     qreal ascent_ = 0.0;
     qreal capHeight_ = 0.0;
-    QList<quint32> glyphs_;
+    std::array<Glyph, kLastPlain - kFirstPlain + 1> glyphs_{};
+    QList<quint32> glyphIndexes_;
     QList<QPointF> positions_;
 };
 
