@@ -3,7 +3,7 @@
 #include "pages/printer.h"
 #include "pages/squared_pages.h"
 #include "pages/stampa_scheda.h"
-#include "worksheet/modulo1.h"
+#include "worksheet/sheet.h"
 
 #include "layout/twips.h"
 
@@ -22,25 +22,13 @@ constexpr float kFooterLeft = 500.0F;      // twips: the left edge of the first 
 constexpr float kUnderHeading = 900.0F;    // twips: between the heading and the first row of operations
 constexpr float kLineHeightPerPoint = 24;  // twips of one line per point of size, with room to spare
 
-/// The page "STAMPA" prints for the sheet in m.
-Page sheetPage(const Modulo1& m)
+/// The page of kind of sheet as "STAMPA" prints it.
+Page plainPage(const Sheet& sheet, PageKind kind)
 {
     PageCapture capture;
-    StampaScheda(m, capture);
+    printSheet(sheet, kind, capture);
     std::vector<Page> pages = capture.takePages();
     return pages.empty() ? Page{} : std::move(pages.front());
-}
-
-/// The sheet in m without what the pupil works out: partial products and product.
-Modulo1 withoutResults(Modulo1 m)
-{
-    for (std::size_t i = 0; i <= static_cast<std::size_t>(Modulo1::kLastIndex); ++i) {
-        m.TxtParziale1[i].clear();
-        m.TxtParziale2[i].clear();
-        m.TxtParziale3[i].clear();
-        m.TxtProdotto[i].clear();
-    }
-    return m;
 }
 
 /// Adds the footer line to page: at the bottom of the printable area, or under the heading
@@ -60,16 +48,16 @@ void addFooter(Page& page, const QString& text, QSizeF printableArea)
                                     QSizeF(printableArea.width() - kFooterLeft, lineHeight), TextPlace::TopLeft});
 }
 
-/// Appends the page or pages of kind of the sheet in m to pages.
-void addSheetPages(std::vector<Page>& pages, const Modulo1& m, PageKind kind, const PageOptions& options,
+/// Appends the page or pages of kind of sheet to pages.
+void addSheetPages(std::vector<Page>& pages, const Sheet& sheet, PageKind kind, const PageOptions& options,
                    QSizeF printableArea, const SheetFooter& footer)
 {
     if (options.squared()) {
-        std::vector<Page> squared = squaredSheetPages(m, kind, options, printableArea, footer);
+        std::vector<Page> squared = squaredSheetPages(sheet, kind, options, printableArea, footer);
         pages.insert(pages.end(), std::make_move_iterator(squared.begin()), std::make_move_iterator(squared.end()));
         return;
     }
-    pages.push_back(sheetPage(kind == PageKind::Pupils ? withoutResults(m) : m));
+    pages.push_back(plainPage(sheet, kind));
     addFooter(pages.back(), footerLine(footer, kind), printableArea);
     addPlainPupilsHeading(pages.back(), kind, options, footer.pupil, printableArea.width());
 }
@@ -83,8 +71,7 @@ std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea)
     std::vector<Page> solutions;
     for (int k = 1; k <= count; ++k) {
         const SheetCode code = set.first.nth(k);
-        Modulo1 sheet;
-        makeSheet(code, sheet);
+        const Sheet sheet = sheetOf(code);
         const SheetFooter footer{k, count, code.text(), set.pupil(k)};
         if (set.hasPupils()) {
             addSheetPages(pupils, sheet, PageKind::Pupils, set.options, printableArea, footer);

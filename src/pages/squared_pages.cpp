@@ -1,7 +1,7 @@
 #include "pages/squared_pages.h"
 
 #include "layout/twips.h"
-#include "worksheet/modulo1.h"
+#include "worksheet/sheet.h"
 #include "worksheet/worked_operation.h"
 
 #include <algorithm>
@@ -236,12 +236,12 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
     return l;
 }
 
-std::vector<Page> squaredSheetPages(const Modulo1& m, PageKind kind, const PageOptions& options, QSizeF printableArea,
-                                    const SheetFooter& footer)
+std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const PageOptions& options,
+                                    QSizeF printableArea, const SheetFooter& footer)
 {
-    const SquaredLayout layout = squaredLayout(m.CifreMoltiplicando, m.CifreMoltiplicatore, options, printableArea);
-    const int operations = m.UltimaOperazione + 1;
-    const int pageCount = layout.pagesFor(operations);
+    const SquaredLayout layout = squaredLayout(sheet.multiplicandDigits, sheet.multiplierDigits, options, printableArea);
+    const int operations = sheet.operationCount();
+    const int pageCount = std::max(1, layout.pagesFor(operations));
     const int textColumns = layout.columns - 2;
     std::vector<Page> pages(static_cast<std::size_t>(pageCount));
     for (int p = 0; p < pageCount; ++p) {
@@ -254,9 +254,8 @@ std::vector<Page> squaredSheetPages(const Modulo1& m, PageKind kind, const PageO
         const int first = p * layout.blocksPerPage();
         const int last = std::min(operations, first + layout.blocksPerPage());
         for (int i = first; i < last; ++i) {
-            const auto index = static_cast<std::size_t>(i);
-            const WorkedOperation op = workOut(m.ValMoltiplicando[index], m.ValMoltiplicatore[index]);
-            drawOperation(page, op, OperationSquares(op, m.CifreMoltiplicando + m.CifreMoltiplicatore, options),
+            const WorkedOperation& op = sheet.operations[static_cast<std::size_t>(i)];
+            drawOperation(page, op, OperationSquares(op, sheet.multiplicandDigits + sheet.multiplierDigits, options),
                           layout.blockAt(i - first),
                           kind == PageKind::Solutions ? Written::wholeOf(op) : Written::factorsOf(op), options);
         }

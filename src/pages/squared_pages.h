@@ -12,7 +12,7 @@
 #include <vector>
 
 namespace virdamo {
-struct Modulo1;
+struct Sheet;
 }
 
 namespace virdamo::pages {
@@ -80,10 +80,10 @@ private:
 [[nodiscard]] SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
                                           QSizeF printableArea);
 
-/// The pages of kind of the sheet in m on the squares of options (which must have some),
+/// The pages of kind of sheet on the squares of options (which must have some),
 /// for a printable area of printableArea twips: the squares, the heading, the operations of
 /// the sheet in order, row by row, and each page's footer.
-[[nodiscard]] std::vector<Page> squaredSheetPages(const Modulo1& m, PageKind kind, const PageOptions& options,
+[[nodiscard]] std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const PageOptions& options,
                                                   QSizeF printableArea, const SheetFooter& footer);
 
 /// The footer line of page page of pages of a sheet: "Scheda k di N - codice XXXXX-XXXXX - "

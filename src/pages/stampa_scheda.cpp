@@ -1,10 +1,13 @@
 #include "pages/stampa_scheda.h"
 
 #include "pages/printer.h"
+#include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
+#include "worksheet/sheet.h"
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace virdamo::pages {
@@ -70,16 +73,20 @@ constexpr Layout kTreCifre{{1200.0F, 4000.0F, 6800.0F, 9600.0F, 12400.0F},
                              {1400.0F, Row::RuleFull},
                              {1700.0F, Row::Prodotto}}}};
 
-/// The text of one line of operation i, exactly as stored plus its sign: nothing is trimmed.
-std::string lineText(const Modulo1& m, std::size_t i, Row row)
+/// The text of one row of an operation, without its sign; empty for a rule.
+using RowText = std::function<std::string(std::size_t operation, Row row)>;
+
+/// The text of one line of operation i: its row's text and its sign, nothing trimmed, or
+/// the rule.
+std::string lineText(const RowText& rowText, std::size_t i, Row row)
 {
     switch (row) {
-    case Row::Moltiplicando: return m.TxtMoltiplicando[i] + " x ";
-    case Row::Moltiplicatore: return m.TxtMoltiplicatore[i] + " = ";
-    case Row::Parziale1: return m.TxtParziale1[i];
-    case Row::Parziale2: return m.TxtParziale2[i];
-    case Row::Parziale3: return m.TxtParziale3[i];
-    case Row::Prodotto: return m.TxtProdotto[i];
+    case Row::Moltiplicando: return rowText(i, row) + " x ";
+    case Row::Moltiplicatore: return rowText(i, row) + " = ";
+    case Row::Parziale1:
+    case Row::Parziale2:
+    case Row::Parziale3:
+    case Row::Prodotto: return rowText(i, row);
     case Row::RuleShort: return "       ______";
     case Row::RuleMedium: return "   __________";
     case Row::RuleFull: return "_____________";
@@ -87,17 +94,54 @@ std::string lineText(const Modulo1& m, std::size_t i, Row row)
     return {};
 }
 
-void printBody(const Modulo1& m, Printer& printer, const Layout& layout)
+/// The rows of the worksheet state, exactly as stored.
+RowText rowsOf(const Modulo1& m)
+{
+    return [&m](std::size_t i, Row row) -> std::string {
+        switch (row) {
+        case Row::Moltiplicando: return m.TxtMoltiplicando[i];
+        case Row::Moltiplicatore: return m.TxtMoltiplicatore[i];
+        case Row::Parziale1: return m.TxtParziale1[i];
+        case Row::Parziale2: return m.TxtParziale2[i];
+        case Row::Parziale3: return m.TxtParziale3[i];
+        case Row::Prodotto: return m.TxtProdotto[i];
+        default: return {};
+        }
+    };
+}
+
+/// The rows of sheet as the worksheet state stores them: each number right-aligned in the
+/// width of its row, the partial products shifted one column a digit. On pupils' pages the
+/// rows the pupil works out are empty.
+RowText rowsOf(const Sheet& sheet, PageKind kind)
+{
+    return [&sheet, kind](std::size_t i, Row row) -> std::string {
+        static const std::string blanks(Modulo1::kSpaziLength, ' ');
+        const WorkedOperation& op = sheet.operations[i];
+        const bool results = kind == PageKind::Solutions;
+        switch (row) {
+        case Row::Moltiplicando: return rightAligned(blanks, op.multiplicand, 11);
+        case Row::Moltiplicatore: return rightAligned(blanks, op.multiplier, 11);
+        case Row::Parziale1: return results && op.partialRows() > 0 ? rightAligned(blanks, op.partial(0), 11) : "";
+        case Row::Parziale2: return results && op.partialRows() > 1 ? rightAligned(blanks, op.partial(1), 10) : "";
+        case Row::Parziale3: return results && op.partialRows() > 2 ? rightAligned(blanks, op.partial(2), 9) : "";
+        case Row::Prodotto: return results ? rightAligned(blanks, op.product, 11) : "";
+        default: return {};
+        }
+    };
+}
+
+void printBody(const RowText& rows, int operations, Printer& printer, const Layout& layout)
 {
     float rowTop = kFirstRowTop;
-    for (int indiceStampa = 0; indiceStampa <= m.UltimaOperazione; ++indiceStampa) {
+    for (int indiceStampa = 0; indiceStampa < operations; ++indiceStampa) {
         const auto i = static_cast<std::size_t>(indiceStampa);
         const float column = kColumns[i % kColumns.size()];
         for (std::size_t k = 0; k < layout.lineCount; ++k) {
             const BlockLine& line = layout.lines[k];
             printer.setHorizontalPosition(column);
             printer.setVerticalPosition(rowTop + line.offset);
-            printer.printLine(lineText(m, i, line.row));
+            printer.printLine(lineText(rows, i, line.row));
         }
         // The last operation of rows 1 to 4 moves the next ones to the following row.
         if (i % kColumns.size() == kColumns.size() - 1 && i / kColumns.size() + 1 < layout.rowTops.size()) {
@@ -108,7 +152,7 @@ void printBody(const Modulo1& m, Printer& printer, const Layout& layout)
 
 /// The page heading: "SCHEDA VIRDAMO" at 1000,500 twips in 16 pt, then Sottotitolo at
 /// 1000,1500 in 12 pt. Relies on the font name its caller has set; begins the job.
-void StampaIntestazione(const Modulo1& state, Printer& printer)
+void StampaIntestazione(const std::string& subtitle, Printer& printer)
 {
     printer.setHorizontalPosition(1000.0F);
     printer.setVerticalPosition(500.0F);
@@ -117,16 +161,32 @@ void StampaIntestazione(const Modulo1& state, Printer& printer)
     printer.setHorizontalPosition(1000.0F);
     printer.setVerticalPosition(1500.0F);
     printer.setFontSize(12.0F);
-    printer.printLine(state.Sottotitolo);
+    printer.printLine(subtitle);
+}
+
+/// The layout of a multiplier length (1, 2 or 3); none for any other.
+const Layout* layoutOf(int multiplierDigits)
+{
+    switch (multiplierDigits) {
+    case 1: return &kUnaCifra;
+    case 2: return &kDueCifre;
+    case 3: return &kTreCifre;
+    default: return nullptr;
+    }
+}
+
+void printJob(const std::string& subtitle, const RowText& rows, int operations, Printer& printer, const Layout& layout)
+{
+    printer.setFontName(kFontName);
+    StampaIntestazione(subtitle, printer);
+    printer.setFontSize(kBodyFontSize);
+    printBody(rows, operations, printer, layout);
+    printer.endDocument();
 }
 
 void printJob(const Modulo1& m, Printer& printer, const Layout& layout)
 {
-    printer.setFontName(kFontName);
-    StampaIntestazione(m, printer);
-    printer.setFontSize(kBodyFontSize);
-    printBody(m, printer, layout);
-    printer.endDocument();
+    printJob(m.Sottotitolo, rowsOf(m), m.UltimaOperazione + 1, printer, layout);
 }
 
 /// One job for 1-digit multipliers; the next two for 2 and 3 digits, with their partial products.
@@ -155,6 +215,13 @@ void StampaScheda(const Modulo1& state, Printer& printer)
         StampaDueCifre(state, printer);
     } else if (state.CifreMoltiplicatore == 3) {
         StampaTreCifre(state, printer);
+    }
+}
+
+void printSheet(const Sheet& sheet, PageKind kind, Printer& printer)
+{
+    if (const Layout* layout = layoutOf(sheet.multiplierDigits)) {
+        printJob({}, rowsOf(sheet, kind), sheet.operationCount(), printer, *layout);
     }
 }
 

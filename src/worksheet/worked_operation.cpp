@@ -87,4 +87,13 @@ WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier)
     return op;
 }
 
+std::int32_t WorkedOperation::partial(int k) const
+{
+    std::int32_t rest = multiplier;
+    for (int i = 0; i < k; ++i) {
+        rest /= 10;
+    }
+    return multiplicand * (rest % 10);
+}
+
 }  // namespace virdamo

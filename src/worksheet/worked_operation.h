@@ -64,6 +64,9 @@ struct WorkedOperation {
 
     /// Partial product rows written: 0 with a one-digit multiplier, else one per digit.
     [[nodiscard]] int partialRows() const { return multiplierDigits >= 2 ? multiplierDigits : 0; }
+    /// Partial product k (0 for the multiplier's units digit): the multiplicand times that
+    /// digit, shifted k columns left where it is written.
+    [[nodiscard]] std::int32_t partial(int k) const;
     /// Columns the operation spans: the product is its widest row.
     [[nodiscard]] int columns() const { return productDigits; }
     /// Its rows top to bottom: with carries, one carries row per multiplier digit above the

@@ -4,6 +4,7 @@
 #include "pages/squared_pages.h"
 #include "pages/stampa_scheda.h"
 #include "sheet_on_page.h"
+#include "worksheet/sheet.h"
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
@@ -233,7 +234,7 @@ TEST(SquaredPages, CarriesSmallOverTheirColumnsAndTheProvaInItsCross)
     m.ValMoltiplicatore = {104, 978};
     const PageOptions options{5.0, true, true, false};
     const std::vector<test::PdfWord> words =
-        test::readPdf(renderPdf(squaredSheetPages(m, PageKind::Solutions, options, kA4.printableArea(), {}), kA4))
+        test::readPdf(renderPdf(squaredSheetPages(sheetOf(m), PageKind::Solutions, options, kA4.printableArea(), {}), kA4))
             .at(0)
             .words;
     const Squares squares{kA4.margins.left() * kPointsPerMillimetre, kA4.margins.top() * kPointsPerMillimetre,

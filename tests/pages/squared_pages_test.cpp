@@ -1,6 +1,7 @@
 #include "pages/class_document.h"
 #include "pages/pupil_names.h"
 #include "pages/squared_pages.h"
+#include "worksheet/sheet.h"
 #include "worksheet/modulo1.h"
 #include "worksheet_fixtures.h"
 #include "output/class_set_pdf.h"
@@ -99,7 +100,7 @@ TEST(SquaredPages, AnOperationWorkedOutAloneIsItsBlockOnTheSolutionPage)
             m.ValMoltiplicando[0] = a;
             m.ValMoltiplicatore[0] = b;
             const QSizeF area = pdfPaper().printableArea();
-            const Page sheet = squaredSheetPages(m, PageKind::Solutions, options, area, {}).at(0);
+            const Page sheet = squaredSheetPages(sheetOf(m), PageKind::Solutions, options, area, {}).at(0);
             const SquaredLayout layout = squaredLayout(op.multiplicandDigits, op.multiplierDigits, options, area);
             const Page alone = squaredOperationPage(op, stepsOf(a, b).back().written, options,
                                                     QSize(layout.columns, layout.rows), layout.blockAt(0));
