@@ -8,6 +8,7 @@
 #include "forms/form_slot.h"
 #include "ui/frm_due.h"
 #include "ui/lavagna.h"
+#include "worksheet/worked_operation.h"
 #include "worksheet/level.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
@@ -29,21 +30,15 @@ std::unique_ptr<forms::Form> withIcon(std::unique_ptr<forms::Form> form)
     return form;
 }
 
-int digitCount(std::int32_t value)
-{
-    int digits = 1;
-    for (; value >= 10; value /= 10) ++digits;
-    return digits;
-}
-
 /// Operations with the digit counts of multiplicand x multiplier at the level of the class
 /// dialog (the default one where that level allows none of them), each equally likely,
 /// never the one before twice in a row while there is another.
 std::function<std::pair<std::int32_t, std::int32_t>()> operationsLike(std::int32_t multiplicand,
                                                                       std::int32_t multiplier)
 {
-    const int digitsA = digitCount(multiplicand);
-    const int digitsB = digitCount(multiplier);
+    const WorkedOperation shown = workOut(multiplicand, multiplier);
+    const int digitsA = shown.multiplicandDigits;
+    const int digitsB = shown.multiplierDigits;
     Level level = ClassPreferences::load().level;
     if (level.allowsNone(digitsA, digitsB)) {
         level = Level{};
@@ -91,12 +86,10 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
             QObject::connect(dialog, &ClassSheetsDialog::sheetChosen, due, &ui::FrmDue::showSheet);
             dialog->show();
         });
-        QObject::connect(window.get(), &ui::FrmDue::lavagnaRequested, [this](int operation) {
-            const auto i = static_cast<std::size_t>(operation);
-            const std::int32_t multiplicand = state_.ValMoltiplicando[i];
-            const std::int32_t multiplier = state_.ValMoltiplicatore[i];
-            openLavagna(multiplicand, multiplier, operationsLike(multiplicand, multiplier));
-        });
+        QObject::connect(window.get(), &ui::FrmDue::lavagnaRequested,
+                         [this](std::int32_t multiplicand, std::int32_t multiplier) {
+                             openLavagna(multiplicand, multiplier, operationsLike(multiplicand, multiplier));
+                         });
         return withIcon(std::move(window));
     });
     lavagna_ = std::make_unique<forms::FormSlot>(*lifecycle_, [this] {

@@ -297,7 +297,7 @@ void FrmDue::connectEvents()
     cmdStampa_->onClick([this] { emit printRequested(); });
     cmdClasse_->onClick([this] { emit classSheetsRequested(); });
     cmdLavagna_->onClick([this] {
-        if (showsOperation(0)) emit lavagnaRequested(0);
+        if (showsOperation(0)) requestLavagna(0);
     });
 
     // Escape leaves the window as "ESCI" does.
@@ -324,6 +324,12 @@ void FrmDue::showSheet(const SheetCode& code)
     });
 }
 
+void FrmDue::requestLavagna(int i)
+{
+    const auto k = static_cast<std::size_t>(i);
+    emit lavagnaRequested(state_.ValMoltiplicando[k], state_.ValMoltiplicatore[k]);
+}
+
 bool FrmDue::showsOperation(int i) const
 {
     return !place(LabelArray::Label1, static_cast<std::int16_t>(i)).caption().isEmpty();
@@ -334,7 +340,7 @@ bool FrmDue::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (int i = 0; i < kPlaces; ++i) {
             if (frames_[static_cast<std::size_t>(i)]->widget() == watched && showsOperation(i)) {
-                emit lavagnaRequested(i);
+                requestLavagna(i);
                 return true;
             }
         }

@@ -51,8 +51,9 @@ signals:
     /// "CLASSE": sheets for the whole class are to be made, starting from the sheet on show.
     void classSheetsRequested();
     /// A double click on the place of operation (0 to 19) on show, or "LAVAGNA" for the first:
-    /// that operation of the worksheet state is to be worked out on the whiteboard.
-    void lavagnaRequested(int operation);
+    /// multiplicand x multiplier, that operation of the sheet, is to be worked out on the
+    /// whiteboard.
+    void lavagnaRequested(std::int32_t multiplicand, std::int32_t multiplier);
 
 protected:
     void Form_Load() override;
@@ -61,6 +62,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Asks for operation i of the state on the whiteboard.
+    void requestLavagna(int i);
     class Bridge;
 
     void buildPlace(std::int16_t i);
