@@ -1,6 +1,7 @@
 #include "pages/class_document.h"
 
 #include "pages/printer.h"
+#include "pages/page_texts.h"
 #include "pages/squared_pages.h"
 #include "pages/stampa_scheda.h"
 #include "worksheet/sheet.h"
@@ -16,12 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const char* const kFooterFont = "Courier New";
-constexpr float kFooterSize = 10.0F;       // points
-constexpr float kFooterLeft = 500.0F;      // twips: the left edge of the first column of operations
-constexpr float kUnderHeading = 900.0F;    // twips: between the heading and the first row of operations
-constexpr float kLineHeightPerPoint = 24;  // twips of one line per point of size, with room to spare
-
 /// The page of kind of sheet as "STAMPA" prints it.
 Page plainPage(const Sheet& sheet, PageKind kind)
 {
@@ -29,23 +24,6 @@ Page plainPage(const Sheet& sheet, PageKind kind)
     printSheet(sheet, kind, capture);
     std::vector<Page> pages = capture.takePages();
     return pages.empty() ? Page{} : std::move(pages.front());
-}
-
-/// Adds the footer line to page: at the bottom of the printable area, or under the heading
-/// where the lowest line of the sheet leaves no room for it.
-void addFooter(Page& page, const QString& text, QSizeF printableArea)
-{
-    const auto printableHeight = static_cast<float>(printableArea.height());
-    float lowest = 0.0F;
-    for (const PlacedText& placed : page.texts) {
-        lowest = std::max(lowest, static_cast<float>(placed.topLeft.y()) + placed.pointSize * kLineHeightPerPoint);
-    }
-    const float lineHeight = kFooterSize * kLineHeightPerPoint;
-    const float bottom = printableHeight - lineHeight;
-    const float top = bottom >= lowest ? bottom : kUnderHeading;
-    // A footer naming a pupil may be long: its box keeps it within the paper.
-    page.texts.push_back(PlacedText{QString::fromLatin1(kFooterFont), kFooterSize, QPointF(kFooterLeft, top), text,
-                                    QSizeF(printableArea.width() - kFooterLeft, lineHeight), TextPlace::TopLeft});
 }
 
 /// Appends the page or pages of kind of sheet to pages.
@@ -58,7 +36,7 @@ void addSheetPages(std::vector<Page>& pages, const Sheet& sheet, PageKind kind, 
         return;
     }
     pages.push_back(plainPage(sheet, kind));
-    addFooter(pages.back(), footerLine(footer, kind), printableArea);
+    addPlainFooter(pages.back(), footerLine(footer, kind), printableArea);
     addPlainPupilsHeading(pages.back(), kind, options, footer.pupil, printableArea.width());
 }
 

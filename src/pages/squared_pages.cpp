@@ -1,5 +1,7 @@
 #include "pages/squared_pages.h"
 
+#include "pages/page_texts.h"
+
 #include "layout/twips.h"
 #include "worksheet/sheet.h"
 #include "worksheet/worked_operation.h"
@@ -15,11 +17,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kFont = u"Courier New"_s;
+const QString& kFont = kLineFont;
 
-constexpr float kLineSize = 10.0F;    // points: the pupils' heading and the footer
 constexpr float kTitleSize = 16.0F;   // points, as on plain pages
-constexpr double kLineBand = 220.0;   // twips: the least height a 10-point line stands in
 constexpr double kTitleBand = 400.0;  // twips: the least height the 16-point title stands in
 /// Font size of digits and signs per point of square: the em is the square, and the
 /// fixed-pitch face's digits stand two thirds of an em high.
@@ -29,9 +29,6 @@ constexpr double kCarryEm = 0.65;
 
 constexpr double kGridWidth = layout::millimetresToTwips(0.15);  // twips
 constexpr double kRuleWidth = 20.0;                             // twips: one point
-
-/// Left edge of texts on plain pages, as the footer's.
-constexpr double kPlainLeft = 500.0;  // twips
 
 /// One-character texts share their storage: a page holds a thousand of them.
 const std::array<QString, 10> kDigits{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
@@ -160,9 +157,9 @@ double squareSide(const PageOptions& options)
     return layout::millimetresToTwips(std::clamp(options.squareMillimetres.value_or(*largest), *smallest, *largest));
 }
 
-OperationSquares::OperationSquares(const WorkedOperation& op, int digitColumns, const PageOptions& options)
-    : rows_(op.rowsTopToBottom(options.carriesShown()))
-    , digitColumns_(digitColumns)
+OperationSquares::OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options)
+    : rows_(WorkedOperation::rowsTopToBottom(multiplierDigits, options.carriesShown()))
+    , digitColumns_(multiplicandDigits + multiplierDigits)
     , prova_(options.provaShown())
 {
 }
@@ -197,7 +194,7 @@ Page squaredOperationPage(const WorkedOperation& op, const Written& written, con
     const double square = squareSide(options);
     SquaredPage page(square, result);
     page.grid(QSizeF(grid) * square, grid.width(), grid.height());
-    drawOperation(page, op, OperationSquares(op, op.multiplicandDigits + op.multiplierDigits, options), corner, written,
+    drawOperation(page, op, OperationSquares(op.multiplicandDigits, op.multiplierDigits, options), corner, written,
                   options);
     return result;
 }
@@ -219,14 +216,9 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
     l.pupilsRows = options.pupilsHeading ? bandRows(kLineBand, l.square) : 0;
     l.titleRows = bandRows(kTitleBand, l.square);
 
-    const int productColumns = multiplicandDigits + multiplierDigits;
-    l.blockColumns = productColumns + 1 + (options.provaShown() ? 3 : 0);
-    const int partials = multiplierDigits >= 2 ? multiplierDigits : 0;
-    int carriesRows = 0;
-    if (options.carriesShown()) {
-        carriesRows = multiplierDigits + (partials > 0 ? 1 : 0);
-    }
-    l.blockRows = 3 + partials + carriesRows;
+    const QSize block = OperationSquares(multiplicandDigits, multiplierDigits, options).size();
+    l.blockColumns = block.width();
+    l.blockRows = block.height();
 
     // A free column on either side; a free row under the heading, and one over the footer.
     const int freeColumns = l.columns - 2;
@@ -243,6 +235,7 @@ std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const Pag
     const int operations = sheet.operationCount();
     const int pageCount = std::max(1, layout.pagesFor(operations));
     const int textColumns = layout.columns - 2;
+    const OperationSquares squares(sheet.multiplicandDigits, sheet.multiplierDigits, options);
     std::vector<Page> pages(static_cast<std::size_t>(pageCount));
     for (int p = 0; p < pageCount; ++p) {
         SquaredPage page(layout.square, pages[static_cast<std::size_t>(p)]);
@@ -255,42 +248,13 @@ std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const Pag
         const int last = std::min(operations, first + layout.blocksPerPage());
         for (int i = first; i < last; ++i) {
             const WorkedOperation& op = sheet.operations[static_cast<std::size_t>(i)];
-            drawOperation(page, op, OperationSquares(op, sheet.multiplicandDigits + sheet.multiplierDigits, options),
+            drawOperation(page, op, squares,
                           layout.blockAt(i - first),
                           kind == PageKind::Solutions ? Written::wholeOf(op) : Written::factorsOf(op), options);
         }
         page.line(1, layout.rows - 1, 1, textColumns, kLineSize, footerLine(footer, kind, p + 1, pageCount));
     }
     return pages;
-}
-
-QString footerLine(const SheetFooter& footer, PageKind kind, int page, int pages)
-{
-    QString line = u"Scheda %1 di %2 - "_s.arg(footer.sheet).arg(footer.sheets);
-    if (pages > 1) {
-        line += u"pagina %1 di %2 - "_s.arg(page).arg(pages);
-    }
-    line += u"codice "_s + QString::fromStdString(footer.code) + u" - "_s;
-    if (kind == PageKind::Pupils) {
-        return line + u"alunno: "_s + (footer.pupil.isEmpty() ? u"____________"_s : footer.pupil);
-    }
-    line += u"soluzioni"_s;
-    return footer.pupil.isEmpty() ? line : line + u" - "_s + footer.pupil;
-}
-
-QString pupilsHeadingLine(const QString& pupil)
-{
-    return u"Nome "_s + (pupil.isEmpty() ? u"______________"_s : pupil) + u"  Classe ______  Data __________"_s;
-}
-
-void addPlainPupilsHeading(Page& page, PageKind kind, const PageOptions& options, const QString& pupil,
-                           double printableWidth)
-{
-    if (kind != PageKind::Pupils || !options.pupilsHeading) {
-        return;
-    }
-    page.texts.push_back({kFont, kLineSize, QPointF(kPlainLeft, 0.0), pupilsHeadingLine(pupil),
-                          QSizeF(printableWidth - kPlainLeft, kLineBand), TextPlace::TopLeft});
 }
 
 }  // namespace virdamo::pages

@@ -45,12 +45,13 @@ struct SquaredLayout {
 [[nodiscard]] double squareSide(const PageOptions& options);
 
 /// Where the squares of one operation's block stand, counted from its top-left square:
-/// digitColumns columns of digits ending at the units, the sign right of them, then a free
-/// square and the cross of the prova when options show it; a row for each row written,
-/// carries rows included when options show them.
+/// the columns of the product's digits (as many as both factors' digits) ending at the
+/// units, the sign right of them, then a free square and the cross of the prova when
+/// options show it; a row for each row written, carries rows included when options show
+/// them. Every operation of a sheet has the same block.
 class OperationSquares final {
 public:
-    OperationSquares(const WorkedOperation& op, int digitColumns, const PageOptions& options);
+    OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options);
 
     /// Column and row of the square that cell stands in; row -1 for a row the block lacks
     /// (carries not shown).
@@ -85,21 +86,5 @@ private:
 /// the sheet in order, row by row, and each page's footer.
 [[nodiscard]] std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const PageOptions& options,
                                                   QSizeF printableArea, const SheetFooter& footer);
-
-/// The footer line of page page of pages of a sheet: "Scheda k di N - codice XXXXX-XXXXX - "
-/// then "alunno: " and the pupil's name (or a blank to fill in) on pupils' pages, or
-/// "soluzioni" followed by " - " and the pupil's name, if any. A sheet of more than one page
-/// also names the page: "Scheda k di N - pagina p di P - codice ...".
-[[nodiscard]] QString footerLine(const SheetFooter& footer, PageKind kind, int page = 1, int pages = 1);
-
-/// The pupils' heading: "Nome", the pupil's name or a blank to fill in, "Classe" and "Data"
-/// with their blanks.
-[[nodiscard]] QString pupilsHeadingLine(const QString& pupil);
-
-/// Adds the pupils' heading of options (if it has one) to a plain pupils' page, for pupil
-/// (empty: a blank to fill in): one line of 10 points at the very top of the printable
-/// area, printableWidth twips wide, above the sheet's own heading.
-void addPlainPupilsHeading(Page& page, PageKind kind, const PageOptions& options, const QString& pupil,
-                           double printableWidth);
 
 }  // namespace virdamo::pages

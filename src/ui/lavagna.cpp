@@ -78,7 +78,7 @@ public:
     void setOperation(const WorkedOperation& op)
     {
         op_ = op;
-        squares_.emplace(op, op.multiplicandDigits + op.multiplierDigits, kOnTheBoard);
+        squares_.emplace(op.multiplicandDigits, op.multiplierDigits, kOnTheBoard);
     }
 
     void show(const Written& written, std::vector<Cell> highlighted, std::optional<Cell> awaited)

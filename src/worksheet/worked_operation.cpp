@@ -28,8 +28,9 @@ void writeRow(std::vector<WrittenDigit>& out, RowRef row, std::int64_t value, in
 
 }  // namespace
 
-std::vector<RowRef> WorkedOperation::rowsTopToBottom(bool withCarries) const
+std::vector<RowRef> WorkedOperation::rowsTopToBottom(int multiplierDigits, bool withCarries)
 {
+    const int partialRows = multiplierDigits >= 2 ? multiplierDigits : 0;
     std::vector<RowRef> rows;
     if (withCarries) {
         for (int r = multiplierDigits - 1; r >= 0; --r) {
@@ -38,11 +39,11 @@ std::vector<RowRef> WorkedOperation::rowsTopToBottom(bool withCarries) const
     }
     rows.push_back({WorkedRow::Multiplicand, 0});
     rows.push_back({WorkedRow::Multiplier, 0});
-    if (partialRows() > 0) {
+    if (partialRows > 0) {
         if (withCarries) {
             rows.push_back({WorkedRow::AdditionCarries, 0});
         }
-        for (int r = 0; r < partialRows(); ++r) {
+        for (int r = 0; r < partialRows; ++r) {
             rows.push_back({WorkedRow::Partial, r});
         }
     }

@@ -72,7 +72,13 @@ struct WorkedOperation {
     /// Its rows top to bottom: with carries, one carries row per multiplier digit above the
     /// multiplicand (that of the units digit nearest it) and, with partial products, the
     /// addition's carries row just above the first of them.
-    [[nodiscard]] std::vector<RowRef> rowsTopToBottom(bool withCarries) const;
+    [[nodiscard]] std::vector<RowRef> rowsTopToBottom(bool withCarries) const
+    {
+        return rowsTopToBottom(multiplierDigits, withCarries);
+    }
+    /// The rows of any operation whose multiplier has multiplierDigits digits: every
+    /// operation of a sheet has the same.
+    [[nodiscard]] static std::vector<RowRef> rowsTopToBottom(int multiplierDigits, bool withCarries);
 };
 
 /// Works multiplicand (10 to 9999) x multiplier (1 to 999) out in column form.
