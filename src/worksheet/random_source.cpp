@@ -87,42 +87,6 @@ void SeededRandomSource::reseedFromClock()
     start(fixed_);
 }
 
-ScriptedRandomSource::ScriptedRandomSource(std::vector<float> fractions)
-    : fractions_(std::move(fractions))
-{
-    assert(!fractions_.empty());
-}
-
-ScriptedRandomSource ScriptedRandomSource::fromDigits(const std::vector<int>& digits)
-{
-    std::vector<float> fractions;
-    fractions.reserve(digits.size());
-    for (const int d : digits) {
-        assert(d >= 0 && d <= 9);
-        fractions.push_back((static_cast<float>(d) + 0.5F) / 10.0F);
-    }
-    return ScriptedRandomSource(std::move(fractions));
-}
-
-void ScriptedRandomSource::reseedFromClock()
-{
-    ++reseeds_;
-}
-
-float ScriptedRandomSource::nextFraction()
-{
-    const float r = fractions_[next_];
-    next_ = (next_ + 1) % fractions_.size();
-    ++draws_;
-    return r;
-}
-
-std::uint64_t ScriptedRandomSource::nextWord()
-{
-    constexpr double kTwoToThe64 = 18446744073709551616.0;
-    return static_cast<std::uint64_t>(static_cast<double>(nextFraction()) * kTwoToThe64);
-}
-
 int digitFromFraction(float r)
 {
     assert(r >= 0.0F && r < 1.0F);

@@ -80,30 +80,6 @@ private:
     std::uint64_t fixed_;
 };
 
-/// A source for tests: returns the scripted fractions in order and starts over at the
-/// end; reseeding only counts.
-class ScriptedRandomSource final : public RandomSource {
-public:
-    explicit ScriptedRandomSource(std::vector<float> fractions);
-
-    /// A script whose fractions draw exactly these digits (each maps to d + 0.5 tenths).
-    [[nodiscard]] static ScriptedRandomSource fromDigits(const std::vector<int>& digits);
-
-    void reseedFromClock() override;
-    float nextFraction() override;
-    /// The next scripted fraction r as the word r * 2^64, so that nextBelow(n) draws about r * n.
-    std::uint64_t nextWord() override;
-
-    [[nodiscard]] int reseedCount() const { return reseeds_; }
-    [[nodiscard]] std::size_t drawCount() const { return draws_; }
-
-private:
-    std::vector<float> fractions_;
-    std::size_t next_ = 0;
-    std::size_t draws_ = 0;
-    int reseeds_ = 0;
-};
-
 /// The digit 0 to 9 that a fraction in [0, 1) draws: the integer part of ten times it.
 [[nodiscard]] int digitFromFraction(float r);
 

@@ -8,6 +8,7 @@
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
+#include "scripted_random_source.h"
 #include "worksheet/sheet_code.h"
 #include "worksheet_fixtures.h"
 #include "output/class_set_pdf.h"

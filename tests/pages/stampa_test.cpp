@@ -4,6 +4,7 @@
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
+#include "scripted_random_source.h"
 
 #include <gtest/gtest.h>
 

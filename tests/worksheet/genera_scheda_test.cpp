@@ -2,6 +2,7 @@
 #include "worksheet/level.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
+#include "scripted_random_source.h"
 #include "worksheet_fixtures.h"
 
 #include <gtest/gtest.h>
