@@ -2,7 +2,6 @@
 
 #include "forms/texts.h"
 #include "print/output_failure.h"
-#include "print/pupil_names.h"
 
 #include <QFile>
 
@@ -37,7 +36,7 @@ QString characterName(char32_t c)
     const bool invisible = category == QChar::Other_Control || category == QChar::Other_Format
         || category == QChar::Separator_Line || category == QChar::Separator_Paragraph
         || category == QChar::Separator_Space || category == QChar::Other_NotAssigned
-        || category == QChar::Other_PrivateUse || category == QChar::Other_Surrogate;
+        || category == QChar::Other_PrivateUse || category == QChar::Other_Surrogate || c == U'\uFFFC';
     return invisible ? texts::kCharacterCode.arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper()
                      : texts::kCharacterShown.arg(text);
 }
@@ -128,6 +127,21 @@ QString quoted(const QString& text, qsizetype maxCharacters)
         ++characters;
     }
     return shown;
+}
+
+QString namesProblemText(const print::NamesProblem& problem)
+{
+    switch (problem.kind) {
+    case print::NamesProblem::Kind::NotUtf8: return texts::kNamesNotUtf8.arg(problem.line);
+    case print::NamesProblem::Kind::TooManyNames:
+        return texts::kNamesTooMany.arg(print::kMaxPupilNames).arg(problem.line);
+    case print::NamesProblem::Kind::NameTooLong:
+        return texts::kPupilNameTooLong.arg(problem.line).arg(print::kMaxNameCharacters);
+    case print::NamesProblem::Kind::NotDrawable:
+        return texts::kNameNotDrawable.arg(characterName(problem.character)).arg(problem.line);
+    case print::NamesProblem::Kind::NoNames: return texts::kNamesFileEmpty;
+    }
+    return texts::kUnexpected;
 }
 
 void writeWhole(const QString& path, const QByteArray& bytes)
@@ -247,20 +261,10 @@ NamesRead readNamesFile(const QString& path)
         return {std::nullopt, texts::kNamesFileTooLarge.arg(quoted(path, kQuotedPathCharacters))};
     }
     const print::PupilNames read = print::readPupilNames(bytes);
-    if (!read.problem) {
-        return {NamesList{read.names, path}, {}};
+    if (read.problem) {
+        return {std::nullopt, namesProblemText(*read.problem)};
     }
-    const print::NamesProblem& problem = *read.problem;
-    switch (problem.kind) {
-    case print::NamesProblem::Kind::NotUtf8: return {std::nullopt, texts::kNamesNotUtf8.arg(problem.line)};
-    case print::NamesProblem::Kind::TooManyNames:
-        return {std::nullopt, texts::kNamesTooMany.arg(print::kMaxPupilNames)};
-    case print::NamesProblem::Kind::NameTooLong:
-        return {std::nullopt, texts::kPupilNameTooLong.arg(problem.line).arg(print::kMaxNameCharacters)};
-    case print::NamesProblem::Kind::NotDrawable:
-        return {std::nullopt, texts::kNameNotDrawable.arg(characterName(problem.character)).arg(problem.line)};
-    }
-    return {std::nullopt, texts::kUnexpected};
+    return {NamesList{read.names, path}, {}};
 }
 
 }  // namespace virdamo::app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/pupil_names.h"
 #include "worksheet/sheet_code.h"
 
 #include <QByteArray>
@@ -21,6 +22,9 @@ inline constexpr qsizetype kQuotedPathCharacters = 120;
 /// text as it may be quoted back to the user, in one line: at most maxCharacters
 /// characters (then "…"), and every control character shown by its code.
 [[nodiscard]] QString quoted(const QString& text, qsizetype maxCharacters = 20);
+
+/// The Italian sentence for a problem of a list of names, its lines those of a names file.
+[[nodiscard]] QString namesProblemText(const print::NamesProblem& problem);
 
 /// Writes bytes to the file path whole or not at all: a failure leaves no partial file,
 /// and an earlier file of that name as it was. A path that names something other than a

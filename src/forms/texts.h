@@ -140,8 +140,9 @@ inline const QString kNamesFileMissing = u"Il file dei nomi «%1» non esiste."_
 inline const QString kNamesFileTooLarge = u"Il file dei nomi «%1» è troppo grande per essere una lista di alunni."_s;
 /// %1: the line.
 inline const QString kNamesNotUtf8 = u"La riga %1 del file dei nomi non è testo UTF-8."_s;
-/// %1: the most names.
-inline const QString kNamesTooMany = u"Il file dei nomi ha più di %1 nomi."_s;
+/// %1 the most names, %2 the line of the first name too many.
+inline const QString kNamesTooMany = u"Il file dei nomi ha più di %1 nomi: quello alla riga %2 è di troppo."_s;
+inline const QString kNamesFileEmpty = u"Il file dei nomi non contiene nessun nome."_s;
 /// %1 the line, %2 the most characters.
 inline const QString kPupilNameTooLong = u"Il nome alla riga %1 ha più di %2 caratteri."_s;
 /// %1 the character, as kCharacterShown or kCharacterCode name it, %2 the line.

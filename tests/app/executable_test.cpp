@@ -197,6 +197,17 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
 {
     const QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("schede.pdf"));
+    const QTemporaryDir names;
+    const auto alunni = [&](const QString& name) {
+        return QStringList{QStringLiteral("--pdf"), file, QStringLiteral("--alunni"), names.filePath(name)};
+    };
+    const auto namesFile = [&](const char* name, const QByteArray& text) {
+        QFile made(names.filePath(QString::fromUtf8(name)));
+        EXPECT_TRUE(made.open(QIODevice::WriteOnly) && made.write(text) == text.size());
+        return alunni(QString::fromUtf8(name));
+    };
+    QByteArray fortyOne;
+    for (int i = 1; i <= 41; ++i) fortyOne += "Alunno " + QByteArray::number(i) + "\n";
     const struct {
         QStringList arguments;
         int status;
@@ -268,6 +279,8 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
          2,
          "--codice «Н28T5-CY4TQ» non vale: Il carattere «Н» non può stare in un codice."},
         {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("nessuna/schede.pdf"))}, 1, nullptr},
+        {namesFile("bianco.txt", " \t\r\n\r"), 2, "Il file dei nomi non contiene nessun nome."},
+        {namesFile("41.txt", fortyOne), 2, "Il file dei nomi ha più di 40 nomi: quello alla riga 41 è di troppo."},
     };
     for (const auto& c : cases) {
         const Outcome run = runWith(c.arguments);
