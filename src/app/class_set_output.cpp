@@ -4,6 +4,7 @@
 #include "print/output_failure.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <array>
 #include <cerrno>
@@ -40,6 +41,25 @@ QString characterName(char32_t c)
     return invisible ? texts::kCharacterCode.arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper()
                      : texts::kCharacterShown.arg(text);
 }
+
+/// The code points of text; a surrogate without its pair is one of them, as it stands.
+std::vector<char32_t> codePoints(const QString& text)
+{
+    std::vector<char32_t> points;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            points.push_back(QChar::surrogateToUcs4(text[i], text[i + 1]));
+            ++i;
+        } else {
+            points.push_back(text[i].unicode());
+        }
+    }
+    return points;
+}
+
+/// The lone surrogates argumentText keeps the bytes 0x80 to 0xFF in.
+constexpr char32_t kFirstKeptByte = 0xDC80;
+constexpr char32_t kLastKeptByte = 0xDCFF;
 
 /// The permission bits a new file gets: what the user's umask leaves of rw-rw-rw-.
 mode_t newFileMode()
@@ -114,19 +134,59 @@ QString quoted(const QString& text, qsizetype maxCharacters)
 {
     QString shown;
     qsizetype characters = 0;
-    for (const char32_t c : text.toUcs4()) {
+    for (const char32_t c : codePoints(text)) {
         if (characters == maxCharacters) {
             shown += u'…';
             break;
         }
         const QChar::Category category = QChar::category(c);
-        shown += category == QChar::Other_Control || category == QChar::Separator_Line
-                || category == QChar::Separator_Paragraph
-            ? characterName(c)
-            : QString::fromUcs4(&c, 1);
+        if (c >= kFirstKeptByte && c <= kLastKeptByte) {
+            shown += u"\\x"_s + QString::number(static_cast<uint>(c - 0xDC00), 16);
+        } else {
+            shown += category == QChar::Other_Control || category == QChar::Separator_Line
+                    || category == QChar::Separator_Paragraph
+                ? characterName(c)
+                : QString::fromUcs4(&c, 1);
+        }
         ++characters;
     }
     return shown;
+}
+
+QString argumentText(QByteArrayView bytes)
+{
+    QString text;
+    for (qsizetype at = 0; at < bytes.size();) {
+        // UTF-8 is prefix-free: the first length that decodes whole is the character's.
+        qsizetype length = 1;
+        for (; length <= 4 && at + length <= bytes.size(); ++length) {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString character = utf8.decode(bytes.sliced(at, length));
+            if (!utf8.hasError()) {
+                text += character;
+                break;
+            }
+        }
+        if (length > 4 || at + length > bytes.size()) {
+            text += QChar(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[at])));
+            length = 1;
+        }
+        at += length;
+    }
+    return text;
+}
+
+QByteArray fileNameBytes(const QString& name)
+{
+    QByteArray bytes;
+    for (const char32_t c : codePoints(name)) {
+        if (c >= kFirstKeptByte && c <= kLastKeptByte) {
+            bytes += static_cast<char>(c - 0xDC00);
+        } else {
+            bytes += QString::fromUcs4(&c, 1).toUtf8();
+        }
+    }
+    return bytes;
 }
 
 QString namesProblemText(const print::NamesProblem& problem)
@@ -146,7 +206,7 @@ QString namesProblemText(const print::NamesProblem& problem)
 
 void writeWhole(const QString& path, const QByteArray& bytes)
 {
-    std::string target = QFile::encodeName(path).toStdString();
+    std::string target = fileNameBytes(path).toStdString();
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists) {
@@ -217,7 +277,7 @@ NamesRead readNamesFile(const QString& path)
                                                       print::reasonText(fileFailure(error, "read")))};
     };
     // Not blocking: a pipe given for a file must not hang the program waiting for a writer.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(fileNameBytes(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         return cannotRead(errno);
     }

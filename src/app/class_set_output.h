@@ -4,6 +4,7 @@
 #include "worksheet/sheet_code.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -20,8 +21,17 @@ namespace virdamo::app {
 inline constexpr qsizetype kQuotedPathCharacters = 120;
 
 /// text as it may be quoted back to the user, in one line: at most maxCharacters
-/// characters (then "…"), and every control character shown by its code.
+/// characters (then "…"), every control character shown by its code, and every byte that
+/// argumentText kept as it was shown as \xe9.
 [[nodiscard]] QString quoted(const QString& text, qsizetype maxCharacters = 20);
+
+/// A command-line argument as text: its UTF-8, with each byte that starts no UTF-8
+/// character kept as the lone surrogate U+DC80 + byte. A file name on Linux is bytes, not
+/// text: fileNameBytes gives the very bytes back.
+[[nodiscard]] QString argumentText(QByteArrayView bytes);
+
+/// A file name as the system takes it: UTF-8, and the bytes argumentText kept as they were.
+[[nodiscard]] QByteArray fileNameBytes(const QString& name);
 
 /// The Italian sentence for a problem of a list of names, its lines those of a names file.
 [[nodiscard]] QString namesProblemText(const print::NamesProblem& problem);

@@ -18,7 +18,7 @@ struct CommandLine {
 
     Action action = Action::OpenWindows;
     QString error;        ///< Error: one Italian line naming the bad option and what it takes
-    QString pdfFile;      ///< WritePdf: the file, "-" for standard output
+    QString pdfFile;      ///< WritePdf: the file as argumentText reads it, "-" for standard output
     print::ClassSet set;  ///< WritePdf: the class set; the seed of its first sheet is seed's
     /// WritePdf: the seed of the code --codice gave; none draws one from the clock.
     std::optional<std::uint64_t> seed;
@@ -28,7 +28,7 @@ struct CommandLine {
     std::pair<std::int32_t, std::int32_t> lavagna{0, 0};
 };
 
-/// Reads the arguments that follow the program's name.
+/// Reads the arguments that follow the program's name, each as argumentText makes it of its bytes.
 [[nodiscard]] CommandLine readCommandLine(const QStringList& arguments);
 
 /// The help text, in Italian, made from the options' own declarations.

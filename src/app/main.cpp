@@ -1,5 +1,6 @@
 #include "app/app_icon.h"
 #include "app/application.h"
+#include "app/class_set_output.h"
 #include "app/command_line.h"
 #include "forms/form_slot.h"
 #include "forms/texts.h"
@@ -66,7 +67,7 @@ int main(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << virdamo::app::argumentText(argv[i]);
     }
     const virdamo::app::CommandLine line = virdamo::app::readCommandLine(arguments);
     using Action = virdamo::app::CommandLine::Action;

@@ -186,6 +186,11 @@ Outcome runWith(const QStringList& arguments, const QString& display = {}, const
     return outcome;
 }
 
+/// Runs the program with each argument's \xHH written as that byte: a file name that is not UTF-8.
+const QStringList kAsBytes{QStringLiteral("bash"), QStringLiteral("-c"),
+                           QStringLiteral("for a; do set -- \"$@\" \"$(printf %b \"$a\")\"; shift; done; exec \"$@\""),
+                           QStringLiteral("bash")};
+
 /// A PDF document without its creation date, which is the only thing two runs may differ in.
 QByteArray undated(QByteArray pdf)
 {
@@ -334,6 +339,8 @@ TEST(CommandLine, EveryFileThatCannotBeWrittenIsToldByItsCauseAndLeftAlone)
         const char* reason;
     } cases[] = {
         {dir.path(), {}, "Il nome scelto è quello di una cartella, non di un file."},
+        {dir.filePath(QStringLiteral("cartella\\xe9")), kAsBytes,
+         "Il nome scelto è quello di una cartella, non di un file."},
         {QString::fromLocal8Bit(fifo),
          {},
          "Il nome scelto non è quello di un file normale, ma di un dispositivo o di una pipe."},
@@ -353,6 +360,7 @@ TEST(CommandLine, EveryFileThatCannotBeWrittenIsToldByItsCauseAndLeftAlone)
     };
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("pieno"))
                 && QDir(dir.path()).mkdir(QStringLiteral("solalettura")));
+    ASSERT_EQ(::mkdir((QFile::encodeName(dir.path()) + "/cartella\xe9").constData(), 0700), 0);
     for (const auto& c : cases) {
         if (c.wrapper.startsWith(QStringLiteral("unshare")) && !namespaces) {
             std::cout << "[ skipped  ] no namespaces here for " << c.reason << "\n";
