@@ -189,6 +189,20 @@ QByteArray fileNameBytes(const QString& name)
     return bytes;
 }
 
+QString readingReason(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM: return texts::kReadNoPermission;
+    case ELOOP: return texts::kReadLinkLoop;
+    case EISDIR:
+    case ENXIO:  // a socket, or a device without its driver
+    case ENODEV: return texts::kReadNotAFile;
+    case ENAMETOOLONG: return texts::kNameTooLong;
+    default: return texts::kReadError + u'\n' + texts::kDetailCode.arg(error);
+    }
+}
+
 QString namesProblemText(const print::NamesProblem& problem)
 {
     switch (problem.kind) {
@@ -268,13 +282,12 @@ void writeWhole(const QString& path, const QByteArray& bytes)
 
 NamesRead readNamesFile(const QString& path)
 {
-    const auto cannotRead = [&path](int error) {
-        if (error == ENOENT) {
-            return NamesRead{std::nullopt, texts::kNamesFileMissing.arg(quoted(path, kQuotedPathCharacters))};
+    const QString shown = quoted(path, kQuotedPathCharacters);
+    const auto cannotRead = [&shown](int error) {
+        if (error == ENOENT || error == ENOTDIR) {
+            return NamesRead{std::nullopt, texts::kNamesFileMissing.arg(shown)};
         }
-        return NamesRead{std::nullopt,
-                         texts::kNamesFileNotRead.arg(quoted(path, kQuotedPathCharacters),
-                                                      print::reasonText(fileFailure(error, "read")))};
+        return NamesRead{std::nullopt, texts::kNamesFileNotRead.arg(shown, readingReason(error))};
     };
     // Not blocking: a pipe given for a file must not hang the program waiting for a writer.
     const int fd = ::open(fileNameBytes(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -289,13 +302,7 @@ NamesRead readNamesFile(const QString& path)
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
-        if (S_ISDIR(info.st_mode)) {
-            return cannotRead(EISDIR);
-        }
-        return NamesRead{
-            std::nullopt,
-            texts::kNamesFileNotRead.arg(quoted(path, kQuotedPathCharacters),
-                                         print::reasonText(OutputFailure(FailureReason::NotARegularFile)))};
+        return {std::nullopt, texts::kNamesFileNotRead.arg(shown, texts::kReadNotAFile)};
     }
     // A names file is a few hundred bytes: anything much larger is not one.
     QByteArray bytes(kMostNamesFileBytes + 1, '\0');
@@ -318,7 +325,7 @@ NamesRead readNamesFile(const QString& path)
     ::close(fd);
     bytes.truncate(got);
     if (bytes.size() > kMostNamesFileBytes) {
-        return {std::nullopt, texts::kNamesFileTooLarge.arg(quoted(path, kQuotedPathCharacters))};
+        return {std::nullopt, texts::kNamesFileTooLarge.arg(shown)};
     }
     const print::PupilNames read = print::readPupilNames(bytes);
     if (read.problem) {

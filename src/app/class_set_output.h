@@ -33,6 +33,9 @@ inline constexpr qsizetype kQuotedPathCharacters = 120;
 /// A file name as the system takes it: UTF-8, and the bytes argumentText kept as they were.
 [[nodiscard]] QByteArray fileNameBytes(const QString& name);
 
+/// The Italian reason a file could not be read, from the system's error number.
+[[nodiscard]] QString readingReason(int error);
+
 /// The Italian sentence for a problem of a list of names, its lines those of a names file.
 [[nodiscard]] QString namesProblemText(const print::NamesProblem& problem);
 
@@ -56,8 +59,9 @@ struct NamesRead {
     QString problem;
 };
 
-/// Reads the names file at path: UTF-8, one name a line. Needs a QGuiApplication, which
-/// knows the faces a name must be drawn with.
+/// Reads the names file at path: UTF-8, one name a line. A pipe or a device is refused
+/// without waiting on it. Needs a QGuiApplication, which knows the faces a name must be
+/// drawn with.
 [[nodiscard]] NamesRead readNamesFile(const QString& path);
 
 }  // namespace virdamo::app

@@ -52,6 +52,12 @@ inline const QString kCancelled = u"Operazione annullata."_s;
 /// Follows a reason that names no cause: %1 is the number the service or the system gave.
 inline const QString kDetailCode = u"Dettagli: codice %1."_s;
 
+// --- Why a file was not read --------------------------------------------------------------
+inline const QString kReadNoPermission = u"Non si hanno i permessi per leggere il file."_s;
+inline const QString kReadLinkLoop = u"I collegamenti simbolici del percorso formano un ciclo."_s;
+inline const QString kReadNotAFile = u"Non è un file normale, ma una cartella, un dispositivo, una pipe o un socket."_s;
+inline const QString kReadError = u"Errore di lettura dal disco."_s;
+
 // --- Naming what the user typed ---------------------------------------------------------
 /// A character that can be seen, named in a message.
 inline const QString kCharacterShown = u"«%1»"_s;

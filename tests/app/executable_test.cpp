@@ -19,7 +19,9 @@
 #include <iostream>
 #include <set>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -191,6 +193,14 @@ const QStringList kAsBytes{QStringLiteral("bash"), QStringLiteral("-c"),
                            QStringLiteral("for a; do set -- \"$@\" \"$(printf %b \"$a\")\"; shift; done; exec \"$@\""),
                            QStringLiteral("bash")};
 
+/// Root reads and writes anything: a protected file is tried as nobody.
+QStringList notRoot()
+{
+    return ::geteuid() == 0 ? QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"),
+                                          QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")}
+                            : QStringList{};
+}
+
 /// A PDF document without its creation date, which is the only thing two runs may differ in.
 QByteArray undated(QByteArray pdf)
 {
@@ -213,10 +223,17 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
     };
     QByteArray fortyOne;
     for (int i = 1; i <= 41; ++i) fortyOne += "Alunno " + QByteArray::number(i) + "\n";
+    ASSERT_TRUE(QFile::setPermissions(namesFile("protetto.txt", "Anna\n").back(), {}));
+    const QByteArray loop = QFile::encodeName(names.filePath(QStringLiteral("ciclo")));
+    ASSERT_EQ(::symlink(loop.constData(), loop.constData()), 0);
+    sockaddr_un socket{AF_UNIX, {}};  // reading told as reading, under the name given byte for byte
+    qstrncpy(socket.sun_path, QFile::encodeName(names.path()) + "/presa\xe9", sizeof socket.sun_path);
+    ASSERT_EQ(::bind(::socket(AF_UNIX, SOCK_STREAM, 0), reinterpret_cast<sockaddr*>(&socket), sizeof socket), 0);
     const struct {
         QStringList arguments;
         int status;
         const char* error;  // the whole of standard error
+        QStringList wrapper = {};
     } cases[] = {
         {{QStringLiteral("--sconosciuta")}, 2, "opzione sconosciuta: --sconosciuta (virdamo --help elenca le opzioni)"},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--moltiplicando"), QStringLiteral("5")},
@@ -284,11 +301,19 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
          2,
          "--codice «Н28T5-CY4TQ» non vale: Il carattere «Н» non può stare in un codice."},
         {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("nessuna/schede.pdf"))}, 1, nullptr},
+        {alunni(QStringLiteral("presa\\xe9")), 2,
+         "Il file dei nomi «%1» non si legge: Non è un file normale, ma una cartella, un dispositivo, una pipe o "
+         "un socket.",
+         kAsBytes},
+        {alunni(QStringLiteral("protetto.txt")), 2,
+         "Il file dei nomi «%1» non si legge: Non si hanno i permessi per leggere il file.", notRoot()},
+        {alunni(QStringLiteral("ciclo")), 2,
+         "Il file dei nomi «%1» non si legge: I collegamenti simbolici del percorso formano un ciclo."},
         {namesFile("bianco.txt", " \t\r\n\r"), 2, "Il file dei nomi non contiene nessun nome."},
         {namesFile("41.txt", fortyOne), 2, "Il file dei nomi ha più di 40 nomi: quello alla riga 41 è di troppo."},
     };
     for (const auto& c : cases) {
-        const Outcome run = runWith(c.arguments);
+        const Outcome run = runWith(c.arguments, {}, c.wrapper);
         const QString line = c.arguments.join(QLatin1Char(' '));
         EXPECT_EQ(run.status, c.status) << line.toStdString();
         if (c.error) {
@@ -328,11 +353,6 @@ TEST(CommandLine, EveryFileThatCannotBeWrittenIsToldByItsCauseAndLeftAlone)
                                    QStringLiteral("sh")};
     const bool namespaces =
         QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("-rm"), QStringLiteral("true")}) == 0;
-    // Root writes anything: the protected file is tried as nobody.
-    const QStringList notRoot = ::geteuid() == 0
-        ? QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                      QStringLiteral("--clear-groups")}
-        : QStringList{};
     const struct {
         QString target;
         QStringList wrapper;
@@ -350,7 +370,7 @@ TEST(CommandLine, EveryFileThatCannotBeWrittenIsToldByItsCauseAndLeftAlone)
         {dir.filePath(QStringLiteral("manca/schede.pdf")), {}, "La cartella scelta non esiste."},
         {QStringLiteral("/proc/schede.pdf"), {}, "Nella cartella scelta non si possono creare file."},
         {dir.filePath(QString(300, u'x')), {}, "Il nome del file è troppo lungo."},
-        {locked.fileName(), notRoot, "Non si hanno i permessi per scrivere il file in quel posto."},
+        {locked.fileName(), notRoot(), "Non si hanno i permessi per scrivere il file in quel posto."},
         {dir.filePath(QStringLiteral("pieno/schede.pdf")),
          smallDisk + QStringList{QStringLiteral("size=4k"), dir.filePath(QStringLiteral("pieno"))},
          "Il disco è pieno."},
