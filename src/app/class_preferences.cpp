@@ -1,9 +1,16 @@
 #include "app/class_preferences.h"
 
+#include "forms/texts.h"
+
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <array>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace virdamo::app {
 
@@ -38,12 +45,39 @@ int indexOf(const std::array<QString, N>& names, const QString& value, int fallb
     return fallback;
 }
 
+/// Why the settings file cannot be read, or empty when it can or does not exist yet. Only
+/// what it is is looked at: opening a pipe to read would wait for a writer that never comes.
+QString unreadable(const QString& file)
+{
+    const QByteArray name = QFile::encodeName(file);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        return errno == ENOENT ? QString() : readingReason(errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return texts::kReadNotAFile;
+    }
+    return ::access(name.constData(), R_OK) == 0 ? QString() : readingReason(errno);
+}
+
 }  // namespace
 
-ClassPreferences ClassPreferences::load()
+QString ClassPreferences::fileName()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/virdamo/virdamo.conf"_s;
+}
+
+ClassPreferences ClassPreferences::load(QString* problem)
 {
     ClassPreferences p;
-    QSettings settings;
+    const QString file = fileName();
+    if (const QString why = unreadable(file); !why.isEmpty()) {
+        if (problem) {
+            *problem = texts::kSavedChoicesNotRead.arg(quoted(file, kQuotedPathCharacters), why);
+        }
+        return p;
+    }
+    QSettings settings(file, QSettings::IniFormat);
     settings.beginGroup(kGroup);
     p.sheets = print::ClassSet::clampedSheets(settings.value(kSheets, p.sheets).toInt());
     p.pages = static_cast<print::PageKinds>(
@@ -66,9 +100,16 @@ ClassPreferences ClassPreferences::load()
     p.options.showCarries = settings.value(kShowCarries, p.options.showCarries).toBool();
     p.options.provaDelNove = settings.value(kProva, p.options.provaDelNove).toBool();
     p.options.pupilsHeading = settings.value(kHeading, p.options.pupilsHeading).toBool();
+    // The file may have been edited by hand: its names must pass what a names file's pass.
     const QStringList names = settings.value(kNames).toStringList();
-    if (names.size() <= print::kMaxPupilNames) {
-        p.names.names.assign(names.begin(), names.end());
+    const print::PupilNames checked =
+        names.isEmpty() ? print::PupilNames{} : print::checkPupilNames({names.begin(), names.end()});
+    if (checked.problem) {
+        if (problem) {
+            *problem = texts::kSavedNamesDropped.arg(namesProblemText(*checked.problem));
+        }
+    } else if (!checked.names.empty()) {
+        p.names.names = checked.names;
         p.names.file = settings.value(kNamesFile).toString();
     }
     return p;
@@ -76,7 +117,11 @@ ClassPreferences ClassPreferences::load()
 
 void ClassPreferences::save() const
 {
-    QSettings settings;
+    const QString file = fileName();
+    if (!unreadable(file).isEmpty()) {
+        return;  // not the settings file the program wrote: left as it is
+    }
+    QSettings settings(file, QSettings::IniFormat);
     settings.beginGroup(kGroup);
     settings.setValue(kSheets, sheets);
     settings.setValue(kPages, kPageNames.at(static_cast<std::size_t>(pages)));

@@ -105,6 +105,12 @@ inline const QString kPdfNotSaved = u"Il PDF non è stato salvato."_s;
 inline const QString kPdfSaved = u"PDF salvato: %1"_s;
 
 inline const QString kSheetCountFromNames = u"Una scheda per ogni nome della lista degli alunni."_s;
+/// %1 the settings file, %2 why.
+inline const QString kSavedChoicesNotRead = u"Le scelte salvate non si leggono dal file «%1»: %2\n"
+                                            u"Si parte dalle scelte iniziali, che non saranno salvate."_s;
+/// %1: what is wrong with the list, as a names file's problem is told.
+inline const QString kSavedNamesDropped = u"La lista degli alunni salvata è stata tolta: letta come un file dei "
+                                          u"nomi, un nome per riga, non va bene.\n%1"_s;
 
 // --- "Difficoltà" -------------------------------------------------------------------------
 inline const QString kLevelGroup = u"Difficoltà"_s;

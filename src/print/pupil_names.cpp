@@ -133,4 +133,15 @@ PupilNames readPupilNames(QByteArrayView bytes)
     return reader.read();
 }
 
+PupilNames checkPupilNames(const std::vector<QString>& names)
+{
+    NamesReader reader;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        if (!reader.add(names[k], static_cast<int>(k) + 1)) {
+            break;
+        }
+    }
+    return reader.read();
+}
+
 }  // namespace virdamo::print

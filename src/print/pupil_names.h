@@ -40,4 +40,8 @@ struct PupilNames {
 /// in composed form (NFC). A file without a name is a problem.
 [[nodiscard]] PupilNames readPupilNames(QByteArrayView bytes);
 
+/// Checks a list of names kept elsewhere (the user's settings) as the lines of a names file,
+/// name k on line k + 1; an empty list is no problem.
+[[nodiscard]] PupilNames checkPupilNames(const std::vector<QString>& names);
+
 }  // namespace virdamo::print

@@ -132,10 +132,17 @@ INSTANTIATE_TEST_SUITE_P(
                          {kBoth, kStart, kBoth, QString()}}),
     [](const testing::TestParamInfo<Path>& param) { return std::string(param.param.name); });
 
+// With a pipe for a settings file too: well under a second, where waiting would take runProgram's 30 s.
 TEST(WhiteboardAlone, EndsTheProgramWhenItCloses)
 {
+    const QTemporaryDir config;
+    ASSERT_TRUE(QDir(config.path()).mkdir(QStringLiteral("virdamo")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(config.path() + QStringLiteral("/virdamo/virdamo.conf")), 0600), 0);
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     const ProgramRun run =
         runProgram(QStringLiteral("close-lavagna"), {QStringLiteral("--lavagna"), QStringLiteral("2305x104")});
+    qputenv("XDG_CONFIG_HOME", home);
     ASSERT_TRUE(run.finished) << run.lines.join(u'\n').toStdString();
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(lineStarting(run.lines, QStringLiteral("windows ")), QStringLiteral("windows Lavagna"));
