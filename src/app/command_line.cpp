@@ -33,6 +33,7 @@ struct Request {
     std::optional<int> multiplier;
     std::optional<int> operations;
     int sheets = print::ClassSet{}.sheets;
+    bool sheetsGiven = false;
     std::optional<SheetCode> code;
     QString codeText;
     bool noPupils = false;
@@ -181,6 +182,7 @@ const std::vector<Option>& options()
              [](const QString& value, Request& r) {
                  bool number = false;
                  r.sheets = value.toInt(&number);
+                 r.sheetsGiven = true;
                  return number && r.sheets == print::ClassSet::clampedSheets(r.sheets)
                      ? QString()
                      : texts::kSheetsWantsNumber.arg(print::ClassSet::kMaxSheets).arg(quoted(value));
@@ -363,6 +365,7 @@ CommandLine readCommandLine(const QStringList& arguments)
     }
     line.set.pages = *pages;
     line.set.sheets = request.sheets;
+    line.sheetsGiven = request.sheetsGiven;
     line.namesFile = request.namesFile;
     if (!request.squares && (request.showCarries || request.prova)) {
         return failure(
@@ -436,6 +439,11 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
             return 2;
         }
         set.names = read.list->names;
+        // With names there is a sheet a name: a number of sheets asked for must be theirs.
+        if (line.sheetsGiven && static_cast<std::size_t>(set.sheets) != set.names.size()) {
+            say(err, u"virdamo: "_s + texts::kSheetsContradictNames.arg(set.sheets).arg(set.names.size()));
+            return 2;
+        }
     }
     const bool toStandardOutput = line.pdfFile == u"-"_s;
     const std::optional<print::OutputFailure> failure = print::failureOf([&] {

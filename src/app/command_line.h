@@ -24,6 +24,8 @@ struct CommandLine {
     std::optional<std::uint64_t> seed;
     /// WritePdf: the file of the pupils' names, read when the PDF is written; empty for none.
     QString namesFile;
+    /// WritePdf: whether --schede gave set.sheets, which the names, when there are, must agree with.
+    bool sheetsGiven = false;
     /// OpenLavagna: the operation the whiteboard opens on, multiplicand and multiplier.
     std::pair<std::int32_t, std::int32_t> lavagna{0, 0};
 };

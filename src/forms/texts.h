@@ -224,6 +224,9 @@ inline const QString kOptionWantsOneOf = u"--%1 vuole %2 o %3, non «%4»"_s;
 inline const QString kPdfWantsFile = u"--pdf vuole il nome di un file, o - per lo standard output"_s;
 /// %1 the most sheets, %2 the value given.
 inline const QString kSheetsWantsNumber = u"--schede vuole un numero da 1 a %1, non «%2»"_s;
+/// %1 the sheets asked for, %2 the names in the file.
+inline const QString kSheetsContradictNames =
+    u"--schede %1 contraddice --alunni: le schede sono tante quanti i nomi, e il file ne ha %2"_s;
 /// %1 the code given, %2 what is wrong with it.
 inline const QString kCodeNotValid = u"--codice «%1» non vale: %2"_s;
 /// %1 the option, %2 its value, %3 the code, %4 the code's own value.

@@ -318,6 +318,8 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
          "Il file dei nomi «%1» non si legge: I collegamenti simbolici del percorso formano un ciclo."},
         {namesFile("bianco.txt", " \t\r\n\r"), 2, "Il file dei nomi non contiene nessun nome."},
         {namesFile("41.txt", fortyOne), 2, "Il file dei nomi ha più di 40 nomi: quello alla riga 41 è di troppo."},
+        {namesFile("tre.txt", "Anna\nBea\nCarlo\n") + QStringList{QStringLiteral("--schede"), QStringLiteral("5")}, 2,
+         "--schede 5 contraddice --alunni: le schede sono tante quanti i nomi, e il file ne ha 3"},
     };
     for (const auto& c : cases) {
         const Outcome run = runWith(c.arguments, {}, c.wrapper);
