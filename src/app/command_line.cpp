@@ -76,6 +76,13 @@ QString choose(const QString& option, const QString& value, const QList<int>& al
     return texts::kOptionWantsOneOf.arg(option, written.join(u", "_s), last, quoted(value));
 }
 
+/// Whether c reads as the hyphen of a range: the dashes word processors put in its place
+/// are read as codes read them.
+bool isHyphen(QChar c)
+{
+    return c == u'-' || (c >= u'\u2010' && c <= u'\u2014') || c == u'\u2212';
+}
+
 /// The digits of a --tabelline value, "2-5" or "2345" or "0,1,5-7"; none when it is not one.
 std::optional<std::bitset<10>> tablesOf(const QString& value)
 {
@@ -89,7 +96,7 @@ std::optional<std::bitset<10>> tablesOf(const QString& value)
             return std::nullopt;
         }
         int last = c.digitValue();
-        if (i + 2 < value.size() && value[i + 1] == u'-' && value[i + 2].isDigit()) {
+        if (i + 2 < value.size() && isHyphen(value[i + 1]) && value[i + 2].isDigit()) {
             last = value[i + 2].digitValue();
             i += 2;
         }

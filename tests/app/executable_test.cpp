@@ -320,6 +320,10 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
         {namesFile("41.txt", fortyOne), 2, "Il file dei nomi ha più di 40 nomi: quello alla riga 41 è di troppo."},
         {namesFile("tre.txt", "Anna\nBea\nCarlo\n") + QStringList{QStringLiteral("--schede"), QStringLiteral("5")}, 2,
          "--schede 5 contraddice --alunni: le schede sono tante quanti i nomi, e il file ne ha 3"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QStringLiteral("H28T5-CY4TQ"),
+          QStringLiteral("--tabelline"), QString::fromUtf8("1–3,5—7")},
+         2,
+         "--tabelline 123567 contraddice il codice H28T5-CY4TQ, che vuole 0123456789"},
     };
     for (const auto& c : cases) {
         const Outcome run = runWith(c.arguments, {}, c.wrapper);
