@@ -284,7 +284,8 @@ QString agreement(std::optional<int> given, int coded, const QString& option, co
 
 bool writeAll(std::FILE* to, const QByteArray& bytes)
 {
-    return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to)
+    return to != nullptr
+        && std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to)
         == static_cast<std::size_t>(bytes.size())
         && std::fflush(to) == 0;
 }
@@ -437,6 +438,11 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
     case CommandLine::Action::WritePdf: break;
     }
 
+    const bool toStandardOutput = line.pdfFile == u"-"_s;
+    if (toStandardOutput && out == nullptr) {
+        say(err, texts::kStandardOutputClosed);
+        return 1;
+    }
     print::ClassSet set = line.set;
     set.first.seed = line.seed ? *line.seed : ClockRandomSource().seed().value_or(0);
     if (!line.namesFile.isEmpty()) {
@@ -452,7 +458,6 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
             return 2;
         }
     }
-    const bool toStandardOutput = line.pdfFile == u"-"_s;
     const std::optional<print::OutputFailure> failure = print::failureOf([&] {
         const QByteArray pdf = print::classSetPdf(set, print::pdfPaper());
         if (toStandardOutput) {

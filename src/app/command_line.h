@@ -36,9 +36,10 @@ struct CommandLine {
 /// The help text, in Italian, made from the options' own declarations.
 [[nodiscard]] QString helpText();
 
-/// Carries out a command line that opens no window, writing to out and err; returns the
-/// exit status: 0 done, 1 the file could not be written (nothing of it is left), 2 a usage
-/// error. Writing a PDF needs a QGuiApplication, but no display.
+/// Carries out a command line that opens no window, writing to out (null when standard
+/// output was closed) and err; returns the exit status: 0 done, 1 the file could not be
+/// written (nothing of it is left), 2 a usage error. Writing a PDF needs a
+/// QGuiApplication, but no display.
 [[nodiscard]] int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err);
 
 }  // namespace virdamo::app

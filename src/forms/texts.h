@@ -241,6 +241,7 @@ inline const QString kOptionOnlyWithPdf = u"--%1 vale solo con --pdf FILE"_s;
 inline const QString kFileNotWritten = u"virdamo: «%1» non è stato scritto: %2"_s;
 /// %1: why.
 inline const QString kPdfNotWritten = u"virdamo: il PDF non è stato scritto: %1"_s;
+inline const QString kStandardOutputClosed = u"virdamo: Lo standard output è chiuso: il PDF non è stato scritto."_s;
 
 inline const QString kNoDisplay = u"virdamo: nessuno schermo su cui aprire le finestre (DISPLAY non è impostata): "
                                   u"avviare virdamo da una sessione grafica, oppure usare virdamo --pdf FILE per le "

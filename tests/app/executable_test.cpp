@@ -324,6 +324,10 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
           QStringLiteral("--tabelline"), QString::fromUtf8("1–3,5—7")},
          2,
          "--tabelline 123567 contraddice il codice H28T5-CY4TQ, che vuole 0123456789"},
+        {{QStringLiteral("--pdf"), QStringLiteral("-")},
+         1,
+         "Lo standard output è chiuso: il PDF non è stato scritto.",
+         {QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("exec \"$@\" >&-"), QStringLiteral("sh")}},
     };
     for (const auto& c : cases) {
         const Outcome run = runWith(c.arguments, {}, c.wrapper);
