@@ -1,11 +1,17 @@
 #include "app/class_preferences.h"
 
 #include "pages/class_options.h"
+#include "texts/texts.h"
 
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <array>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace virdamo::app {
 
@@ -22,11 +28,39 @@ const QString kNamesFile = u"fileNomi"_s;
 /// value, which can never be neither.
 const std::array<QString, 3> kPageNames{u"alunni"_s, u"soluzioni"_s, u"entrambe"_s};
 
+/// Why the settings file cannot be read, or empty when it can or does not exist yet. Only
+/// what it is is looked at: opening a pipe to read would wait for a writer that never comes.
+QString unreadable(const QString& file)
+{
+    const QByteArray name = QFile::encodeName(file);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        return errno == ENOENT ? QString() : readingReason(errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return texts::kReadNotAFile;
+    }
+    return ::access(name.constData(), R_OK) == 0 ? QString() : readingReason(errno);
+}
+
 }  // namespace
 
-ClassPreferences ClassPreferences::load()
+QString ClassPreferences::fileName()
 {
-    QSettings settings;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/virdamo/virdamo.conf"_s;
+}
+
+ClassPreferences ClassPreferences::load(QString* problem)
+{
+    ClassPreferences p;
+    const QString file = fileName();
+    if (const QString why = unreadable(file); !why.isEmpty()) {
+        if (problem) {
+            *problem = texts::kSavedChoicesNotRead.arg(quoted(file, kQuotedPathCharacters), why);
+        }
+        return p;
+    }
+    QSettings settings(file, QSettings::IniFormat);
     settings.beginGroup(kGroup);
     // Every remembered option through its declaration: a value it does not take leaves
     // the default.
@@ -36,7 +70,6 @@ ClassPreferences ClassPreferences::load()
             (void)option.set(settings.value(option.settingsKey).toString(), set);
         }
     }
-    ClassPreferences p;
     p.sheets = set.sheets;
     p.level = set.first.level;
     p.options = set.options;
@@ -46,9 +79,16 @@ ClassPreferences ClassPreferences::load()
             p.pages = static_cast<pages::PageKinds>(i);
         }
     }
+    // The file may have been edited by hand: its names must pass what a names file's pass.
     const QStringList names = settings.value(kNames).toStringList();
-    if (names.size() <= pages::kMaxPupilNames) {
-        p.names.names.assign(names.begin(), names.end());
+    const pages::PupilNames checked =
+        names.isEmpty() ? pages::PupilNames{} : pages::checkPupilNames({names.begin(), names.end()});
+    if (checked.problem) {
+        if (problem) {
+            *problem = texts::kSavedNamesDropped.arg(namesProblemText(*checked.problem));
+        }
+    } else if (!checked.names.empty()) {
+        p.names.names = checked.names;
         p.names.file = settings.value(kNamesFile).toString();
     }
     return p;
@@ -56,11 +96,15 @@ ClassPreferences ClassPreferences::load()
 
 void ClassPreferences::save() const
 {
+    const QString file = fileName();
+    if (!unreadable(file).isEmpty()) {
+        return;  // not the settings file the program wrote: left as it is
+    }
     pages::ClassSet set;
     set.sheets = sheets;
     set.first.level = level;
     set.options = options;
-    QSettings settings;
+    QSettings settings(file, QSettings::IniFormat);
     settings.beginGroup(kGroup);
     for (const pages::ClassOption& option : pages::classOptions()) {
         if (!option.settingsKey.isEmpty()) {

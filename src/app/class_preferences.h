@@ -18,9 +18,14 @@ struct ClassPreferences {
 
     bool operator==(const ClassPreferences&) const = default;
 
-    /// The choices saved last, or the defaults.
-    [[nodiscard]] static ClassPreferences load();
-    /// Saves the choices for the next run.
+    /// The file they are kept in: virdamo/virdamo.conf in the user's configuration folder.
+    [[nodiscard]] static QString fileName();
+    /// The choices saved last, or the defaults. A file that cannot be read (a folder, a pipe,
+    /// a device, one without permission) is never opened, and the defaults are all there is;
+    /// a saved list of names that a names file could not hold is dropped whole. problem, when
+    /// given, gets what the teacher is to be told of either, or stays as it is.
+    [[nodiscard]] static ClassPreferences load(QString* problem = nullptr);
+    /// Saves the choices for the next run; into nothing but a file the user can read, or none.
     void save() const;
 };
 

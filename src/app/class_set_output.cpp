@@ -2,9 +2,9 @@
 
 #include "texts/texts.h"
 #include "output/output_failure.h"
-#include "pages/pupil_names.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <array>
 #include <cerrno>
@@ -37,10 +37,29 @@ QString characterName(char32_t c)
     const bool invisible = category == QChar::Other_Control || category == QChar::Other_Format
         || category == QChar::Separator_Line || category == QChar::Separator_Paragraph
         || category == QChar::Separator_Space || category == QChar::Other_NotAssigned
-        || category == QChar::Other_PrivateUse || category == QChar::Other_Surrogate;
+        || category == QChar::Other_PrivateUse || category == QChar::Other_Surrogate || c == U'\uFFFC';
     return invisible ? texts::kCharacterCode.arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper()
                      : texts::kCharacterShown.arg(text);
 }
+
+/// The code points of text; a surrogate without its pair is one of them, as it stands.
+std::vector<char32_t> codePoints(const QString& text)
+{
+    std::vector<char32_t> points;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            points.push_back(QChar::surrogateToUcs4(text[i], text[i + 1]));
+            ++i;
+        } else {
+            points.push_back(text[i].unicode());
+        }
+    }
+    return points;
+}
+
+/// The lone surrogates argumentText keeps the bytes 0x80 to 0xFF in.
+constexpr char32_t kFirstKeptByte = 0xDC80;
+constexpr char32_t kLastKeptByte = 0xDCFF;
 
 /// The permission bits a new file gets: what the user's umask leaves of rw-rw-rw-.
 mode_t newFileMode()
@@ -115,24 +134,93 @@ QString quoted(const QString& text, qsizetype maxCharacters)
 {
     QString shown;
     qsizetype characters = 0;
-    for (const char32_t c : text.toUcs4()) {
+    for (const char32_t c : codePoints(text)) {
         if (characters == maxCharacters) {
             shown += u'…';
             break;
         }
         const QChar::Category category = QChar::category(c);
-        shown += category == QChar::Other_Control || category == QChar::Separator_Line
-                || category == QChar::Separator_Paragraph
-            ? characterName(c)
-            : QString::fromUcs4(&c, 1);
+        if (c >= kFirstKeptByte && c <= kLastKeptByte) {
+            shown += u"\\x"_s + QString::number(static_cast<uint>(c - 0xDC00), 16);
+        } else {
+            shown += category == QChar::Other_Control || category == QChar::Separator_Line
+                    || category == QChar::Separator_Paragraph
+                ? characterName(c)
+                : QString::fromUcs4(&c, 1);
+        }
         ++characters;
     }
     return shown;
 }
 
+QString argumentText(QByteArrayView bytes)
+{
+    QString text;
+    for (qsizetype at = 0; at < bytes.size();) {
+        // UTF-8 is prefix-free: the first length that decodes whole is the character's.
+        qsizetype length = 1;
+        for (; length <= 4 && at + length <= bytes.size(); ++length) {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString character = utf8.decode(bytes.sliced(at, length));
+            if (!utf8.hasError()) {
+                text += character;
+                break;
+            }
+        }
+        if (length > 4 || at + length > bytes.size()) {
+            text += QChar(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[at])));
+            length = 1;
+        }
+        at += length;
+    }
+    return text;
+}
+
+QByteArray fileNameBytes(const QString& name)
+{
+    QByteArray bytes;
+    for (const char32_t c : codePoints(name)) {
+        if (c >= kFirstKeptByte && c <= kLastKeptByte) {
+            bytes += static_cast<char>(c - 0xDC00);
+        } else {
+            bytes += QString::fromUcs4(&c, 1).toUtf8();
+        }
+    }
+    return bytes;
+}
+
+QString readingReason(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM: return texts::kReadNoPermission;
+    case ELOOP: return texts::kReadLinkLoop;
+    case EISDIR:
+    case ENXIO:  // a socket, or a device without its driver
+    case ENODEV: return texts::kReadNotAFile;
+    case ENAMETOOLONG: return texts::kNameTooLong;
+    default: return texts::kReadError + u'\n' + texts::kDetailCode.arg(error);
+    }
+}
+
+QString namesProblemText(const pages::NamesProblem& problem)
+{
+    switch (problem.kind) {
+    case pages::NamesProblem::Kind::NotUtf8: return texts::kNamesNotUtf8.arg(problem.line);
+    case pages::NamesProblem::Kind::TooManyNames:
+        return texts::kNamesTooMany.arg(pages::kMaxPupilNames).arg(problem.line);
+    case pages::NamesProblem::Kind::NameTooLong:
+        return texts::kPupilNameTooLong.arg(problem.line).arg(pages::kMaxNameCharacters);
+    case pages::NamesProblem::Kind::NotDrawable:
+        return texts::kNameNotDrawable.arg(characterName(problem.character)).arg(problem.line);
+    case pages::NamesProblem::Kind::NoNames: return texts::kNamesFileEmpty;
+    }
+    return texts::kUnexpected;
+}
+
 void writeWhole(const QString& path, const QByteArray& bytes)
 {
-    std::string target = QFile::encodeName(path).toStdString();
+    std::string target = fileNameBytes(path).toStdString();
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists) {
@@ -194,16 +282,15 @@ void writeWhole(const QString& path, const QByteArray& bytes)
 
 NamesRead readNamesFile(const QString& path)
 {
-    const auto cannotRead = [&path](int error) {
-        if (error == ENOENT) {
-            return NamesRead{std::nullopt, texts::kNamesFileMissing.arg(quoted(path, kQuotedPathCharacters))};
+    const QString shown = quoted(path, kQuotedPathCharacters);
+    const auto cannotRead = [&shown](int error) {
+        if (error == ENOENT || error == ENOTDIR) {
+            return NamesRead{std::nullopt, texts::kNamesFileMissing.arg(shown)};
         }
-        return NamesRead{std::nullopt,
-                         texts::kNamesFileNotRead.arg(quoted(path, kQuotedPathCharacters),
-                                                      output::reasonText(fileFailure(error, "read")))};
+        return NamesRead{std::nullopt, texts::kNamesFileNotRead.arg(shown, readingReason(error))};
     };
     // Not blocking: a pipe given for a file must not hang the program waiting for a writer.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(fileNameBytes(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         return cannotRead(errno);
     }
@@ -215,13 +302,7 @@ NamesRead readNamesFile(const QString& path)
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
-        if (S_ISDIR(info.st_mode)) {
-            return cannotRead(EISDIR);
-        }
-        return NamesRead{
-            std::nullopt,
-            texts::kNamesFileNotRead.arg(quoted(path, kQuotedPathCharacters),
-                                         output::reasonText(OutputFailure(FailureReason::NotARegularFile)))};
+        return {std::nullopt, texts::kNamesFileNotRead.arg(shown, texts::kReadNotAFile)};
     }
     // A names file is a few hundred bytes: anything much larger is not one.
     QByteArray bytes(kMostNamesFileBytes + 1, '\0');
@@ -244,23 +325,13 @@ NamesRead readNamesFile(const QString& path)
     ::close(fd);
     bytes.truncate(got);
     if (bytes.size() > kMostNamesFileBytes) {
-        return {std::nullopt, texts::kNamesFileTooLarge.arg(quoted(path, kQuotedPathCharacters))};
+        return {std::nullopt, texts::kNamesFileTooLarge.arg(shown)};
     }
     const pages::PupilNames read = pages::readPupilNames(bytes);
-    if (!read.problem) {
-        return {NamesList{read.names, path}, {}};
+    if (read.problem) {
+        return {std::nullopt, namesProblemText(*read.problem)};
     }
-    const pages::NamesProblem& problem = *read.problem;
-    switch (problem.kind) {
-    case pages::NamesProblem::Kind::NotUtf8: return {std::nullopt, texts::kNamesNotUtf8.arg(problem.line)};
-    case pages::NamesProblem::Kind::TooManyNames:
-        return {std::nullopt, texts::kNamesTooMany.arg(pages::kMaxPupilNames)};
-    case pages::NamesProblem::Kind::NameTooLong:
-        return {std::nullopt, texts::kPupilNameTooLong.arg(problem.line).arg(pages::kMaxNameCharacters)};
-    case pages::NamesProblem::Kind::NotDrawable:
-        return {std::nullopt, texts::kNameNotDrawable.arg(characterName(problem.character)).arg(problem.line)};
-    }
-    return {std::nullopt, texts::kUnexpected};
+    return {NamesList{read.names, path}, {}};
 }
 
 }  // namespace virdamo::app

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "pages/pupil_names.h"
 #include "worksheet/sheet_code.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -19,8 +21,23 @@ namespace virdamo::app {
 inline constexpr qsizetype kQuotedPathCharacters = 120;
 
 /// text as it may be quoted back to the user, in one line: at most maxCharacters
-/// characters (then "…"), and every control character shown by its code.
+/// characters (then "…"), every control character shown by its code, and every byte that
+/// argumentText kept as it was shown as \xe9.
 [[nodiscard]] QString quoted(const QString& text, qsizetype maxCharacters = 20);
+
+/// A command-line argument as text: its UTF-8, with each byte that starts no UTF-8
+/// character kept as the lone surrogate U+DC80 + byte. A file name on Linux is bytes, not
+/// text: fileNameBytes gives the very bytes back.
+[[nodiscard]] QString argumentText(QByteArrayView bytes);
+
+/// A file name as the system takes it: UTF-8, and the bytes argumentText kept as they were.
+[[nodiscard]] QByteArray fileNameBytes(const QString& name);
+
+/// The Italian reason a file could not be read, from the system's error number.
+[[nodiscard]] QString readingReason(int error);
+
+/// The Italian sentence for a problem of a list of names, its lines those of a names file.
+[[nodiscard]] QString namesProblemText(const pages::NamesProblem& problem);
 
 /// Writes bytes to the file path whole or not at all: a failure leaves no partial file,
 /// and an earlier file of that name as it was. A path that names something other than a
@@ -42,8 +59,9 @@ struct NamesRead {
     QString problem;
 };
 
-/// Reads the names file at path: UTF-8, one name a line. Needs a QGuiApplication, which
-/// knows the faces a name must be drawn with.
+/// Reads the names file at path: UTF-8, one name a line. A pipe or a device is refused
+/// without waiting on it. Needs a QGuiApplication, which knows the faces a name must be
+/// drawn with.
 [[nodiscard]] NamesRead readNamesFile(const QString& path);
 
 }  // namespace virdamo::app

@@ -134,7 +134,17 @@ ClassSheetsDialog::ClassSheetsDialog(const std::optional<SheetCode>& shown, Outp
 
 void ClassSheetsDialog::applyPreferences(const std::optional<SheetCode>& shown)
 {
-    const ClassPreferences remembered = ClassPreferences::load();
+    QString problem;
+    const ClassPreferences remembered = ClassPreferences::load(&problem);
+    if (!problem.isEmpty()) {
+        // Once the dialog is shown, over it.
+        QMetaObject::invokeMethod(
+            this,
+            [this, problem] {
+                forms::MessageBox::show(this, forms::MessageIcon::Warning, texts::kClassSheetsTitle, problem);
+            },
+            Qt::QueuedConnection);
+    }
     loading_ = true;  // nothing to remember while the choices remembered are put back
     count_->setValue(remembered.sheets);
     pupils_->setChecked(remembered.pages != pages::PageKinds::Solutions);

@@ -156,7 +156,8 @@ CommandLine failure(const QString& message)
 
 bool writeAll(std::FILE* to, const QByteArray& bytes)
 {
-    return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to)
+    return to != nullptr
+        && std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to)
         == static_cast<std::size_t>(bytes.size())
         && std::fflush(to) == 0;
 }
@@ -279,6 +280,7 @@ CommandLine readCommandLine(const QStringList& arguments)
     line.action = CommandLine::Action::WritePdf;
     line.pdfFile = *request.pdfFile;
     line.namesFile = request.namesFile;
+    line.sheetsGiven = parser.isSet(u"schede"_s);
     line.set = asked;
     if (request.code) {
         // The code's own settings stand; one given that differs from them is refused.
@@ -309,6 +311,11 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
     case CommandLine::Action::WritePdf: break;
     }
 
+    const bool toStandardOutput = line.pdfFile == u"-"_s;
+    if (toStandardOutput && out == nullptr) {
+        say(err, texts::kStandardOutputClosed);
+        return 1;
+    }
     pages::ClassSet set = line.set;
     set.first.seed = line.seed ? *line.seed : ClockRandomSource().seed().value_or(0);
     if (!line.namesFile.isEmpty()) {
@@ -318,8 +325,12 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
             return 2;
         }
         set.names = read.list->names;
+        // With names there is a sheet a name: a number of sheets asked for must be theirs.
+        if (line.sheetsGiven && static_cast<std::size_t>(set.sheets) != set.names.size()) {
+            say(err, u"virdamo: "_s + texts::kSheetsContradictNames.arg(set.sheets).arg(set.names.size()));
+            return 2;
+        }
     }
-    const bool toStandardOutput = line.pdfFile == u"-"_s;
     const std::optional<output::OutputFailure> failure = output::failureOf([&] {
         const QByteArray pdf = output::classSetPdf(set, output::pdfPaper());
         if (toStandardOutput) {

@@ -18,25 +18,28 @@ struct CommandLine {
 
     Action action = Action::OpenWindows;
     QString error;        ///< Error: one Italian line naming the bad option and what it takes
-    QString pdfFile;      ///< WritePdf: the file, "-" for standard output
+    QString pdfFile;      ///< WritePdf: the file as argumentText reads it, "-" for standard output
     pages::ClassSet set;  ///< WritePdf: the class set; the seed of its first sheet is seed's
     /// WritePdf: the seed of the code --codice gave; none draws one from the clock.
     std::optional<std::uint64_t> seed;
     /// WritePdf: the file of the pupils' names, read when the PDF is written; empty for none.
     QString namesFile;
+    /// WritePdf: whether --schede gave set.sheets, which the names, when there are, must agree with.
+    bool sheetsGiven = false;
     /// OpenLavagna: the operation the whiteboard opens on, multiplicand and multiplier.
     std::pair<std::int32_t, std::int32_t> lavagna{0, 0};
 };
 
-/// Reads the arguments that follow the program's name.
+/// Reads the arguments that follow the program's name, each as argumentText makes it of its bytes.
 [[nodiscard]] CommandLine readCommandLine(const QStringList& arguments);
 
 /// The help text, in Italian, made from the options' own declarations.
 [[nodiscard]] QString helpText();
 
-/// Carries out a command line that opens no window, writing to out and err; returns the
-/// exit status: 0 done, 1 the file could not be written (nothing of it is left), 2 a usage
-/// error. Writing a PDF needs a QGuiApplication, but no display.
+/// Carries out a command line that opens no window, writing to out (null when standard
+/// output was closed) and err; returns the exit status: 0 done, 1 the file could not be
+/// written (nothing of it is left), 2 a usage error. Writing a PDF needs a
+/// QGuiApplication, but no display.
 [[nodiscard]] int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err);
 
 }  // namespace virdamo::app

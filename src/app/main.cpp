@@ -1,5 +1,6 @@
 #include "app/app_icon.h"
 #include "app/application.h"
+#include "app/class_set_output.h"
 #include "app/command_line.h"
 #include "forms/form_slot.h"
 #include "texts/texts.h"
@@ -15,19 +16,39 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+/// Gives every standard file that whoever started the program closed to /dev/null, so that
+/// no file the program opens later takes its number and gets what is meant for it. Tells
+/// whether standard output was one of them.
+bool claimClosedStandardFiles()
+{
+    bool outputClosed = false;
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            outputClosed = outputClosed || fd == STDOUT_FILENO;
+            // The lowest free number: fd itself, as the lower ones are open by now.
+            (void)::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        }
+    }
+    return outputClosed;
+}
+
 /// A command line that opens no window: help and version need no application at all, a
 /// PDF one without windows, drawn off screen whatever display there is.
-int runWithoutWindows(const virdamo::app::CommandLine& line, int argc, char** argv)
+int runWithoutWindows(const virdamo::app::CommandLine& line, int argc, char** argv, bool outputClosed)
 {
+    std::FILE* out = outputClosed ? nullptr : stdout;
     if (line.action != virdamo::app::CommandLine::Action::WritePdf) {
-        return virdamo::app::runCommandLine(line, stdout, stderr);
+        return virdamo::app::runCommandLine(line, out, stderr);
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Standard error carries the program's own Italian lines only; Qt's notes are not the user's.
@@ -37,7 +58,7 @@ int runWithoutWindows(const virdamo::app::CommandLine& line, int argc, char** ar
         }
     });
     const QGuiApplication application(argc, argv);
-    return virdamo::app::runCommandLine(line, stdout, stderr);
+    return virdamo::app::runCommandLine(line, out, stderr);
 }
 
 /// Without a display the windows cannot open: the user is told in one Italian line what is
@@ -64,14 +85,15 @@ void holdToolkitNotesUntilStarted()
 
 int main(int argc, char** argv)
 {
+    const bool outputClosed = claimClosedStandardFiles();
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << virdamo::app::argumentText(argv[i]);
     }
     const virdamo::app::CommandLine line = virdamo::app::readCommandLine(arguments);
     using Action = virdamo::app::CommandLine::Action;
     if (line.action != Action::OpenWindows && line.action != Action::OpenLavagna) {
-        return runWithoutWindows(line, argc, argv);
+        return runWithoutWindows(line, argc, argv, outputClosed);
     }
 
     holdToolkitNotesUntilStarted();

@@ -28,10 +28,10 @@ std::optional<bool> truthOf(const QString& text)
 }
 
 /// The digits of a --tabelline value, "2-5" or "2345" or "0,1,5-7"; none when it is not one.
-/// Dashes that word processors put in (en and em dash) count as hyphens, as in codes.
 std::optional<std::bitset<10>> tablesOf(const QString& value)
 {
-    const auto isDash = [](QChar c) { return c == u'-' || c == QChar(0x2013) || c == QChar(0x2014); };
+    // The dashes word processors put in a hyphen's place, as codes read them.
+    const auto isDash = [](QChar c) { return c == u'-' || (c >= u'\u2010' && c <= u'\u2014') || c == u'\u2212'; };
     std::bitset<10> tables;
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value[i];

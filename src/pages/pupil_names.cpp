@@ -28,14 +28,20 @@ public:
     [[nodiscard]] bool draw(char32_t c)
     {
         // Nothing draws these, whatever a face may map them to: private use has no agreed
-        // glyph, and controls, format characters and unassigned code points show nothing.
+        // glyph, and controls, format characters, line and paragraph separators, unassigned
+        // code points and the stand-in for an embedded object show nothing.
         switch (QChar::category(c)) {
         case QChar::Other_Control:
         case QChar::Other_Format:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
         case QChar::Other_Surrogate:
         case QChar::Other_PrivateUse:
         case QChar::Other_NotAssigned: return false;
         default: break;
+        }
+        if (c == U'\uFFFC') {
+            return false;
         }
         if (pageFace_.supportsCharacter(c)) {
             return true;
@@ -58,35 +64,17 @@ private:
     std::vector<QRawFont> fallbacks_;
 };
 
-}  // namespace
-
-PupilNames readPupilNames(QByteArrayView bytes)
-{
-    PupilNames read;
-    const auto fail = [&read](NamesProblem::Kind kind, int line, char32_t character = 0) {
-        read.names.clear();
-        read.problem = NamesProblem{kind, line, character};
-        return read;
-    };
-    Faces faces;
-    int line = 0;
-    for (qsizetype start = 0; start < bytes.size();) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0) {
-            end = bytes.size();
-        }
-        ++line;
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = utf8.decode(bytes.sliced(start, end - start));
-        start = end + 1;
-        if (utf8.hasError()) {
-            return fail(NamesProblem::Kind::NotUtf8, line);
-        }
-        const QString name = text.trimmed().normalized(QString::NormalizationForm_C);
+/// Names as they are read, checked one line at a time.
+class NamesReader final {
+public:
+    /// Takes the text of line, which holds one name or blanks; false once there is a problem.
+    bool add(QString text, int line)
+    {
+        const QString name = text.replace(u'\t', u' ').trimmed().normalized(QString::NormalizationForm_C);
         if (name.isEmpty()) {
-            continue;
+            return true;
         }
-        if (read.names.size() == kMaxPupilNames) {
+        if (read_.names.size() == kMaxPupilNames) {
             return fail(NamesProblem::Kind::TooManyNames, line);
         }
         const QList<uint> characters = name.toUcs4();
@@ -94,13 +82,66 @@ PupilNames readPupilNames(QByteArrayView bytes)
             return fail(NamesProblem::Kind::NameTooLong, line);
         }
         for (const uint c : characters) {
-            if (!faces.draw(c)) {
+            if (!faces_.draw(c)) {
                 return fail(NamesProblem::Kind::NotDrawable, line, c);
             }
         }
-        read.names.push_back(name);
+        read_.names.push_back(name);
+        return true;
     }
-    return read;
+    bool fail(NamesProblem::Kind kind, int line, char32_t character = 0)
+    {
+        read_.names.clear();
+        read_.problem = NamesProblem{kind, line, character};
+        return false;
+    }
+    [[nodiscard]] const PupilNames& read() const { return read_; }
+
+private:
+    Faces faces_;
+    PupilNames read_;
+};
+
+}  // namespace
+
+PupilNames readPupilNames(QByteArrayView bytes)
+{
+    NamesReader reader;
+    int line = 0;
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') {
+            ++end;
+        }
+        ++line;
+        const QByteArrayView text = bytes.sliced(start, end - start);
+        start = end + (bytes.sliced(end).startsWith("\r\n") ? 2 : 1);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = utf8.decode(text);
+        // A NUL is UTF-8, but no text holds one: it comes from UTF-16 without its mark.
+        if (utf8.hasError() || text.contains('\0')) {
+            reader.fail(NamesProblem::Kind::NotUtf8, line);
+            return reader.read();
+        }
+        if (!reader.add(decoded, line)) {
+            return reader.read();
+        }
+    }
+    if (reader.read().names.empty()) {
+        reader.fail(NamesProblem::Kind::NoNames, 0);
+    }
+    return reader.read();
+}
+
+PupilNames checkPupilNames(const std::vector<QString>& names)
+{
+    NamesReader reader;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        if (!reader.add(names[k], static_cast<int>(k) + 1)) {
+            break;
+        }
+    }
+    return reader.read();
 }
 
 }  // namespace virdamo::pages

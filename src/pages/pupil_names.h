@@ -16,10 +16,11 @@ inline constexpr int kMaxNameCharacters = 60;
 /// Why a names file cannot be used, and where.
 struct NamesProblem {
     enum class Kind {
-        NotUtf8,       ///< line holds bytes that are not UTF-8
+        NotUtf8,       ///< line holds bytes that are not UTF-8 text (a NUL byte among them: UTF-16)
         TooManyNames,  ///< line holds name kMaxPupilNames + 1
         NameTooLong,   ///< the name on line has more than kMaxNameCharacters characters
-        NotDrawable,   ///< the name on line has character, which no installed face draws
+        NotDrawable,   ///< the name on line has character, which prints nothing or no installed face draws
+        NoNames,       ///< the file holds blanks at most; line is 0
     };
     Kind kind = Kind::NotUtf8;
     int line = 0;  ///< from 1, blank lines counted
@@ -34,8 +35,13 @@ struct PupilNames {
     std::optional<NamesProblem> problem;
 };
 
-/// Reads the bytes of a names file: UTF-8, one name a line (the line ends of any system),
-/// blanks around a name trimmed and blank lines skipped, names in composed form (NFC).
+/// Reads the bytes of a names file: UTF-8, one name a line (LF, CRLF and a lone CR each end
+/// one), a tab read as a blank, blanks around a name trimmed and blank lines skipped, names
+/// in composed form (NFC). A file without a name is a problem.
 [[nodiscard]] PupilNames readPupilNames(QByteArrayView bytes);
+
+/// Checks a list of names kept elsewhere (the user's settings) as the lines of a names file,
+/// name k on line k + 1; an empty list is no problem.
+[[nodiscard]] PupilNames checkPupilNames(const std::vector<QString>& names);
 
 }  // namespace virdamo::pages

@@ -52,6 +52,12 @@ inline const QString kCancelled = u"Operazione annullata."_s;
 /// Follows a reason that names no cause: %1 is the number the service or the system gave.
 inline const QString kDetailCode = u"Dettagli: codice %1."_s;
 
+// --- Why a file was not read --------------------------------------------------------------
+inline const QString kReadNoPermission = u"Non si hanno i permessi per leggere il file."_s;
+inline const QString kReadLinkLoop = u"I collegamenti simbolici del percorso formano un ciclo."_s;
+inline const QString kReadNotAFile = u"Non è un file normale, ma una cartella, un dispositivo, una pipe o un socket."_s;
+inline const QString kReadError = u"Errore di lettura dal disco."_s;
+
 // --- Naming what the user typed ---------------------------------------------------------
 /// A character that can be seen, named in a message.
 inline const QString kCharacterShown = u"«%1»"_s;
@@ -99,6 +105,12 @@ inline const QString kPdfNotSaved = u"Il PDF non è stato salvato."_s;
 inline const QString kPdfSaved = u"PDF salvato: %1"_s;
 
 inline const QString kSheetCountFromNames = u"Una scheda per ogni nome della lista degli alunni."_s;
+/// %1 the settings file, %2 why.
+inline const QString kSavedChoicesNotRead = u"Le scelte salvate non si leggono dal file «%1»: %2\n"
+                                            u"Si parte dalle scelte iniziali, che non saranno salvate."_s;
+/// %1: what is wrong with the list, as a names file's problem is told.
+inline const QString kSavedNamesDropped = u"La lista degli alunni salvata è stata tolta: letta come un file dei "
+                                          u"nomi, un nome per riga, non va bene.\n%1"_s;
 
 // --- "Difficoltà" -------------------------------------------------------------------------
 inline const QString kLevelGroup = u"Difficoltà"_s;
@@ -140,8 +152,9 @@ inline const QString kNamesFileMissing = u"Il file dei nomi «%1» non esiste."_
 inline const QString kNamesFileTooLarge = u"Il file dei nomi «%1» è troppo grande per essere una lista di alunni."_s;
 /// %1: the line.
 inline const QString kNamesNotUtf8 = u"La riga %1 del file dei nomi non è testo UTF-8."_s;
-/// %1: the most names.
-inline const QString kNamesTooMany = u"Il file dei nomi ha più di %1 nomi."_s;
+/// %1 the most names, %2 the line of the first name too many.
+inline const QString kNamesTooMany = u"Il file dei nomi ha più di %1 nomi: quello alla riga %2 è di troppo."_s;
+inline const QString kNamesFileEmpty = u"Il file dei nomi non contiene nessun nome."_s;
 /// %1 the line, %2 the most characters.
 inline const QString kPupilNameTooLong = u"Il nome alla riga %1 ha più di %2 caratteri."_s;
 /// %1 the character, as kCharacterShown or kCharacterCode name it, %2 the line.
@@ -214,6 +227,9 @@ inline const QString kOptionWantsOneOf = u"--%1 vuole %2 o %3, non «%4»"_s;
 inline const QString kPdfWantsFile = u"--pdf vuole il nome di un file, o - per lo standard output"_s;
 /// %1 the most sheets, %2 the value given.
 inline const QString kSheetsWantsNumber = u"--schede vuole un numero da 1 a %1, non «%2»"_s;
+/// %1 the sheets asked for, %2 the names in the file.
+inline const QString kSheetsContradictNames =
+    u"--schede %1 contraddice --alunni: le schede sono tante quanti i nomi, e il file ne ha %2"_s;
 /// %1 the code given, %2 what is wrong with it.
 inline const QString kCodeNotValid = u"--codice «%1» non vale: %2"_s;
 /// %1 the option, %2 its value, %3 the code, %4 the code's own value.
@@ -228,6 +244,7 @@ inline const QString kOptionOnlyWithPdf = u"--%1 vale solo con --pdf FILE"_s;
 inline const QString kFileNotWritten = u"virdamo: «%1» non è stato scritto: %2"_s;
 /// %1: why.
 inline const QString kPdfNotWritten = u"virdamo: il PDF non è stato scritto: %1"_s;
+inline const QString kStandardOutputClosed = u"virdamo: Lo standard output è chiuso: il PDF non è stato scritto."_s;
 
 inline const QString kNoDisplay = u"virdamo: nessuno schermo su cui aprire le finestre (DISPLAY non è impostata): "
                                   u"avviare virdamo da una sessione grafica, oppure usare virdamo --pdf FILE per le "

@@ -2,6 +2,7 @@
 
 #include "answered_dialogs.h"
 #include "app/application.h"
+#include "app/class_preferences.h"
 #include "app/class_sheets_dialog.h"
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
@@ -33,13 +34,14 @@
 namespace virdamo::app {
 namespace {
 
+using namespace Qt::StringLiterals;
 using test::AnsweredDialogs;
 
 class ClassSheetsDialogTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        QSettings().clear();  // every test starts from the choices of a first run
+        QSettings(ClassPreferences::fileName(), QSettings::IniFormat).clear();  // the choices of a first run
         forms::MessageBox::setHandler(
             [this](forms::MessageIcon, const QString&, const QString& text) { messages_ << text; });
     }
@@ -257,6 +259,48 @@ TEST_F(ClassSheetsDialogTest, RemembersItsChoicesButTheCodeAcrossTwoOpenings)
               QString::fromUtf8("La lista degli alunni non è stata letta.\nIl carattere U+E000 alla riga 2 non "
                                 "si può stampare con i caratteri installati."));
     EXPECT_EQ(dialog_->classSet()->names, set.names) << "the list before stays";
+}
+
+// Saved choices that cannot be trusted are told once and not used; a folder is never written.
+TEST_F(ClassSheetsDialogTest, TellsOnceOfSavedChoicesItCannotUse)
+{
+    const QString file = ClassPreferences::fileName();
+    const QString lead = QString::fromUtf8("La lista degli alunni salvata è stata tolta: letta come un file dei nomi, "
+                                           "un nome per riga, non va bene.\n");
+    const struct {
+        QStringList names;  // saved; none: a folder stands at the file's name
+        std::vector<QString> used;
+        QString message;
+    } cases[] = {
+        {{},
+         {},
+         QString::fromUtf8(
+             "Le scelte salvate non si leggono dal file «%1»: Non è un file normale, ma una cartella, un "
+             "dispositivo, una pipe o un socket.\nSi parte dalle scelte iniziali, che non saranno salvate.")
+             .arg(file)},
+        {{QStringLiteral("Anna"), QString(3000, u'a')}, {}, lead + u"Il nome alla riga 2 ha più di 60 caratteri."_s},
+        {{QStringLiteral("Anna\x1B[2J")},
+         {},
+         lead + u"Il carattere U+001B alla riga 1 non si può stampare con i caratteri installati."_s},
+        {{QStringLiteral("Anna\tBea ")}, {QStringLiteral("Anna Bea")}, {}},
+    };
+    for (const auto& c : cases) {
+        messages_.clear();
+        QFile::remove(file);
+        QDir().rmdir(file);
+        if (c.names.isEmpty()) {
+            ASSERT_TRUE(QDir().mkpath(file));
+        } else {
+            QSettings(file, QSettings::IniFormat).setValue(u"schede/nomi"_s, c.names);
+        }
+        delete dialog_;
+        open(kShown);
+        QCoreApplication::processEvents();
+        field<QSpinBox>("numeroSchede")->setValue(3);  // remembered at once
+        EXPECT_EQ(messages_, c.message.isEmpty() ? QStringList() : QStringList{c.message}) << c.message.toStdString();
+        EXPECT_EQ(dialog_->classSet()->names, c.used);
+        EXPECT_EQ(QFileInfo(file).isDir(), c.names.isEmpty()) << "still the folder it was";
+    }
 }
 
 TEST(ClasseCommand, OpensTheModalDialogOnTheSheetOnShow)

@@ -21,7 +21,9 @@
 #include <iostream>
 #include <set>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -132,10 +134,17 @@ INSTANTIATE_TEST_SUITE_P(
                          {kBoth, kStart, kBoth, QString()}}),
     [](const testing::TestParamInfo<Path>& param) { return std::string(param.param.name); });
 
+// With a pipe for a settings file too: well under a second, where waiting would take runProgram's 30 s.
 TEST(WhiteboardAlone, EndsTheProgramWhenItCloses)
 {
+    const QTemporaryDir config;
+    ASSERT_TRUE(QDir(config.path()).mkdir(QStringLiteral("virdamo")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(config.path() + QStringLiteral("/virdamo/virdamo.conf")), 0600), 0);
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     const ProgramRun run =
         runProgram(QStringLiteral("close-lavagna"), {QStringLiteral("--lavagna"), QStringLiteral("2305x104")});
+    qputenv("XDG_CONFIG_HOME", home);
     ASSERT_TRUE(run.finished) << run.lines.join(u'\n').toStdString();
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(lineStarting(run.lines, QStringLiteral("windows ")), QStringLiteral("windows Lavagna"));
@@ -188,6 +197,19 @@ Outcome runWith(const QStringList& arguments, const QString& display = {}, const
     return outcome;
 }
 
+/// Runs the program with each argument's \xHH written as that byte: a file name that is not UTF-8.
+const QStringList kAsBytes{QStringLiteral("bash"), QStringLiteral("-c"),
+                           QStringLiteral("for a; do set -- \"$@\" \"$(printf %b \"$a\")\"; shift; done; exec \"$@\""),
+                           QStringLiteral("bash")};
+
+/// Root reads and writes anything: a protected file is tried as nobody.
+QStringList notRoot()
+{
+    return ::geteuid() == 0 ? QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"),
+                                          QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")}
+                            : QStringList{};
+}
+
 /// A PDF document without its creation date, which is the only thing two runs may differ in.
 QByteArray undated(QByteArray pdf)
 {
@@ -199,10 +221,28 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
 {
     const QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("schede.pdf"));
+    const QTemporaryDir names;
+    const auto alunni = [&](const QString& name) {
+        return QStringList{QStringLiteral("--pdf"), file, QStringLiteral("--alunni"), names.filePath(name)};
+    };
+    const auto namesFile = [&](const char* name, const QByteArray& text) {
+        QFile made(names.filePath(QString::fromUtf8(name)));
+        EXPECT_TRUE(made.open(QIODevice::WriteOnly) && made.write(text) == text.size());
+        return alunni(QString::fromUtf8(name));
+    };
+    QByteArray fortyOne;
+    for (int i = 1; i <= 41; ++i) fortyOne += "Alunno " + QByteArray::number(i) + "\n";
+    ASSERT_TRUE(QFile::setPermissions(namesFile("protetto.txt", "Anna\n").back(), {}));
+    const QByteArray loop = QFile::encodeName(names.filePath(QStringLiteral("ciclo")));
+    ASSERT_EQ(::symlink(loop.constData(), loop.constData()), 0);
+    sockaddr_un socket{AF_UNIX, {}};  // reading told as reading, under the name given byte for byte
+    qstrncpy(socket.sun_path, QFile::encodeName(names.path()) + "/presa\xe9", sizeof socket.sun_path);
+    ASSERT_EQ(::bind(::socket(AF_UNIX, SOCK_STREAM, 0), reinterpret_cast<sockaddr*>(&socket), sizeof socket), 0);
     const struct {
         QStringList arguments;
         int status;
         const char* error;  // the whole of standard error
+        QStringList wrapper = {};
     } cases[] = {
         {{QStringLiteral("--sconosciuta")}, 2, "opzione sconosciuta: --sconosciuta (virdamo --help elenca le opzioni)"},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--moltiplicando"), QStringLiteral("5")},
@@ -270,9 +310,29 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
          2,
          "--codice «Н28T5-CY4TQ» non vale: Il carattere «Н» non può stare in un codice."},
         {{QStringLiteral("--pdf"), dir.filePath(QStringLiteral("nessuna/schede.pdf"))}, 1, nullptr},
+        {alunni(QStringLiteral("presa\\xe9")), 2,
+         "Il file dei nomi «%1» non si legge: Non è un file normale, ma una cartella, un dispositivo, una pipe o "
+         "un socket.",
+         kAsBytes},
+        {alunni(QStringLiteral("protetto.txt")), 2,
+         "Il file dei nomi «%1» non si legge: Non si hanno i permessi per leggere il file.", notRoot()},
+        {alunni(QStringLiteral("ciclo")), 2,
+         "Il file dei nomi «%1» non si legge: I collegamenti simbolici del percorso formano un ciclo."},
+        {namesFile("bianco.txt", " \t\r\n\r"), 2, "Il file dei nomi non contiene nessun nome."},
+        {namesFile("41.txt", fortyOne), 2, "Il file dei nomi ha più di 40 nomi: quello alla riga 41 è di troppo."},
+        {namesFile("tre.txt", "Anna\nBea\nCarlo\n") + QStringList{QStringLiteral("--schede"), QStringLiteral("5")}, 2,
+         "--schede 5 contraddice --alunni: le schede sono tante quanti i nomi, e il file ne ha 3"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--codice"), QStringLiteral("H28T5-CY4TQ"),
+          QStringLiteral("--tabelline"), QString::fromUtf8("1–3,5—7")},
+         2,
+         "--tabelline 123567 contraddice il codice H28T5-CY4TQ, che vuole 0123456789"},
+        {{QStringLiteral("--pdf"), QStringLiteral("-")},
+         1,
+         "Lo standard output è chiuso: il PDF non è stato scritto.",
+         {QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("exec \"$@\" >&-"), QStringLiteral("sh")}},
     };
     for (const auto& c : cases) {
-        const Outcome run = runWith(c.arguments);
+        const Outcome run = runWith(c.arguments, {}, c.wrapper);
         const QString line = c.arguments.join(QLatin1Char(' '));
         EXPECT_EQ(run.status, c.status) << line.toStdString();
         if (c.error) {
@@ -312,17 +372,14 @@ TEST(CommandLine, EveryFileThatCannotBeWrittenIsToldByItsCauseAndLeftAlone)
                                    QStringLiteral("sh")};
     const bool namespaces =
         QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("-rm"), QStringLiteral("true")}) == 0;
-    // Root writes anything: the protected file is tried as nobody.
-    const QStringList notRoot = ::geteuid() == 0
-        ? QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                      QStringLiteral("--clear-groups")}
-        : QStringList{};
     const struct {
         QString target;
         QStringList wrapper;
         const char* reason;
     } cases[] = {
         {dir.path(), {}, "Il nome scelto è quello di una cartella, non di un file."},
+        {dir.filePath(QStringLiteral("cartella\\xe9")), kAsBytes,
+         "Il nome scelto è quello di una cartella, non di un file."},
         {QString::fromLocal8Bit(fifo),
          {},
          "Il nome scelto non è quello di un file normale, ma di un dispositivo o di una pipe."},
@@ -332,7 +389,7 @@ TEST(CommandLine, EveryFileThatCannotBeWrittenIsToldByItsCauseAndLeftAlone)
         {dir.filePath(QStringLiteral("manca/schede.pdf")), {}, "La cartella scelta non esiste."},
         {QStringLiteral("/proc/schede.pdf"), {}, "Nella cartella scelta non si possono creare file."},
         {dir.filePath(QString(300, u'x')), {}, "Il nome del file è troppo lungo."},
-        {locked.fileName(), notRoot, "Non si hanno i permessi per scrivere il file in quel posto."},
+        {locked.fileName(), notRoot(), "Non si hanno i permessi per scrivere il file in quel posto."},
         {dir.filePath(QStringLiteral("pieno/schede.pdf")),
          smallDisk + QStringList{QStringLiteral("size=4k"), dir.filePath(QStringLiteral("pieno"))},
          "Il disco è pieno."},
@@ -342,6 +399,7 @@ TEST(CommandLine, EveryFileThatCannotBeWrittenIsToldByItsCauseAndLeftAlone)
     };
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("pieno"))
                 && QDir(dir.path()).mkdir(QStringLiteral("solalettura")));
+    ASSERT_EQ(::mkdir((QFile::encodeName(dir.path()) + "/cartella\xe9").constData(), 0700), 0);
     for (const auto& c : cases) {
         if (c.wrapper.startsWith(QStringLiteral("unshare")) && !namespaces) {
             std::cout << "[ skipped  ] no namespaces here for " << c.reason << "\n";

@@ -140,7 +140,14 @@ TEST(PupilNames, ReadsNamesOrTellsTheFirstProblemAndWhere)
         {"SixtyOneCharacters", "Anna\n" + QString(61, QChar(0xE0)).toUtf8(), {}, NamesProblem{Kind::NameTooLong, 2, 0}},
         {"PrivateUse", "Anna\n\nBea\uE000", {}, NamesProblem{Kind::NotDrawable, 3, 0xE000}},
         {"LastPlaneOfPrivateUse", "\U0010FFFDZoe", {}, NamesProblem{Kind::NotDrawable, 1, 0x10FFFD}},
-        {"TabInAName", "Anna\tBea", {}, NamesProblem{Kind::NotDrawable, 1, U'\t'}},
+        {"TabInAName", "Anna\tBea", {u("Anna Bea")}, {}},
+        {"EachLineEndCountsOnce", "Anna\rBea\r\n\rCarlo\n\uE000", {}, NamesProblem{Kind::NotDrawable, 5, 0xE000}},
+        {"Utf16WithoutBom", QByteArray("A\0n\0n\0a\0\n\0", 10), {}, NamesProblem{Kind::NotUtf8, 1, 0}},
+        {"LineSeparator", "Anna\u2028Bea", {}, NamesProblem{Kind::NotDrawable, 1, 0x2028}},
+        {"ParagraphSeparator", "Anna\u2029Bea", {}, NamesProblem{Kind::NotDrawable, 1, 0x2029}},
+        {"ObjectReplacement", "Anna\uFFFC", {}, NamesProblem{Kind::NotDrawable, 1, 0xFFFC}},
+        {"Empty", "", {}, NamesProblem{Kind::NoNames, 0, 0}},
+        {"BlanksOnly", " \t\r\n\n", {}, NamesProblem{Kind::NoNames, 0, 0}},
     };
     for (const NamesCase& c : cases) {
         SCOPED_TRACE(c.name);
