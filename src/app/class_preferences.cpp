@@ -35,12 +35,12 @@ QString unreadable(const QString& file)
     const QByteArray name = QFile::encodeName(file);
     struct stat info {};
     if (::stat(name.constData(), &info) != 0) {
-        return errno == ENOENT ? QString() : readingReason(errno);
+        return errno == ENOENT ? QString() : texts::readingReason(errno);
     }
     if (!S_ISREG(info.st_mode)) {
         return texts::kReadNotAFile;
     }
-    return ::access(name.constData(), R_OK) == 0 ? QString() : readingReason(errno);
+    return ::access(name.constData(), R_OK) == 0 ? QString() : texts::readingReason(errno);
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ ClassPreferences ClassPreferences::load(QString* problem)
     const QString file = fileName();
     if (const QString why = unreadable(file); !why.isEmpty()) {
         if (problem) {
-            *problem = texts::kSavedChoicesNotRead.arg(quoted(file, kQuotedPathCharacters), why);
+            *problem = texts::kSavedChoicesNotRead.arg(texts::quoted(file, texts::kQuotedPathCharacters), why);
         }
         return p;
     }
@@ -85,7 +85,7 @@ ClassPreferences ClassPreferences::load(QString* problem)
         names.isEmpty() ? pages::PupilNames{} : pages::checkPupilNames({names.begin(), names.end()});
     if (checked.problem) {
         if (problem) {
-            *problem = texts::kSavedNamesDropped.arg(namesProblemText(*checked.problem));
+            *problem = texts::kSavedNamesDropped.arg(pages::namesProblemText(*checked.problem));
         }
     } else if (!checked.names.empty()) {
         p.names.names = checked.names;

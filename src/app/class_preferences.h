@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/class_set_output.h"
+#include "output/file_output.h"
+#include "pages/pupil_names.h"
+#include "texts/messages.h"
 #include "pages/class_document.h"
 #include "worksheet/level.h"
 
@@ -14,7 +16,7 @@ struct ClassPreferences {
     pages::PageKinds pages = pages::PageKinds::Both;
     Level level;
     pages::PageOptions options;
-    NamesList names;
+    pages::NamesList names;
 
     bool operator==(const ClassPreferences&) const = default;
 

@@ -1,6 +1,8 @@
 #include "app/class_sheets_dialog.h"
 
-#include "app/class_set_output.h"
+#include "output/file_output.h"
+#include "pages/pupil_names.h"
+#include "texts/messages.h"
 #include "app/level_group.h"
 #include "app/pages_group.h"
 #include "forms/busy_wait.h"
@@ -262,7 +264,7 @@ void ClassSheetsDialog::checkCode()
     palette.setColor(QPalette::WindowText,
                      parsed.code ? QApplication::palette().color(QPalette::WindowText) : QColor(192, 0, 0));
     codeMessage_->setPalette(palette);
-    codeMessage_->setText(parsed.code ? settingsOf(*parsed.code) : codeProblem(parsed));
+    codeMessage_->setText(parsed.code ? settingsOf(*parsed.code) : texts::codeProblem(parsed));
     if (parsed.code) {
         // A code carries its level: what it was made at is what the group shows.
         level_->setLevel(parsed.code->level);
@@ -409,7 +411,7 @@ void ClassSheetsDialog::savePdf()
         return;
     }
     if (const std::optional<output::OutputFailure> failure =
-            output::failureOf([&] { writeWhole(path, output::classSetPdf(*set, output::pdfPaper())); })) {
+            output::failureOf([&] { output::writeWhole(path, output::classSetPdf(*set, output::pdfPaper())); })) {
         ui::tellFailure(this, texts::kClassSheetsTitle, texts::kPdfNotSaved, *failure);
         return;
     }

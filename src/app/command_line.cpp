@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
-#include "app/class_set_output.h"
+#include "output/file_output.h"
+#include "pages/pupil_names.h"
+#include "texts/messages.h"
 #include "app/version.h"
 #include "texts/texts.h"
 #include "output/output_failure.h"
@@ -93,7 +95,7 @@ const std::vector<Option>& leadingOptions()
              const ParsedCode parsed = parseSheetCode(value.toStdString());
              r.code = parsed.code;
              r.codeText = value;
-             return parsed.code ? QString() : texts::kCodeNotValid.arg(quoted(value), codeProblem(parsed));
+             return parsed.code ? QString() : texts::kCodeNotValid.arg(texts::quoted(value), texts::codeProblem(parsed));
          }},
     };
     return declared;
@@ -117,7 +119,7 @@ const std::vector<Option>& trailingOptions()
          false,
          [](const QString& value, Request& r) {
              r.lavagna = operationOf(value);
-             return r.lavagna ? QString() : texts::kLavagnaWantsOperation.arg(quoted(value));
+             return r.lavagna ? QString() : texts::kLavagnaWantsOperation.arg(texts::quoted(value));
          }},
     };
     return declared;
@@ -211,13 +213,13 @@ CommandLine readCommandLine(const QStringList& arguments)
     if (!parser.parse(QStringList{u"virdamo"_s} + arguments)) {
         if (!parser.unknownOptionNames().isEmpty()) {
             const QString name = parser.unknownOptionNames().front();
-            return failure(texts::kUnknownOption.arg((name.size() == 1 ? u"-"_s : u"--"_s) + quoted(name)));
+            return failure(texts::kUnknownOption.arg((name.size() == 1 ? u"-"_s : u"--"_s) + texts::quoted(name)));
         }
         // The only other way to fail: an option that takes a value is the last argument.
-        return failure(texts::kOptionWantsValue.arg(quoted(arguments.back())));
+        return failure(texts::kOptionWantsValue.arg(texts::quoted(arguments.back())));
     }
     if (!parser.positionalArguments().isEmpty()) {
-        return failure(texts::kUnexpectedArgument.arg(quoted(parser.positionalArguments().front())));
+        return failure(texts::kUnexpectedArgument.arg(texts::quoted(parser.positionalArguments().front())));
     }
 
     Request request;
@@ -248,7 +250,7 @@ CommandLine readCommandLine(const QStringList& arguments)
         const bool isSwitch = option.kind == pages::ClassOption::Kind::Switch;
         const QString value = isSwitch ? option.whenGiven : parser.value(option.name);
         if (!option.set(value, asked)) {
-            return failure(option.invalidMessage(quoted(value)));
+            return failure(option.invalidMessage(texts::quoted(value)));
         }
         given.push_back(&option);
     }
@@ -288,7 +290,7 @@ CommandLine readCommandLine(const QStringList& arguments)
         for (const pages::ClassOption* option : given) {
             if (option->fromCode && option->get(asked) != option->get(line.set)) {
                 return failure(texts::kOptionContradictsCode.arg(option->name, option->get(asked),
-                                                                 quoted(request.codeText), option->get(line.set)));
+                                                                 texts::quoted(request.codeText), option->get(line.set)));
             }
         }
         line.seed = request.code->seed;
@@ -319,7 +321,7 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
     pages::ClassSet set = line.set;
     set.first.seed = line.seed ? *line.seed : ClockRandomSource().seed().value_or(0);
     if (!line.namesFile.isEmpty()) {
-        const NamesRead read = readNamesFile(line.namesFile);
+        const pages::NamesRead read = pages::readNamesFile(line.namesFile);
         if (!read.list) {
             say(err, u"virdamo: "_s + read.problem);
             return 2;
@@ -338,14 +340,14 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
                 throw output::fileFailure(errno, "standard output");
             }
         } else {
-            writeWhole(line.pdfFile, pdf);
+            output::writeWhole(line.pdfFile, pdf);
         }
     });
     if (failure) {
         const QString reason = output::reasonText(*failure);
         say(err,
             toStandardOutput ? texts::kPdfNotWritten.arg(reason)
-                             : texts::kFileNotWritten.arg(quoted(line.pdfFile, kQuotedPathCharacters), reason));
+                             : texts::kFileNotWritten.arg(texts::quoted(line.pdfFile, texts::kQuotedPathCharacters), reason));
         return 1;
     }
     for (int k = 1; k <= set.sheetCount(); ++k) {

@@ -1,6 +1,8 @@
 #include "app/app_icon.h"
 #include "app/application.h"
-#include "app/class_set_output.h"
+#include "output/file_output.h"
+#include "pages/pupil_names.h"
+#include "texts/messages.h"
 #include "app/command_line.h"
 #include "forms/form_slot.h"
 #include "texts/texts.h"
@@ -88,7 +90,7 @@ int main(int argc, char** argv)
     const bool outputClosed = claimClosedStandardFiles();
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments << virdamo::app::argumentText(argv[i]);
+        arguments << virdamo::texts::argumentText(argv[i]);
     }
     const virdamo::app::CommandLine line = virdamo::app::readCommandLine(arguments);
     using Action = virdamo::app::CommandLine::Action;

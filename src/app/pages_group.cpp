@@ -49,7 +49,7 @@ pages::PageOptions PagesGroup::options() const
     return set.options;
 }
 
-void PagesGroup::setChoices(const pages::PageOptions& options, const NamesList& names)
+void PagesGroup::setChoices(const pages::PageOptions& options, const pages::NamesList& names)
 {
     const QSignalBlocker quiet(this);
     pages::ClassSet set;
@@ -65,7 +65,7 @@ void PagesGroup::chooseNames()
     if (path.isEmpty()) {
         return;
     }
-    const NamesRead read = readNamesFile(path);
+    const pages::NamesRead read = pages::readNamesFile(path);
     if (!read.list) {
         forms::MessageBox::show(this, forms::MessageIcon::Warning, texts::kClassSheetsTitle,
                                 texts::kNamesNotUsed + u'\n' + read.problem);

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/class_set_output.h"
+#include "output/file_output.h"
+#include "pages/pupil_names.h"
+#include "texts/messages.h"
 #include "app/option_fields.h"
 #include "pages/page_options.h"
 
@@ -24,9 +26,9 @@ public:
     PagesGroup(std::function<QString()> chooseNamesFile, QWidget* parent);
 
     [[nodiscard]] pages::PageOptions options() const;
-    [[nodiscard]] const NamesList& names() const { return names_; }
+    [[nodiscard]] const pages::NamesList& names() const { return names_; }
     /// Shows options and names without announcing a change.
-    void setChoices(const pages::PageOptions& options, const NamesList& names);
+    void setChoices(const pages::PageOptions& options, const pages::NamesList& names);
 
 signals:
     /// The teacher changed the look of the pages or the names.
@@ -38,7 +40,7 @@ private:
     void showNames();
 
     std::function<QString()> chooseNamesFile_;
-    NamesList names_;
+    pages::NamesList names_;
     std::optional<OptionFields> fields_;
     QLabel* namesShown_ = nullptr;
     QPushButton* forget_ = nullptr;

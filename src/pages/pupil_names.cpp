@@ -1,6 +1,8 @@
 #include "pages/pupil_names.h"
 
 #include "texts/fonts.h"
+#include "texts/messages.h"
+#include "texts/texts.h"
 
 #include <QChar>
 #include <QFontDatabase>
@@ -8,6 +10,10 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace virdamo::pages {
 
@@ -142,6 +148,82 @@ PupilNames checkPupilNames(const std::vector<QString>& names)
         }
     }
     return reader.read();
+}
+
+QString namesProblemText(const NamesProblem& problem)
+{
+    switch (problem.kind) {
+    case pages::NamesProblem::Kind::NotUtf8: return texts::kNamesNotUtf8.arg(problem.line);
+    case pages::NamesProblem::Kind::TooManyNames:
+        return texts::kNamesTooMany.arg(pages::kMaxPupilNames).arg(problem.line);
+    case pages::NamesProblem::Kind::NameTooLong:
+        return texts::kPupilNameTooLong.arg(problem.line).arg(pages::kMaxNameCharacters);
+    case pages::NamesProblem::Kind::NotDrawable:
+        return texts::kNameNotDrawable.arg(texts::characterName(problem.character)).arg(problem.line);
+    case pages::NamesProblem::Kind::NoNames: return texts::kNamesFileEmpty;
+    }
+    return texts::kUnexpected;
+}
+
+namespace {
+
+/// Most bytes of a names file: forty names of sixty characters, with room to spare.
+constexpr qsizetype kMostNamesFileBytes = qsizetype{64} * 1024;
+
+}  // namespace
+
+NamesRead readNamesFile(const QString& path)
+{
+    const QString shown = texts::quoted(path, texts::kQuotedPathCharacters);
+    const auto cannotRead = [&shown](int error) {
+        if (error == ENOENT || error == ENOTDIR) {
+            return NamesRead{std::nullopt, texts::kNamesFileMissing.arg(shown)};
+        }
+        return NamesRead{std::nullopt, texts::kNamesFileNotRead.arg(shown, texts::readingReason(error))};
+    };
+    // Not blocking: a pipe given for a file must not hang the program waiting for a writer.
+    const int fd = ::open(texts::fileNameBytes(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        return cannotRead(errno);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return cannotRead(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {std::nullopt, texts::kNamesFileNotRead.arg(shown, texts::kReadNotAFile)};
+    }
+    // A names file is a few hundred bytes: anything much larger is not one.
+    QByteArray bytes(kMostNamesFileBytes + 1, '\0');
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, static_cast<std::size_t>(bytes.size() - got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return cannotRead(error);
+        }
+        if (n == 0) {
+            break;
+        }
+        got += n;
+    }
+    ::close(fd);
+    bytes.truncate(got);
+    if (bytes.size() > kMostNamesFileBytes) {
+        return {std::nullopt, texts::kNamesFileTooLarge.arg(shown)};
+    }
+    const pages::PupilNames read = readPupilNames(bytes);
+    if (read.problem) {
+        return {std::nullopt, namesProblemText(*read.problem)};
+    }
+    return {NamesList{read.names, path}, {}};
 }
 
 }  // namespace virdamo::pages

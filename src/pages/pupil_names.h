@@ -44,4 +44,26 @@ struct PupilNames {
 /// name k on line k + 1; an empty list is no problem.
 [[nodiscard]] PupilNames checkPupilNames(const std::vector<QString>& names);
 
+/// The Italian sentence for a problem of a list of names, its lines those of a names file.
+[[nodiscard]] QString namesProblemText(const NamesProblem& problem);
+
+/// The pupils' names of a class set and the file they were read from.
+struct NamesList {
+    std::vector<QString> names;
+    QString file;
+
+    bool operator==(const NamesList&) const = default;
+};
+
+/// A names file read: its names, or the Italian sentence saying why it cannot be used.
+struct NamesRead {
+    std::optional<NamesList> list;
+    QString problem;
+};
+
+/// Reads the names file at path: UTF-8, one name a line. A pipe or a device is refused
+/// without waiting on it. Needs a QGuiApplication, which knows the faces a name must be
+/// drawn with.
+[[nodiscard]] NamesRead readNamesFile(const QString& path);
+
 }  // namespace virdamo::pages
