@@ -1,17 +1,17 @@
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
-#include "pages/class_document.h"
+#include "output/class_set_pdf.h"
 #include "output/cups_printer.h"
 #include "output/pdf_page.h"
-#include "ui/stampa.h"
+#include "pages/class_document.h"
 #include "pages/stampa_scheda.h"
 #include "print_server.h"
 #include "ui/frm_due.h"
+#include "ui/stampa.h"
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 #include "worksheet/sheet_code.h"
-#include "output/class_set_pdf.h"
 
 #include <benchmark/benchmark.h>
 #include <cups/cups.h>

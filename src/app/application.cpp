@@ -8,10 +8,10 @@
 #include "forms/form_slot.h"
 #include "ui/frm_due.h"
 #include "ui/lavagna.h"
-#include "worksheet/worked_operation.h"
 #include "worksheet/level.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
+#include "worksheet/worked_operation.h"
 
 #include <memory>
 #include <optional>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "output/file_output.h"
+#include "pages/class_document.h"
 #include "pages/pupil_names.h"
 #include "texts/messages.h"
-#include "pages/class_document.h"
 #include "worksheet/level.h"
 
 namespace virdamo::app {

@@ -1,15 +1,15 @@
 #include "app/class_sheets_dialog.h"
 
-#include "output/file_output.h"
-#include "pages/pupil_names.h"
-#include "texts/messages.h"
 #include "app/level_group.h"
 #include "app/pages_group.h"
 #include "forms/busy_wait.h"
 #include "forms/message_box.h"
-#include "texts/texts.h"
 #include "output/class_set_pdf.h"
+#include "output/file_output.h"
 #include "output/output_failure.h"
+#include "pages/pupil_names.h"
+#include "texts/messages.h"
+#include "texts/texts.h"
 #include "ui/failure_message.h"
 #include "worksheet/random_source.h"
 
@@ -386,8 +386,8 @@ void ClassSheetsDialog::print()
     output::PrintService service(limits_);
     pages::JobNotice notice = pages::JobNotice::None;
     const output::PrintJob job{choice->printer.toStdString(), choice->paper,
-                              [&set](const output::Paper& paper) { return output::classSetPdf(*set, paper); },
-                              choice->options};
+                               [&set](const output::Paper& paper) { return output::classSetPdf(*set, paper); },
+                               choice->options};
     if (!whileBusy(service, texts::kSendingSheets, [&] { notice = service.print(job); })) {
         return;
     }

@@ -2,8 +2,8 @@
 
 #include "app/class_preferences.h"
 #include "app/preview_dialog.h"
-#include "pages/class_document.h"
 #include "output/print_service.h"
+#include "pages/class_document.h"
 #include "worksheet/sheet_code.h"
 
 #include <QDialog>

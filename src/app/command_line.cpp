@@ -1,13 +1,13 @@
 #include "app/command_line.h"
 
+#include "app/version.h"
+#include "output/class_set_pdf.h"
 #include "output/file_output.h"
+#include "output/output_failure.h"
+#include "pages/class_options.h"
 #include "pages/pupil_names.h"
 #include "texts/messages.h"
-#include "app/version.h"
 #include "texts/texts.h"
-#include "output/output_failure.h"
-#include "output/class_set_pdf.h"
-#include "pages/class_options.h"
 #include "worksheet/random_source.h"
 
 #include <QCommandLineParser>
@@ -95,7 +95,8 @@ const std::vector<Option>& leadingOptions()
              const ParsedCode parsed = parseSheetCode(value.toStdString());
              r.code = parsed.code;
              r.codeText = value;
-             return parsed.code ? QString() : texts::kCodeNotValid.arg(texts::quoted(value), texts::codeProblem(parsed));
+             return parsed.code ? QString()
+                                : texts::kCodeNotValid.arg(texts::quoted(value), texts::codeProblem(parsed));
          }},
     };
     return declared;
@@ -289,13 +290,12 @@ CommandLine readCommandLine(const QStringList& arguments)
         line.set.first = *request.code;
         for (const pages::ClassOption* option : given) {
             if (option->fromCode && option->get(asked) != option->get(line.set)) {
-                return failure(texts::kOptionContradictsCode.arg(option->name, option->get(asked),
-                                                                 texts::quoted(request.codeText), option->get(line.set)));
+                return failure(texts::kOptionContradictsCode.arg(
+                    option->name, option->get(asked), texts::quoted(request.codeText), option->get(line.set)));
             }
         }
         line.seed = request.code->seed;
-    } else if (line.set.first.level.allowsNone(line.set.first.cifreMoltiplicando,
-                                               line.set.first.cifreMoltiplicatore)) {
+    } else if (line.set.first.level.allowsNone(line.set.first.cifreMoltiplicando, line.set.first.cifreMoltiplicatore)) {
         return failure(texts::kNoPossibleOperation);
     }
     return line;
@@ -346,8 +346,9 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
     if (failure) {
         const QString reason = output::reasonText(*failure);
         say(err,
-            toStandardOutput ? texts::kPdfNotWritten.arg(reason)
-                             : texts::kFileNotWritten.arg(texts::quoted(line.pdfFile, texts::kQuotedPathCharacters), reason));
+            toStandardOutput
+                ? texts::kPdfNotWritten.arg(reason)
+                : texts::kFileNotWritten.arg(texts::quoted(line.pdfFile, texts::kQuotedPathCharacters), reason));
         return 1;
     }
     for (int k = 1; k <= set.sheetCount(); ++k) {

@@ -9,11 +9,11 @@ using namespace Qt::StringLiterals;
 
 using forms::ButtonDesign;
 using forms::Control;
-using texts::FontSpec;
 using forms::kNoIndex;
 using forms::LabelDesign;
 using forms::ShapeDesign;
 using layout::skippingFailure;
+using texts::FontSpec;
 
 namespace {
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/option_fields.h"
 #include "output/file_output.h"
+#include "pages/page_options.h"
 #include "pages/pupil_names.h"
 #include "texts/messages.h"
-#include "app/option_fields.h"
-#include "pages/page_options.h"
 
 #include <QGroupBox>
 #include <QString>

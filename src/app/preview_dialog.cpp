@@ -1,7 +1,7 @@
 #include "app/preview_dialog.h"
 
-#include "texts/texts.h"
 #include "layout/twips.h"
+#include "texts/texts.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pages/page.h"
 #include "output/pdf_page.h"
+#include "pages/page.h"
 
 #include <QDialog>
 

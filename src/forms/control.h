@@ -1,8 +1,8 @@
 #pragma once
 
-#include "texts/fonts.h"
-#include "layout/twips.h"
 #include "layout/proportional_layout.h"
+#include "layout/twips.h"
+#include "texts/fonts.h"
 
 #include <QColor>
 #include <QPointF>

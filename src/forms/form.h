@@ -1,8 +1,8 @@
 #pragma once
 
 #include "forms/control.h"
-#include "layout/twips.h"
 #include "layout/proportional_layout.h"
+#include "layout/twips.h"
 
 #include <QHash>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pages/page.h"
 #include "output/print_service.h"
+#include "pages/page.h"
 #include "pages/printer.h"
 
 namespace virdamo::output {

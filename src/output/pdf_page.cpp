@@ -1,7 +1,7 @@
 #include "output/pdf_page.h"
 
-#include "texts/fonts.h"
 #include "layout/twips.h"
+#include "texts/fonts.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -19,11 +19,11 @@
 
 namespace virdamo::output {
 
-using pages::Page;
-using pages::PlacedText;
-using pages::PlacedLine;
-using pages::TextPlace;
 using pages::Ink;
+using pages::Page;
+using pages::PlacedLine;
+using pages::PlacedText;
+using pages::TextPlace;
 
 using namespace Qt::StringLiterals;
 

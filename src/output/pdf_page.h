@@ -38,6 +38,7 @@ void drawPage(QPainter& painter, const pages::Page& page);
 /// top-left corner of paper's printable area. Throws OutputFailure if Qt cannot paint.
 [[nodiscard]] QByteArray renderPdf(const pages::Page& page, const Paper& paper);
 /// Renders pages as one PDF document in memory, a sheet of paper each, titled title.
-[[nodiscard]] QByteArray renderPdf(const std::vector<pages::Page>& pages, const Paper& paper, const QString& title = {});
+[[nodiscard]] QByteArray renderPdf(const std::vector<pages::Page>& pages, const Paper& paper,
+                                   const QString& title = {});
 
 }  // namespace virdamo::output

@@ -1,7 +1,7 @@
 #include "pages/class_document.h"
 
-#include "pages/printer.h"
 #include "pages/page_texts.h"
+#include "pages/printer.h"
 #include "pages/squared_pages.h"
 #include "pages/stampa_scheda.h"
 #include "worksheet/sheet.h"

@@ -255,8 +255,8 @@ std::vector<ClassOption> declareOptions()
 
     options.push_back(pageSwitch(u"mostra-riporti"_s, true, texts::kHelpShowCarries, texts::kShowCarries,
                                  u"mostraRiporti"_s, &PageOptions::showCarries, u"quadretti"_s));
-    options.push_back(pageSwitch(u"prova-del-nove"_s, true, texts::kHelpProva, texts::kProvaDelNove,
-                                 u"provaDelNove"_s, &PageOptions::provaDelNove, u"quadretti"_s));
+    options.push_back(pageSwitch(u"prova-del-nove"_s, true, texts::kHelpProva, texts::kProvaDelNove, u"provaDelNove"_s,
+                                 &PageOptions::provaDelNove, u"quadretti"_s));
     options.push_back(pageSwitch(u"senza-intestazione"_s, false, texts::kHelpNoHeading, texts::kPupilsHeading,
                                  u"intestazione"_s, &PageOptions::pupilsHeading));
     return options;

@@ -37,20 +37,20 @@ struct ClassOption {
     };
 
     Kind kind = Kind::Switch;
-    QString name;       ///< on the command line, without "--": "quadretti"
-    QString valueName;  ///< Text: what the help calls the value, "N"; the others make it themselves
-    QString help;       ///< the help's Italian text; the lowest "%n" left in it is the default
-    QString label;      ///< in the class dialog; empty where the dialog has no field of its own for it
-    QString settingsKey;     ///< in the settings, and the name of the dialog's field; empty: not remembered
+    QString name;         ///< on the command line, without "--": "quadretti"
+    QString valueName;    ///< Text: what the help calls the value, "N"; the others make it themselves
+    QString help;         ///< the help's Italian text; the lowest "%n" left in it is the default
+    QString label;        ///< in the class dialog; empty where the dialog has no field of its own for it
+    QString settingsKey;  ///< in the settings, and the name of the dialog's field; empty: not remembered
     OptionGroup group = OptionGroup::Pages;
-    QString needs;           ///< the option this one means something only with, when given; empty for none
-    bool fromCode = false;   ///< a sheet code carries it: with --codice a given value must agree
-    QString whenGiven;       ///< Switch: the value the switch gives, "true" or "false"
+    QString needs;                    ///< the option this one means something only with, when given; empty for none
+    bool fromCode = false;            ///< a sheet code carries it: with --codice a given value must agree
+    QString whenGiven;                ///< Switch: the value the switch gives, "true" or "false"
     std::vector<OptionValue> values;  ///< Choice: every value, in the dialog's order
-    QString invalid;         ///< the message for a value it does not take, "%1" the value quoted; empty
-                             ///< for the usual "--x vuole a, b o c"
-    QString defaultWords;    ///< how the help names the default, where its text would not say it well
-    std::function<QString(const ClassSet&)> get;              ///< the value in a set, as text
+    QString invalid;                  ///< the message for a value it does not take, "%1" the value quoted; empty
+                                      ///< for the usual "--x vuole a, b o c"
+    QString defaultWords;             ///< how the help names the default, where its text would not say it well
+    std::function<QString(const ClassSet&)> get;         ///< the value in a set, as text
     std::function<bool(const QString&, ClassSet&)> set;  ///< false, leaving the set as it was, for a value not taken
 
     /// The value of a set made with no option at all.

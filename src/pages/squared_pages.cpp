@@ -28,7 +28,7 @@ constexpr double kDigitEm = 1.0;
 constexpr double kCarryEm = 0.65;
 
 constexpr double kGridWidth = layout::millimetresToTwips(0.15);  // twips
-constexpr double kRuleWidth = 20.0;                             // twips: one point
+constexpr double kRuleWidth = 20.0;                              // twips: one point
 
 /// One-character texts share their storage: a page holds a thousand of them.
 const std::array<QString, 10> kDigits{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
@@ -228,10 +228,11 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
     return l;
 }
 
-std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const PageOptions& options,
-                                    QSizeF printableArea, const SheetFooter& footer)
+std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const PageOptions& options, QSizeF printableArea,
+                                    const SheetFooter& footer)
 {
-    const SquaredLayout layout = squaredLayout(sheet.multiplicandDigits, sheet.multiplierDigits, options, printableArea);
+    const SquaredLayout layout =
+        squaredLayout(sheet.multiplicandDigits, sheet.multiplierDigits, options, printableArea);
     const int operations = sheet.operationCount();
     const int pageCount = std::max(1, layout.pagesFor(operations));
     const int textColumns = layout.columns - 2;
@@ -248,8 +249,7 @@ std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const Pag
         const int last = std::min(operations, first + layout.blocksPerPage());
         for (int i = first; i < last; ++i) {
             const WorkedOperation& op = sheet.operations[static_cast<std::size_t>(i)];
-            drawOperation(page, op, squares,
-                          layout.blockAt(i - first),
+            drawOperation(page, op, squares, layout.blockAt(i - first),
                           kind == PageKind::Solutions ? Written::wholeOf(op) : Written::factorsOf(op), options);
         }
         page.line(1, layout.rows - 1, 1, textColumns, kLineSize, footerLine(footer, kind, p + 1, pageCount));

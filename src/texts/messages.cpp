@@ -13,7 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-
 /// The code points of text; a surrogate without its pair is one of them, as it stands.
 std::vector<char32_t> codePoints(const QString& text)
 {
@@ -131,6 +130,5 @@ QString readingReason(int error)
     default: return kReadError + u'\n' + kDetailCode.arg(error);
     }
 }
-
 
 }  // namespace virdamo::texts

@@ -34,7 +34,6 @@ inline constexpr qsizetype kQuotedPathCharacters = 120;
 /// The Italian reason a file could not be read, from the system's error number.
 [[nodiscard]] QString readingReason(int error);
 
-
 /// One character as a message names it: «c» when it can be seen, else its code, U+0009.
 [[nodiscard]] QString characterName(char32_t c);
 

@@ -19,9 +19,9 @@ using namespace Qt::StringLiterals;
 
 using forms::ButtonDesign;
 using forms::Control;
-using texts::FontSpec;
 using forms::LabelDesign;
 using layout::TwipRect;
+using texts::FontSpec;
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "ui/lavagna.h"
 
-#include "texts/texts.h"
 #include "output/pdf_page.h"
 #include "pages/squared_pages.h"
-#include "ui/step_captions.h"
 #include "texts/fonts.h"
+#include "texts/texts.h"
+#include "ui/step_captions.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

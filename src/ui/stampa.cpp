@@ -2,10 +2,10 @@
 
 #include "forms/busy_wait.h"
 #include "forms/message_box.h"
-#include "texts/texts.h"
 #include "output/output_failure.h"
 #include "pages/printer.h"
 #include "pages/stampa_scheda.h"
+#include "texts/texts.h"
 #include "ui/failure_message.h"
 
 #include <functional>
@@ -21,8 +21,8 @@ void cmdStampa_Click(const Modulo1& state, pages::Printer& printer, QWidget* par
         cancellable ? std::function<void()>([cancellable] { cancellable->cancel(); }) : std::function<void()>();
     if (const std::optional<output::OutputFailure> failure = output::failureOf([&] {
             forms::runWhileBusy(
-                parent, texts::kStampaTitle, texts::kSendingSheet, [&state, &printer] { pages::StampaScheda(state, printer); },
-                cancel);
+                parent, texts::kStampaTitle, texts::kSendingSheet,
+                [&state, &printer] { pages::StampaScheda(state, printer); }, cancel);
         })) {
         tellFailure(parent, texts::kStampaTitle, texts::kSheetNotPrinted, *failure);
         return;

@@ -6,12 +6,12 @@
 #include "app/class_sheets_dialog.h"
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
+#include "output/class_set_pdf.h"
 #include "pdf_words.h"
 #include "qt_helpers.h"
 #include "ui/frm_due.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
-#include "output/class_set_pdf.h"
 
 #include <gtest/gtest.h>
 

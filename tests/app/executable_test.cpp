@@ -2,11 +2,11 @@
 // the start probe: it shows the start window alone and ends with status 0 on every path
 // that unloads the last window, and only then.
 
+#include "output/class_set_pdf.h"
 #include "pages/class_document.h"
+#include "pages/class_options.h"
 #include "worksheet/carries.h"
 #include "worksheet/modulo1.h"
-#include "output/class_set_pdf.h"
-#include "pages/class_options.h"
 
 #include <gtest/gtest.h>
 

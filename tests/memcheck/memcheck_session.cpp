@@ -6,10 +6,10 @@
 #include "app/application.h"
 #include "forms/form.h"
 #include "forms/form_slot.h"
-#include "pages/page.h"
 #include "output/pdf_page.h"
-#include "ui/stampa.h"
+#include "pages/page.h"
 #include "qt_helpers.h"
+#include "ui/stampa.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 
@@ -59,8 +59,8 @@ int main(int argc, char** argv)
         virdamo::pages::PageCapture printer;
         virdamo::ui::cmdStampa_Click(state, printer, parent);
         for (const auto& page : printer.pages()) {
-            const QByteArray pdf =
-                virdamo::output::renderPdf(page, virdamo::output::Paper{QSizeF(210, 297), QMarginsF(4.2, 4.2, 4.2, 4.2)});
+            const QByteArray pdf = virdamo::output::renderPdf(
+                page, virdamo::output::Paper{QSizeF(210, 297), QMarginsF(4.2, 4.2, 4.2, 4.2)});
             expect(pdf.startsWith("%PDF"), "the page renders to PDF");
             ++pagesPrinted;
         }

@@ -4,16 +4,16 @@
 #include "app/class_sheets_dialog.h"
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
-#include "pdf_words.h"
+#include "output/class_set_pdf.h"
 #include "output/cups_printer.h"
-#include "ui/stampa.h"
+#include "pdf_words.h"
 #include "print_server.h"
 #include "qt_helpers.h"
 #include "sheet_on_page.h"
 #include "ui/frm_due.h"
+#include "ui/stampa.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
-#include "output/class_set_pdf.h"
 
 #include <gtest/gtest.h>
 

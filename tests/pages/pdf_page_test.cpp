@@ -1,18 +1,18 @@
-#include "pdf_words.h"
-#include "pages/class_document.h"
+#include "output/class_set_pdf.h"
 #include "output/pdf_page.h"
+#include "pages/class_document.h"
 #include "pages/squared_pages.h"
 #include "pages/stampa_scheda.h"
+#include "pdf_words.h"
+#include "scripted_random_source.h"
 #include "sheet_on_page.h"
-#include "worksheet/sheet.h"
+#include "texts/fonts.h"
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
-#include "scripted_random_source.h"
+#include "worksheet/sheet.h"
 #include "worksheet/sheet_code.h"
 #include "worksheet_fixtures.h"
-#include "output/class_set_pdf.h"
-#include "texts/fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +75,8 @@ TEST_P(RenderedSheet, ReadsBackWhereTheLayoutPutsItDigitUnderDigit)
     const auto printed = test::expectSheetOnPage(page, m, c.paper.margins.left() * kPointsPerMillimetre,
                                                  c.paper.margins.top() * kPointsPerMillimetre);
     ASSERT_EQ(printed.size(), static_cast<std::size_t>(c.ultima + 1));
-    EXPECT_EQ(QFontInfo(texts::printFont(QStringLiteral("Courier New"), 12.0F)).family(), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(QFontInfo(texts::printFont(QStringLiteral("Courier New"), 12.0F)).family(),
+              QStringLiteral("Liberation Mono"));
     for (std::size_t i = 0; i < printed.size(); ++i) {
         EXPECT_EQ(printed[i].moltiplicando.toStdString(), std::to_string(m.ValMoltiplicando[i])) << i;
         EXPECT_EQ(printed[i].prodotto.toStdString(), std::to_string(m.Prodotto[i])) << i;
@@ -235,7 +236,8 @@ TEST(SquaredPages, CarriesSmallOverTheirColumnsAndTheProvaInItsCross)
     m.ValMoltiplicatore = {104, 978};
     const PageOptions options{5.0, true, true, false};
     const std::vector<test::PdfWord> words =
-        test::readPdf(renderPdf(squaredSheetPages(sheetOf(m), PageKind::Solutions, options, kA4.printableArea(), {}), kA4))
+        test::readPdf(
+            renderPdf(squaredSheetPages(sheetOf(m), PageKind::Solutions, options, kA4.printableArea(), {}), kA4))
             .at(0)
             .words;
     const Squares squares{kA4.margins.left() * kPointsPerMillimetre, kA4.margins.top() * kPointsPerMillimetre,

@@ -1,10 +1,10 @@
+#include "output/class_set_pdf.h"
 #include "pages/class_document.h"
 #include "pages/pupil_names.h"
 #include "pages/squared_pages.h"
-#include "worksheet/sheet.h"
 #include "worksheet/modulo1.h"
+#include "worksheet/sheet.h"
 #include "worksheet_fixtures.h"
-#include "output/class_set_pdf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "pages/stampa_scheda.h"
 #include "recording_printer.h"
+#include "scripted_random_source.h"
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
-#include "scripted_random_source.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "forms/message_box.h"
-#include "ui/stampa.h"
 #include "recording_printer.h"
+#include "scripted_random_source.h"
+#include "ui/stampa.h"
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
-#include "scripted_random_source.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "forms/form.h"
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
-#include "ui/stampa.h"
 #include "ui/frm_due.h"
+#include "ui/stampa.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 

@@ -1,7 +1,7 @@
 #include "output/pdf_page.h"
+#include "texts/fonts.h"
 #include "ui/lavagna.h"
 #include "ui/step_captions.h"
-#include "texts/fonts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
+#include "scripted_random_source.h"
 #include "ui/sheet_controller.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
-#include "scripted_random_source.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
+#include "scripted_random_source.h"
 #include "worksheet/genera_scheda.h"
 #include "worksheet/level.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
-#include "scripted_random_source.h"
 #include "worksheet_fixtures.h"
 
 #include <gtest/gtest.h>

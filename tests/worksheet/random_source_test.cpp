@@ -1,5 +1,5 @@
-#include "worksheet/random_source.h"
 #include "scripted_random_source.h"
+#include "worksheet/random_source.h"
 
 #include <gtest/gtest.h>
 
