@@ -14,6 +14,13 @@ enum class Riporti : std::uint8_t {
     Con,        ///< only operations with carries
 };
 
+/// How a level tells an operation's carries and draws its sheets. A levelled code keeps the
+/// format it was made in, so that it makes the same sheet in every release.
+enum class LevelFormat : std::uint8_t {
+    First,    ///< a leading digit product of 10 or more is a carry too; all allowed operations equally likely
+    Written,  ///< the carries a class writes (hasCarries); every table on the sheet, evenly
+};
+
 /// What the class is learning, as a sheet's operations are chosen for it: the tables
 /// ("tabelline") whose digits the multiplier may use, and the carries. The digit counts and
 /// the number of operations stay settings of Modulo1.
@@ -23,11 +30,12 @@ struct Level {
 
     std::bitset<10> tabelline = kEveryDigit;  ///< bit d set: the multiplier may use the digit d
     Riporti riporti = Riporti::Qualsiasi;
+    LevelFormat format = LevelFormat::Written;  ///< what new sheets are made in
 
     bool operator==(const Level&) const = default;
 
-    /// Every digit, carries or not: the level at which sheets are drawn as they always were,
-    /// repeats included.
+    /// Every digit, carries or not, in either format: the level at which sheets are drawn as they
+    /// always were, repeats included.
     [[nodiscard]] bool isDefault() const;
     /// True when the level takes multiplicand x multiplier: every digit of the multiplier is one
     /// of the tabelline, and the carries are as riporti asks.
