@@ -3,6 +3,7 @@
 #include "worksheet/carries.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <numeric>
 #include <optional>
@@ -36,6 +37,14 @@ constexpr std::int32_t powerOfTen(int k)
 /// m - 1 placed (the window), and column k + m - 1 is checked as a[k] is placed; m - 1 zeros
 /// placed below the units check the lowest columns. Every digit of a multiplicand without
 /// carries is at most 9 / (the multiplier's largest digit), which keeps the windows few.
+///
+/// That is the rule of the first format, where a leading digit product of 10 or more is a carry
+/// too. As the class writes carries, the leading digit a[n - 1] is any: each partial product
+/// r writes its product by d[r] as two digits, in columns r + n - 1 and r + n, and a carry out
+/// of the addition's last column is the product's leading digit. The other digits and the
+/// columns below n - 1 are as above, so the leading digit and the m - 1 digits under it (the
+/// lead: its window, zeros below the units) are checked against the columns from n - 1 up, and
+/// the rest are counted by the same tables.
 class NoCarryMultiplicands {
 public:
     /// Ready for multiplicands of up to mostDigits digits against multiplier (1 to 999).
@@ -60,6 +69,44 @@ public:
                 rest /= base_;
             }
             windowSum_[static_cast<std::size_t>(w)] = sum;
+        }
+        // The lead: column n - 1 + i receives from the leading digit x the units of x * d[i] and
+        // the tens of x * d[i - 1]; roomFor[i][v]: the leading digits that need at most v there.
+        // The product's leading column may reach 10: it is n + m - 1 for the leading digits
+        // that reach 10 against d[m - 1] (reachingTen), and only those have n + m - 2 checked.
+        std::array<std::array<unsigned, 10>, kMostMultiplierDigits> roomFor{};
+        unsigned reachingTen = 0;
+        for (int x = 1; x <= 9; ++x) {
+            for (int i = 0; i < m_; ++i) {
+                const int units = x * d_[static_cast<std::size_t>(i)] % 10;
+                const int tens = i == 0 ? 0 : x * d_[static_cast<std::size_t>(i - 1)] / 10;
+                if (units + tens <= 9) {
+                    roomFor[static_cast<std::size_t>(i)][static_cast<std::size_t>(units + tens)] |= 1U << x;
+                }
+            }
+            if (x * top_ >= 10) reachingTen |= 1U << x;
+        }
+        for (auto& column : roomFor) {
+            for (std::size_t v = 1; v < column.size(); ++v) column[v] |= column[v - 1];
+        }
+        for (int w = 0; w < windows_; ++w) {
+            // Window digit j, at position n - m + j, meets d[r] in column n - 1 + (j + r - m + 1);
+            // the leading digit has what the window's digits leave below 10.
+            std::array<int, kMostMultiplierDigits> room{9, 9, 9};
+            int rest = w;
+            for (int j = 0; j + 1 < m_; ++j, rest /= base_) {
+                for (int r = m_ - 1 - j; r < m_; ++r) {
+                    room[static_cast<std::size_t>(j + r - m_ + 1)] -= rest % base_ * d_[static_cast<std::size_t>(r)];
+                }
+            }
+            unsigned fitting = 0x3FEU;
+            for (int i = 0; i < m_; ++i) {
+                const int left = room[static_cast<std::size_t>(i)];
+                const unsigned fits =
+                    left < 0 ? 0U : roomFor[static_cast<std::size_t>(i)][static_cast<std::size_t>(left)];
+                fitting &= i + 1 < m_ ? fits : fits | ~reachingTen;
+            }
+            leadFits_[static_cast<std::size_t>(w)] = static_cast<std::uint16_t>(fitting);
         }
         std::fill_n(ways_[0].begin(), windows_, 1);
         for (int q = 1; q <= mostDigits + m_ - 2; ++q) {
@@ -95,7 +142,7 @@ public:
     NoCarryMultiplicands(const NoCarryMultiplicands&) = delete;
     NoCarryMultiplicands& operator=(const NoCarryMultiplicands&) = delete;
 
-    /// How many multiplicands of `digits` digits (2 to mostDigits) have no carry.
+    /// How many multiplicands of `digits` digits (2 to mostDigits) have no carry in the first format.
     [[nodiscard]] constexpr std::int32_t count(int digits) const
     {
         std::int32_t total = 0;
@@ -105,20 +152,101 @@ public:
         return total;
     }
 
+    /// How many multiplicands of `digits` digits (2 to mostDigits) have no carry as the class
+    /// writes them.
+    [[nodiscard]] constexpr std::int32_t countWritten(int digits) const
+    {
+        std::int32_t total = 0;
+        for (int w = 0; w < windows_; w += leadWindowStep(digits)) {
+            total += std::popcount(leadFits_[static_cast<std::size_t>(w)])
+                * ways_[static_cast<std::size_t>(digits - 1)][static_cast<std::size_t>(w)];
+        }
+        return total;
+    }
+
     /// The multiplicand of `digits` digits with rank `rank` (from 0, ascending) among those
-    /// without carries or, when withCarries, among those with some.
+    /// without carries or, when withCarries, among those with some, in the first format.
     [[nodiscard]] std::int32_t nth(int digits, std::int32_t rank, bool withCarries) const
     {
-        std::int32_t multiplicand = 0;
-        int w = 0;
-        bool clean = true;  // no carry in the columns the digits placed so far complete
-        for (int p = digits - 1; p >= 0; --p) {
+        return nthFrom(digits - 1, 0, 0, true, rank, withCarries);
+    }
+
+    /// Gets nthWritten ready for multiplicands of `digits` digits.
+    void countLeads(int digits)
+    {
+        leadDigits_ = digits;
+        for (int x = 1; x <= 9; ++x) {
+            auto& upTo = leadUpTo_[static_cast<std::size_t>(x)];
+            upTo[0] = 0;
+            for (int w = 0; w < windows_; ++w) {
+                upTo[static_cast<std::size_t>(w) + 1] = upTo[static_cast<std::size_t>(w)] + leadWays(digits, x, w);
+            }
+        }
+    }
+
+    /// As nth, with carries as the class writes them; countLeads(digits) first.
+    [[nodiscard]] std::int32_t nthWritten(int digits, std::int32_t rank, bool withCarries) const
+    {
+        assert(leadDigits_ == digits);
+        const int placed = std::min(m_, digits);  // the lead's digits above the units
+        // The leading digit: any, with the windows under it all still open.
+        int leading = 1;
+        for (; leading <= 9; ++leading) {
+            const std::int32_t without =
+                leadUpTo_[static_cast<std::size_t>(leading)][static_cast<std::size_t>(windows_)];
+            const std::int32_t here = withCarries ? powerOfTen(digits - 1) - without : without;
+            if (rank < here) break;
+            rank -= here;
+        }
+        assert(leading <= 9 && "rank beyond the multiplicands");
+        const auto& upTo = leadUpTo_[static_cast<std::size_t>(leading)];
+        // Each digit of the window fixes one more base-(largest_ + 1) digit of it, from the top:
+        // the windows still open are low to low + span - 1.
+        std::int32_t multiplicand = leading;
+        int low = 0;
+        int span = windows_;
+        bool clean = true;
+        for (int p = digits - 2; p >= digits - placed; --p) {
+            span /= base_;
+            int x = 0;
+            bool stays = false;
+            for (; x <= 9; ++x) {
+                stays = clean && x <= largest_;
+                const auto from = static_cast<std::size_t>(low + x * span);
+                const std::int32_t without = stays ? upTo[from + static_cast<std::size_t>(span)] - upTo[from] : 0;
+                const std::int32_t here = withCarries ? powerOfTen(p) - without : without;
+                if (rank < here) break;
+                rank -= here;
+            }
+            assert(x <= 9 && "rank beyond the multiplicands");
+            if (stays) {
+                low += x * span;
+            } else {
+                clean = false;
+            }
+            multiplicand = multiplicand * 10 + x;
+        }
+        // The digits under the lead meet only columns below digits - 1.
+        clean = clean && upTo[static_cast<std::size_t>(low) + 1] > upTo[static_cast<std::size_t>(low)];
+        return nthFrom(digits - placed - 1, multiplicand, low, clean, rank, withCarries);
+    }
+
+private:
+    static constexpr std::size_t kMostWindows = 100;  // 10^(kMostMultiplierDigits - 1)
+    static constexpr std::size_t kMostPlaces = kMostMultiplicandDigits + kMostMultiplierDigits - 1;
+
+    /// nth from position p down, the digits above p making `multiplicand` and leaving window w;
+    /// clean when they complete no column with a carry.
+    [[nodiscard]] std::int32_t nthFrom(int p, std::int32_t multiplicand, int w, bool clean, std::int32_t rank,
+                                       bool withCarries) const
+    {
+        for (; p >= 0; --p) {
             const std::int32_t completions = powerOfTen(p);  // the ways to write the digits below p
             const auto& below = ways_[static_cast<std::size_t>(p + m_ - 1)];
             const int after = next(w, 0);
             // next(w, x) for a digit that fits: one window only when the multiplier has one digit.
             const auto into = [&](int x) { return m_ == 1 ? 0 : after + x; };
-            int x = p == digits - 1 ? 1 : 0;
+            int x = multiplicand == 0 ? 1 : 0;
             bool stays = false;  // x keeps the multiplicand without carries so far
             for (; x <= 9; ++x) {
                 stays = clean && x <= largest_ && fits(w, x);
@@ -138,16 +266,29 @@ public:
         return multiplicand;
     }
 
-private:
-    static constexpr std::size_t kMostWindows = 100;  // 10^(kMostMultiplierDigits - 1)
-    static constexpr std::size_t kMostPlaces = kMostMultiplicandDigits + kMostMultiplierDigits - 1;
-
     /// True when placing x after window w keeps the column it completes at most 9.
     [[nodiscard]] constexpr bool fits(int w, int x) const
     {
         return x * top_ + windowSum_[static_cast<std::size_t>(w)] <= 9;
     }
     [[nodiscard]] constexpr int next(int w, int x) const { return (x + base_ * w) % windows_; }
+    /// The windows of an n-digit multiplicand's lead: those whose digits below the units are 0,
+    /// every below-th one.
+    [[nodiscard]] constexpr int leadWindowStep(int n) const
+    {
+        int below = 1;
+        for (int k = n; k < m_; ++k) below *= base_;
+        return below;
+    }
+
+    /// The ways to complete without carries an n-digit multiplicand led by x over window w.
+    [[nodiscard]] constexpr std::int32_t leadWays(int n, int x, int w) const
+    {
+        const bool fits = (leadFits_[static_cast<std::size_t>(w)] >> static_cast<unsigned>(x) & 1U) != 0;
+        return fits && w % leadWindowStep(n) == 0 ? ways_[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(w)]
+                                                  : 0;
+    }
+
     /// The ways to place the q - 1 digits left once x is placed after window w.
     [[nodiscard]] constexpr std::int32_t waysAfter(int q, int w, int x) const
     {
@@ -166,21 +307,63 @@ private:
     /// ways_[q][w]: the ways to place the q digits still to come (the last m - 1 of them the
     /// zeros below the units) after window w, every column they complete at most 9.
     std::array<std::array<std::int32_t, kMostWindows>, kMostPlaces> ways_;
+    /// leadFits_[w]: bit x set when the leading digit x over window w keeps the columns from
+    /// n - 1 up to the one before the product's leading column at most 9 (for any n).
+    std::array<std::uint16_t, kMostWindows> leadFits_;
+    int leadDigits_ = 0;
+    /// leadUpTo_[x][w]: the ways to complete without carries the leads of x over windows below w,
+    /// for multiplicands of leadDigits_ digits.
+    std::array<std::array<std::int32_t, kMostWindows + 1>, 10> leadUpTo_;
 };
 
-/// kNoCarryCounts[n - 2][b]: how many multiplicands of n digits have no carry against b,
-/// worked out while compiling, so that counting a level only adds them up.
-constexpr auto kNoCarryCounts = [] {
-    std::array<std::array<std::uint16_t, kLargestMultiplier + 1>, kMostMultiplicandDigits - 1> counts{};
-    for (std::int32_t b = 1; b <= kLargestMultiplier; ++b) {
+using NoCarryCounts =
+    std::array<std::array<std::array<std::uint16_t, kLargestMultiplier + 1>, kMostMultiplicandDigits - 1>, 2>;
+
+/// The counts of kNoCarryCounts for the multipliers first to last, 0 for the others.
+constexpr NoCarryCounts noCarryCountsOf(std::int32_t first, std::int32_t last)
+{
+    NoCarryCounts counts{};
+    for (std::int32_t b = first; b <= last; ++b) {
         const NoCarryMultiplicands multiplicands(b, kMostMultiplicandDigits);
         for (int n = 2; n <= kMostMultiplicandDigits; ++n) {
-            counts[static_cast<std::size_t>(n - 2)][static_cast<std::size_t>(b)] =
+            const auto at = static_cast<std::size_t>(n - 2);
+            counts[static_cast<std::size_t>(LevelFormat::First)][at][static_cast<std::size_t>(b)] =
                 static_cast<std::uint16_t>(multiplicands.count(n));
+            counts[static_cast<std::size_t>(LevelFormat::Written)][at][static_cast<std::size_t>(b)] =
+                static_cast<std::uint16_t>(multiplicands.countWritten(n));
+        }
+    }
+    return counts;
+}
+
+// Each part is a constant of its own: the compilers evaluate at most 2^25 steps for one.
+constexpr NoCarryCounts kNoCarryCountsBelow400 = noCarryCountsOf(1, 399);
+constexpr NoCarryCounts kNoCarryCountsFrom400 = noCarryCountsOf(400, kLargestMultiplier);
+
+/// kNoCarryCounts[format][n - 2][b]: how many multiplicands of n digits have no carry against b
+/// in each LevelFormat, worked out while compiling, so that counting a level only adds them up.
+constexpr NoCarryCounts kNoCarryCounts = [] {
+    NoCarryCounts counts = kNoCarryCountsBelow400;
+    for (std::size_t f = 0; f < counts.size(); ++f) {
+        for (std::size_t n = 0; n < counts[f].size(); ++n) {
+            for (std::size_t b = 400; b < counts[f][n].size(); ++b) counts[f][n][b] = kNoCarryCountsFrom400[f][n][b];
         }
     }
     return counts;
 }();
+
+/// hasCarries as the first format counted carries: any digit product plus the carry coming in,
+/// or any column of the final addition, reaching 10. Beyond the carries written, that is only
+/// a leading digit product of 10 or more: with no carry written, every other product is a
+/// digit and the addition's last column holds the last row's leading product alone.
+bool hasCarriesFirstFormat(std::int32_t multiplicand, std::int32_t multiplier)
+{
+    std::int32_t leading = multiplicand;
+    while (leading >= 10) leading /= 10;
+    std::int32_t largest = 0;
+    for (std::int32_t v = multiplier; v > 0; v /= 10) largest = std::max(largest, v % 10);
+    return leading * largest >= 10 || hasCarries(multiplicand, multiplier);
+}
 
 /// kDigitsOf[b]: the digits b is written with, bit d for the digit d.
 constexpr auto kDigitsOf = [] {
@@ -205,12 +388,10 @@ bool Level::allows(std::int32_t multiplicand, std::int32_t multiplier) const
     for (std::int32_t v = multiplier; v > 0; v /= 10) {
         if (!tabelline.test(static_cast<std::size_t>(v % 10))) return false;
     }
-    switch (riporti) {
-    case Riporti::Senza: return !hasCarries(multiplicand, multiplier);
-    case Riporti::Con: return hasCarries(multiplicand, multiplier);
-    case Riporti::Qualsiasi: break;
-    }
-    return true;
+    if (riporti == Riporti::Qualsiasi) return true;
+    const bool carries = format == LevelFormat::First ? hasCarriesFirstFormat(multiplicand, multiplier)
+                                                      : hasCarries(multiplicand, multiplier);
+    return carries == (riporti == Riporti::Con);
 }
 
 std::int32_t Level::operationCount(int cifreMoltiplicando, int cifreMoltiplicatore) const
@@ -230,6 +411,7 @@ bool Level::repeatsOperations(int cifreMoltiplicando, int cifreMoltiplicatore, i
 
 AllowedOperations::AllowedOperations(const Level& level, int cifreMoltiplicando, int cifreMoltiplicatore)
     : riporti_(level.riporti)
+    , format_(level.format)
     , cifreMoltiplicando_(cifreMoltiplicando)
 {
     assert(cifreMoltiplicando >= 2 && cifreMoltiplicando <= kMostMultiplicandDigits);
@@ -240,7 +422,8 @@ AllowedOperations::AllowedOperations(const Level& level, int cifreMoltiplicando,
     }
     const auto refused = static_cast<std::uint16_t>(~level.tabelline.to_ulong());
     const std::int32_t all = 9 * powerOfTen(cifreMoltiplicando - 1);
-    const auto& clean = kNoCarryCounts[static_cast<std::size_t>(cifreMoltiplicando - 2)];
+    const auto& clean =
+        kNoCarryCounts[static_cast<std::size_t>(format_)][static_cast<std::size_t>(cifreMoltiplicando - 2)];
     for (std::int32_t b = powerOfTen(cifreMoltiplicatore - 1); b < powerOfTen(cifreMoltiplicatore); ++b) {
         const auto at = static_cast<std::size_t>(b);
         if ((kDigitsOf[at] & refused) != 0) continue;
@@ -270,11 +453,14 @@ void AllowedOperations::at(std::span<const std::int32_t> ranks, std::span<Operat
         const std::int16_t b = multiplier_[i];
         std::int32_t a = powerOfTen(cifreMoltiplicando_ - 1) + within;
         if (riporti_ != Riporti::Qualsiasi) {
+            const bool withCarries = riporti_ == Riporti::Con;
             if (!table || tableOf != b) {
                 table.emplace(b, cifreMoltiplicando_);
                 tableOf = b;
+                if (format_ == LevelFormat::Written) table->countLeads(cifreMoltiplicando_);
             }
-            a = table->nth(cifreMoltiplicando_, within, riporti_ == Riporti::Con);
+            a = format_ == LevelFormat::First ? table->nth(cifreMoltiplicando_, within, withCarries)
+                                              : table->nthWritten(cifreMoltiplicando_, within, withCarries);
         }
         out[k] = Operation{a, b};
     }

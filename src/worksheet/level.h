@@ -7,7 +7,7 @@
 
 namespace virdamo {
 
-/// Which operations a level takes by their carries, as hasCarries (carries.h) tells them.
+/// Which operations a level takes by their carries, as its LevelFormat tells them.
 enum class Riporti : std::uint8_t {
     Qualsiasi,  ///< with or without carries
     Senza,      ///< only operations without carries
@@ -76,6 +76,7 @@ private:
     static constexpr std::size_t kMostMultipliers = 900;
 
     Riporti riporti_ = Riporti::Qualsiasi;
+    LevelFormat format_ = LevelFormat::Written;
     int cifreMoltiplicando_ = 0;
     std::size_t multipliers_ = 0;
     std::array<std::int16_t, kMostMultipliers> multiplier_{};  ///< ascending

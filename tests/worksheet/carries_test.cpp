@@ -8,6 +8,7 @@
 #include <bitset>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <utility>
 
@@ -30,8 +31,16 @@ TEST(Carries, OperationsWorkedByHand)
         {2305, 104, true, {Row{0, 2, 0, 1}, Row{}, Row{}}, {}, {1, 5, 5, 5}},
         {135, 47, true, {Row{0, 3, 2, 0}, Row{0, 2, 1, 0}, Row{}}, {0, 0, 0, 1, 0, 0, 0}, {9, 2, 9, 9}},
         {47, 6, true, {Row{0, 4, 0, 0}, Row{}, Row{}}, {}, {2, 6, 3, 3}},
-        // The only carry leaves the last column: it is the product's leading digit.
-        {21, 5, true, {}, {}, {3, 5, 6, 6}},
+        // A leading digit product of 10 or more, or a carry out of the addition's last column
+        // (8 + 9 in the hundreds of 90 x 19), makes the product's leading digits: no carry.
+        {21, 5, false, {}, {}, {3, 5, 6, 6}},
+        {50, 3, false, {}, {}, {5, 3, 6, 6}},
+        {710, 4, false, {}, {}, {8, 4, 5, 5}},
+        {61, 7, false, {}, {}, {7, 7, 4, 4}},
+        {62, 3, false, {}, {}, {8, 3, 6, 6}},
+        {702, 22, false, {}, {}, {9, 4, 9, 9}},
+        {90, 19, false, {}, {}, {9, 1, 9, 9}},
+        {95, 2, true, {Row{0, 1, 0, 0}, Row{}, Row{}}, {}, {5, 2, 1, 1}},
         {243, 2, false, {}, {}, {9, 2, 9, 9}},
         {1111, 222, false, {}, {}, {4, 6, 6, 6}},
         {1000, 999, false, {}, {}, {1, 9, 9, 9}},
@@ -62,7 +71,8 @@ int digitAt(std::int64_t value, int k)
 
 // Every row written with its carries gives the digits of the true products: each carry is
 // the tens that the column before sends on, for every two-digit multiplicand and every
-// multiplier, and for four-digit ones against three-digit multipliers.
+// multiplier, and for four-digit ones against three-digit multipliers. An operation has carries
+// when a sum reaches 10 but in a row's leading column; the first format of levels counted those.
 TEST(Carries, RowsWrittenWithTheirCarriesGiveTheProducts)
 {
     const auto check = [](std::int32_t a, std::int32_t b) {
@@ -70,12 +80,13 @@ TEST(Carries, RowsWrittenWithTheirCarriesGiveTheProducts)
         const int n = static_cast<int>(std::to_string(a).size());
         const int m = static_cast<int>(std::to_string(b).size());
         bool reachesTen = false;
+        bool leadingReachesTen = false;
         for (int r = 0; r < m; ++r) {
             const int d = digitAt(b, r);
             const std::int64_t row = static_cast<std::int64_t>(a) * d;
             for (int c = 0; c < n && d != 0; ++c) {
                 const int t = digitAt(a, c) * d + carries.intoMultiplicandColumn.at(std::size_t(r)).at(std::size_t(c));
-                reachesTen = reachesTen || t >= 10;
+                (c + 1 < n ? reachesTen : leadingReachesTen) |= t >= 10;
                 ASSERT_EQ(t % 10, digitAt(row, c)) << a << " x " << b << " row " << r << " column " << c;
             }
         }
@@ -91,11 +102,13 @@ TEST(Carries, RowsWrittenWithTheirCarriesGiveTheProducts)
                 for (int r = 0; r < m && r <= k; ++r) {
                     t += digitAt(static_cast<std::int64_t>(a) * digitAt(b, r), k - r);
                 }
-                reachesTen = reachesTen || t >= 10;
+                (k + 1 < columns ? reachesTen : leadingReachesTen) |= t >= 10;
                 ASSERT_EQ(t % 10, digitAt(product, k)) << a << " x " << b << " column " << k;
             }
         }
         ASSERT_EQ(carries.any, reachesTen) << a << " x " << b;
+        ASSERT_EQ((Level{Level::kEveryDigit, Riporti::Con, LevelFormat::First}.allows(a, b)),
+                  reachesTen || leadingReachesTen);
     };
     for (std::int32_t a = 10; a <= 99; ++a) {
         for (std::int32_t b = 1; b <= 999; ++b) {
@@ -146,11 +159,12 @@ TEST(Carries, OperationsWorkedOutOnSquares)
 }
 
 // Every operation of each pair of digit counts is classed by the digits its multiplier uses
-// and by its carries; the count of a level, any set of tables with any carries, is then the
-// sum over the sets of digits it takes. For 4x3 (8.1 million operations) only the multipliers
-// of digits 0, 1, 2, 5 and 9, and the levels within those tables.
-TEST(Carries, LevelsCountTheOperationsTheyAllow)
+// and by its carries in a format; the count of a level, any set of tables with any carries, is
+// then the sum over the sets of digits it takes. For 4x3 (8.1 million operations) only the
+// multipliers of digits 0, 1, 2, 5 and 9, and the levels within those tables.
+void expectLevelsCountTheOperationsTheyAllow(LevelFormat format)
 {
+    const Level withCarries{Level::kEveryDigit, Riporti::Con, format};
     for (int cifreA = 2; cifreA <= 4; ++cifreA) {
         for (int cifreB = 1; cifreB <= 3; ++cifreB) {
             const auto lowest = [](int digits) { return static_cast<std::int32_t>(std::pow(10, digits - 1)); };
@@ -161,7 +175,7 @@ TEST(Carries, LevelsCountTheOperationsTheyAllow)
                 for (std::int32_t v = b; v > 0; v /= 10) digits |= 1U << static_cast<unsigned>(v % 10);
                 if ((digits & ~within) != 0) continue;
                 for (std::int32_t a = lowest(cifreA); a < 10 * lowest(cifreA); ++a) {
-                    ++byDigitsAndCarries[digits][hasCarries(a, b) ? 1 : 0];
+                    ++byDigitsAndCarries[digits][withCarries.allows(a, b) ? 1 : 0];
                 }
             }
             for (unsigned tabelline = 0; tabelline < 1024; ++tabelline) {
@@ -175,7 +189,7 @@ TEST(Carries, LevelsCountTheOperationsTheyAllow)
                 const std::pair<Riporti, std::int32_t> expected[] = {
                     {Riporti::Qualsiasi, taken[0] + taken[1]}, {Riporti::Senza, taken[0]}, {Riporti::Con, taken[1]}};
                 for (const auto& [riporti, count] : expected) {
-                    const Level level{std::bitset<10>(tabelline), riporti};
+                    const Level level{std::bitset<10>(tabelline), riporti, format};
                     ASSERT_EQ(level.operationCount(cifreA, cifreB), count)
                         << cifreA << "x" << cifreB << " tables " << level.tabelline << " riporti " << int(riporti);
                     ASSERT_EQ(level.allowsNone(cifreA, cifreB), count == 0);
@@ -183,7 +197,42 @@ TEST(Carries, LevelsCountTheOperationsTheyAllow)
             }
         }
     }
+}
+
+TEST(Carries, LevelsCountTheOperationsTheyAllow)
+{
+    expectLevelsCountTheOperationsTheyAllow(LevelFormat::First);
+    expectLevelsCountTheOperationsTheyAllow(LevelFormat::Written);
     EXPECT_EQ(Level{}.operationCount(4, 3), 8'100'000);
+}
+
+// Ranks number exactly the operations a level allows (as many as counted above), by multiplier
+// then multiplicand: tables of many multiplicands without carries (0 and 1) and of few.
+TEST(Carries, RanksNumberTheAllowedOperationsInOrder)
+{
+    for (const auto format : {LevelFormat::First, LevelFormat::Written}) {
+        for (const auto riporti : {Riporti::Senza, Riporti::Con}) {
+            for (const Level level : {Level{0b0000000011, riporti, format}, Level{0b1000100100, riporti, format}}) {
+                for (int cifreA = 2; cifreA <= 4; ++cifreA) {
+                    for (int cifreB = 1; cifreB <= 3; ++cifreB) {
+                        const AllowedOperations allowed(level, cifreA, cifreB);
+                        std::vector<std::int32_t> ranks(static_cast<std::size_t>(allowed.size()));
+                        std::iota(ranks.begin(), ranks.end(), 0);
+                        std::vector<Operation> ops(ranks.size());
+                        allowed.at(ranks, ops);
+                        for (std::size_t k = 0; k < ops.size(); ++k) {
+                            const auto [a, b] = ops[k];
+                            ASSERT_TRUE(level.allows(a, b) && std::to_string(a).size() == std::size_t(cifreA)
+                                        && (k == 0
+                                            || std::pair(ops[k - 1].moltiplicatore, ops[k - 1].moltiplicando)
+                                                < std::pair(b, a)))
+                                << a << " x " << b << " format " << int(format);
+                        }
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST(Carries, NumbersReduceToOneDigit)

@@ -345,9 +345,9 @@ std::vector<std::pair<std::int32_t, std::int32_t>> operationsOf(const Modulo1& m
     return ops;
 }
 
-Level levelOf(unsigned tabelline, Riporti riporti)
+Level levelOf(unsigned tabelline, Riporti riporti, LevelFormat format = LevelFormat::Written)
 {
-    return Level{std::bitset<10>(tabelline), riporti};
+    return Level{std::bitset<10>(tabelline), riporti, format};
 }
 
 // Sheets at a level hold only operations it allows, written as GeneraScheda writes them, and
@@ -395,12 +395,13 @@ TEST(GeneraSchedaAtALevel, ALevelOfNoOperationDrawsNothing)
     EXPECT_EQ(m.TxtProdotto[0], "");
 }
 
-// Sheets from fixed seeds, so the outcome is fixed: the 32 operations of a small level each
-// appear on a sheet, and first on a sheet, as often as the others. The critical values, of
-// chi-square with 31 degrees of freedom at odds of one in a billion, only a faulty draw exceeds.
+// Sheets from fixed seeds, so the outcome is fixed: the 32 operations of a small level of the
+// first format each appear on a sheet, and first on a sheet, as often as the others. The
+// critical values, of chi-square with 31 degrees of freedom at odds of one in a billion, only a
+// faulty draw exceeds.
 TEST(GeneraSchedaAtALevel, EveryAllowedOperationIsEquallyLikely)
 {
-    const Level level = levelOf(0b0000001100, Riporti::Senza);
+    const Level level = levelOf(0b0000001100, Riporti::Senza, LevelFormat::First);
     ASSERT_EQ(level.operationCount(2, 1), 32);
     constexpr int kSheets = 3200;
     std::map<std::pair<std::int32_t, std::int32_t>, int> anywhere, first;
