@@ -1,6 +1,8 @@
 #include "worksheet/level.h"
 
 #include "worksheet/carries.h"
+#include "worksheet/modulo1.h"
+#include "worksheet/random_source.h"
 
 #include <algorithm>
 #include <bit>
@@ -47,8 +49,10 @@ constexpr std::int32_t powerOfTen(int k)
 /// the rest are counted by the same tables.
 class NoCarryMultiplicands {
 public:
-    /// Ready for multiplicands of up to mostDigits digits against multiplier (1 to 999).
-    constexpr NoCarryMultiplicands(std::int32_t multiplier, int mostDigits)
+    /// Ready for multiplicands of up to mostDigits digits against multiplier (1 to 999) in the
+    /// first format, whose tables hold the written one's counts too; or ready for nthWritten of
+    /// mostDigits digits.
+    constexpr NoCarryMultiplicands(std::int32_t multiplier, int mostDigits, LevelFormat format = LevelFormat::First)
     {
         int largestDigit = 0;
         for (std::int32_t v = multiplier; v > 0; v /= 10) {
@@ -109,7 +113,9 @@ public:
             leadFits_[static_cast<std::size_t>(w)] = static_cast<std::uint16_t>(fitting);
         }
         std::fill_n(ways_[0].begin(), windows_, 1);
-        for (int q = 1; q <= mostDigits + m_ - 2; ++q) {
+        // The written format places the m - 1 digits under the leading one by itself.
+        const int places = format == LevelFormat::First ? mostDigits + m_ - 2 : mostDigits - 1;
+        for (int q = 1; q <= places; ++q) {
             const auto& below = ways_[static_cast<std::size_t>(q - 1)];
             // The digits that fit after a window are 0 up to some x, and the windows they lead
             // to are consecutive (all the same one when m is 1): one difference of running sums.
@@ -136,6 +142,7 @@ public:
                 if (first >= windows) first = 0;
             }
         }
+        if (format == LevelFormat::Written) countLeads(mostDigits);
     }
 
     // Never copied: most of the tables are left unwritten.
@@ -171,20 +178,7 @@ public:
         return nthFrom(digits - 1, 0, 0, true, rank, withCarries);
     }
 
-    /// Gets nthWritten ready for multiplicands of `digits` digits.
-    void countLeads(int digits)
-    {
-        leadDigits_ = digits;
-        for (int x = 1; x <= 9; ++x) {
-            auto& upTo = leadUpTo_[static_cast<std::size_t>(x)];
-            upTo[0] = 0;
-            for (int w = 0; w < windows_; ++w) {
-                upTo[static_cast<std::size_t>(w) + 1] = upTo[static_cast<std::size_t>(w)] + leadWays(digits, x, w);
-            }
-        }
-    }
-
-    /// As nth, with carries as the class writes them; countLeads(digits) first.
+    /// As nth, with carries as the class writes them; ready for `digits` digits.
     [[nodiscard]] std::int32_t nthWritten(int digits, std::int32_t rank, bool withCarries) const
     {
         assert(leadDigits_ == digits);
@@ -281,12 +275,19 @@ private:
         return below;
     }
 
-    /// The ways to complete without carries an n-digit multiplicand led by x over window w.
-    [[nodiscard]] constexpr std::int32_t leadWays(int n, int x, int w) const
+    /// Fills leadUpTo_ for multiplicands of `digits` digits.
+    constexpr void countLeads(int digits)
     {
-        const bool fits = (leadFits_[static_cast<std::size_t>(w)] >> static_cast<unsigned>(x) & 1U) != 0;
-        return fits && w % leadWindowStep(n) == 0 ? ways_[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(w)]
-                                                  : 0;
+        leadDigits_ = digits;
+        const int step = leadWindowStep(digits);
+        const auto& ways = ways_[static_cast<std::size_t>(digits - 1)];
+        for (auto& upTo : leadUpTo_) upTo[0] = 0;
+        for (std::size_t w = 0; w < static_cast<std::size_t>(windows_); ++w) {
+            const unsigned fitting = static_cast<int>(w) % step == 0 ? leadFits_[w] : 0U;
+            for (std::size_t x = 1; x <= 9; ++x) {
+                leadUpTo_[x][w + 1] = leadUpTo_[x][w] + ((fitting >> x & 1U) != 0 ? ways[w] : 0);
+            }
+        }
     }
 
     /// The ways to place the q - 1 digits left once x is placed after window w.
@@ -365,6 +366,46 @@ bool hasCarriesFirstFormat(std::int32_t multiplicand, std::int32_t multiplier)
     return leading * largest >= 10 || hasCarries(multiplicand, multiplier);
 }
 
+/// Fills out with different ranks from 0 to count - 1 (out no longer than count), each
+/// arrangement equally likely: the first places of a Fisher-Yates shuffle of all the ranks,
+/// which keeps only the few places it has moved.
+void drawDistinctRanks(std::int32_t count, std::span<std::int32_t> out, RandomSource& random)
+{
+    assert(out.size() <= static_cast<std::size_t>(count) && out.size() <= Modulo1::kOperations);
+    struct Moved {
+        std::int32_t place;
+        std::int32_t rank;
+    };
+    std::array<Moved, Modulo1::kOperations> moved{};
+    std::size_t movedCount = 0;
+    const auto rankAt = [&](std::int32_t place) {
+        for (std::size_t k = 0; k < movedCount; ++k) {
+            if (moved[k].place == place) return moved[k].rank;
+        }
+        return place;
+    };
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto here = static_cast<std::int32_t>(i);
+        const auto there = here + static_cast<std::int32_t>(random.nextBelow(static_cast<std::uint32_t>(count - here)));
+        out[i] = rankAt(there);
+        // Place `here` is never read again: only `there` has to remember what it now holds.
+        const std::int32_t displaced = rankAt(here);
+        auto entry = std::find_if(moved.begin(), moved.begin() + static_cast<std::ptrdiff_t>(movedCount),
+                                  [&](const Moved& mv) { return mv.place == there; });
+        if (entry == moved.begin() + static_cast<std::ptrdiff_t>(movedCount)) ++movedCount;
+        *entry = Moved{there, displaced};
+    }
+}
+
+/// The value of rank `rank` among 0, 1, 2... once the values in `taken` (ascending) are left out.
+std::int32_t skipping(std::int32_t rank, std::span<const std::int32_t> taken)
+{
+    for (const std::int32_t t : taken) {
+        if (t <= rank) ++rank;
+    }
+    return rank;
+}
+
 /// kDigitsOf[b]: the digits b is written with, bit d for the digit d.
 constexpr auto kDigitsOf = [] {
     std::array<std::uint16_t, kLargestMultiplier + 1> digits{};
@@ -413,6 +454,7 @@ AllowedOperations::AllowedOperations(const Level& level, int cifreMoltiplicando,
     : riporti_(level.riporti)
     , format_(level.format)
     , cifreMoltiplicando_(cifreMoltiplicando)
+    , cifreMoltiplicatore_(cifreMoltiplicatore)
 {
     assert(cifreMoltiplicando >= 2 && cifreMoltiplicando <= kMostMultiplicandDigits);
     assert(cifreMoltiplicatore >= 1 && cifreMoltiplicatore <= kMostMultiplierDigits);
@@ -427,8 +469,12 @@ AllowedOperations::AllowedOperations(const Level& level, int cifreMoltiplicando,
     for (std::int32_t b = powerOfTen(cifreMoltiplicatore - 1); b < powerOfTen(cifreMoltiplicatore); ++b) {
         const auto at = static_cast<std::size_t>(b);
         if ((kDigitsOf[at] & refused) != 0) continue;
+        const std::int32_t count = riporti_ == Riporti::Qualsiasi ? all
+            : riporti_ == Riporti::Senza                          ? clean[at]
+                                                                  : all - clean[at];
+        if (count == 0) continue;  // owns no rank
         multiplier_[multipliers_] = static_cast<std::int16_t>(b);
-        size_ += riporti_ == Riporti::Qualsiasi ? all : riporti_ == Riporti::Senza ? clean[at] : all - clean[at];
+        size_ += count;
         endRank_[multipliers_++] = size_;
     }
 }
@@ -455,14 +501,97 @@ void AllowedOperations::at(std::span<const std::int32_t> ranks, std::span<Operat
         if (riporti_ != Riporti::Qualsiasi) {
             const bool withCarries = riporti_ == Riporti::Con;
             if (!table || tableOf != b) {
-                table.emplace(b, cifreMoltiplicando_);
+                table.emplace(b, cifreMoltiplicando_, format_);
                 tableOf = b;
-                if (format_ == LevelFormat::Written) table->countLeads(cifreMoltiplicando_);
             }
             a = format_ == LevelFormat::First ? table->nth(cifreMoltiplicando_, within, withCarries)
                                               : table->nthWritten(cifreMoltiplicando_, within, withCarries);
         }
         out[k] = Operation{a, b};
+    }
+}
+
+void AllowedOperations::draw(std::span<Operation> sheet, RandomSource& random) const
+{
+    assert(size_ > 0 && !sheet.empty() && sheet.size() <= Modulo1::kOperations);
+    std::array<std::int32_t, Modulo1::kOperations> drawn{};
+    const auto ranks = std::span(drawn).first(sheet.size());
+    if (format_ == LevelFormat::Written) {
+        drawWritten(ranks, random);
+    } else {
+        // Each pass takes every operation at most once, so a set smaller than the sheet shows
+        // each of them once before any of them twice.
+        for (std::size_t start = 0; start < ranks.size(); start += static_cast<std::size_t>(size_)) {
+            drawDistinctRanks(size_, ranks.subspan(start).first(std::min<std::size_t>(size_, ranks.size() - start)),
+                              random);
+        }
+    }
+    at(ranks, sheet);
+}
+
+void AllowedOperations::drawWritten(std::span<std::int32_t> ranks, RandomSource& random) const
+{
+    const auto operations = ranks.size();
+    const auto firstRank = [this](std::size_t i) { return i == 0 ? 0 : endRank_[i - 1]; };
+    const auto countOf = [&](std::size_t i) { return static_cast<std::size_t>(endRank_[i] - firstRank(i)); };
+
+    // A one-digit multiplier place by place, as an index into multiplier_: every table (T of
+    // them) takes floor(N / T) places and the first N mod T of a random order of them one more,
+    // then the places are shuffled.
+    std::array<std::size_t, Modulo1::kOperations> tableOf{};
+    if (cifreMoltiplicatore_ == 1) {
+        std::array<std::size_t, 9> order{};
+        std::iota(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(multipliers_), std::size_t{0});
+        for (std::size_t i = 0; i < operations % multipliers_; ++i) {
+            std::swap(order[i], order[i + random.nextBelow(static_cast<std::uint32_t>(multipliers_ - i))]);
+        }
+        for (std::size_t i = 0; i < operations; ++i) tableOf[i] = order[i % multipliers_];
+        for (std::size_t i = operations - 1; i > 0; --i) {
+            std::swap(tableOf[i], tableOf[random.nextBelow(static_cast<std::uint32_t>(i + 1))]);
+        }
+    }
+
+    // What each multiplier has shown since it began its pass: the ranks of its multiplicands
+    // among its own, ascending. It begins a new pass once it has shown them all; a table holds
+    // 18 or more (the table of 9 without carries with 2-digit multiplicands), so with two tables
+    // or more none does within a sheet. Longer multipliers that have shown all theirs (spent,
+    // ascending) are not drawn until every one has.
+    struct Shown {
+        std::size_t multiplier = 0;
+        std::size_t count = 0;
+        std::array<std::int32_t, Modulo1::kOperations> ranks{};
+    };
+    std::array<Shown, Modulo1::kOperations> shown{};
+    std::size_t showing = 0;
+    std::array<std::int32_t, Modulo1::kOperations> spent{};
+    std::size_t spentCount = 0;
+    for (std::size_t place = 0; place < operations; ++place) {
+        std::size_t i = tableOf[place];
+        if (cifreMoltiplicatore_ > 1) {
+            if (spentCount == multipliers_) {
+                spentCount = 0;
+                showing = 0;
+            }
+            const auto pick = random.nextBelow(static_cast<std::uint32_t>(multipliers_ - spentCount));
+            i = static_cast<std::size_t>(skipping(static_cast<std::int32_t>(pick), std::span(spent).first(spentCount)));
+        }
+        const auto end = shown.begin() + static_cast<std::ptrdiff_t>(showing);
+        auto mine = std::find_if(shown.begin(), end, [i](const Shown& s) { return s.multiplier == i; });
+        if (mine == end) {
+            *mine = Shown{i, 0, {}};
+            ++showing;
+        }
+        if (mine->count == countOf(i)) mine->count = 0;
+        const auto before = std::span(mine->ranks).first(mine->count);
+        const auto drawn = random.nextBelow(static_cast<std::uint32_t>(countOf(i) - mine->count));
+        const std::int32_t within = skipping(static_cast<std::int32_t>(drawn), before);
+        mine->ranks[mine->count++] = within;
+        std::sort(mine->ranks.begin(), mine->ranks.begin() + static_cast<std::ptrdiff_t>(mine->count));
+        if (cifreMoltiplicatore_ > 1 && mine->count == countOf(i)) {
+            spent[spentCount++] = static_cast<std::int32_t>(i);
+            std::sort(spent.begin(), spent.begin() + static_cast<std::ptrdiff_t>(spentCount));
+        }
+        ranks[place] = firstRank(i) + within;
     }
 }
 

@@ -39,7 +39,7 @@ struct Modulo1;
 /// That source's sequence and what the generation makes of it are part of the format, so the
 /// same code gives the same sheet in every release: at the default level the digit drawn from
 /// each fraction; at any other level the 64-bit words, the numbers nextBelow draws from them,
-/// the shuffle of ranks (GeneraScheda) and the order of the ranks (AllowedOperations).
+/// the draw of each format (AllowedOperations::draw) and the order of the ranks.
 struct SheetCode {
     int cifreMoltiplicando = 2;   ///< 2, 3 or 4
     int cifreMoltiplicatore = 1;  ///< 1, 2 or 3

@@ -80,6 +80,11 @@ TEST(SheetCode, FixedCodesGiveTheirFixedSheetsAndReadBackAsTyped)
          {3, 1, 19, 0x17E82AF05BULL, levelOf(0b1111111100, Riporti::Con)},
          {"269x6", "450x4", "431x9", "128x7", "749x7", "971x6", "942x9", "775x7", "703x6", "710x4",
           "761x3", "397x6", "479x3", "781x5", "263x9", "132x8", "735x7", "530x3", "993x7", "204x7"}},
+        // The written format: 2x1 tables 2-5 without carries, each table 5 times.
+        {"159DK-RKAY5-1WE",
+         {2, 1, 19, 0x2A5B3C4D5EULL, levelOf(0b0000111100, Riporti::Senza, LevelFormat::Written)},
+         {"53x3", "33x3", "82x4", "81x3", "32x4", "90x5", "94x2", "61x5", "93x3", "83x2",
+          "31x5", "90x4", "11x5", "22x3", "23x2", "81x2", "43x2", "50x4", "80x4", "40x5"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.code.text(), c.text);
