@@ -84,9 +84,8 @@ public:
             for (int i = 0; i < m_; ++i) {
                 const int units = x * d_[static_cast<std::size_t>(i)] % 10;
                 const int tens = i == 0 ? 0 : x * d_[static_cast<std::size_t>(i - 1)] / 10;
-                if (units + tens <= 9) {
-                    roomFor[static_cast<std::size_t>(i)][static_cast<std::size_t>(units + tens)] |= 1U << x;
-                }
+                const int need = units + tens;
+                if (need <= 9) roomFor[static_cast<std::size_t>(i)][static_cast<std::size_t>(need)] |= 1U << x;
             }
             if (x * top_ >= 10) reachingTen |= 1U << x;
         }
@@ -100,7 +99,8 @@ public:
             int rest = w;
             for (int j = 0; j + 1 < m_; ++j, rest /= base_) {
                 for (int r = m_ - 1 - j; r < m_; ++r) {
-                    room[static_cast<std::size_t>(j + r - m_ + 1)] -= rest % base_ * d_[static_cast<std::size_t>(r)];
+                    const int column = j + r - m_ + 1;
+                    room[static_cast<std::size_t>(column)] -= rest % base_ * d_[static_cast<std::size_t>(r)];
                 }
             }
             unsigned fitting = 0x3FEU;
@@ -206,7 +206,8 @@ public:
             bool stays = false;
             for (; x <= 9; ++x) {
                 stays = clean && x <= largest_;
-                const auto from = static_cast<std::size_t>(low + x * span);
+                const int first = low + x * span;
+                const auto from = static_cast<std::size_t>(first);
                 const std::int32_t without = stays ? upTo[from + static_cast<std::size_t>(span)] - upTo[from] : 0;
                 const std::int32_t here = withCarries ? powerOfTen(p) - without : without;
                 if (rank < here) break;
@@ -320,10 +321,9 @@ private:
 using NoCarryCounts =
     std::array<std::array<std::array<std::uint16_t, kLargestMultiplier + 1>, kMostMultiplicandDigits - 1>, 2>;
 
-/// The counts of kNoCarryCounts for the multipliers first to last, 0 for the others.
-constexpr NoCarryCounts noCarryCountsOf(std::int32_t first, std::int32_t last)
+/// counts with those of kNoCarryCounts for the multipliers first to last filled in.
+constexpr NoCarryCounts withNoCarryCounts(NoCarryCounts counts, std::int32_t first, std::int32_t last)
 {
-    NoCarryCounts counts{};
     for (std::int32_t b = first; b <= last; ++b) {
         const NoCarryMultiplicands multiplicands(b, kMostMultiplicandDigits);
         for (int n = 2; n <= kMostMultiplicandDigits; ++n) {
@@ -337,21 +337,12 @@ constexpr NoCarryCounts noCarryCountsOf(std::int32_t first, std::int32_t last)
     return counts;
 }
 
-// Each part is a constant of its own: the compilers evaluate at most 2^25 steps for one.
-constexpr NoCarryCounts kNoCarryCountsBelow400 = noCarryCountsOf(1, 399);
-constexpr NoCarryCounts kNoCarryCountsFrom400 = noCarryCountsOf(400, kLargestMultiplier);
+// Worked out in two constants: the compilers evaluate at most 2^25 steps for one.
+constexpr NoCarryCounts kNoCarryCountsBelow400 = withNoCarryCounts({}, 1, 399);
 
 /// kNoCarryCounts[format][n - 2][b]: how many multiplicands of n digits have no carry against b
 /// in each LevelFormat, worked out while compiling, so that counting a level only adds them up.
-constexpr NoCarryCounts kNoCarryCounts = [] {
-    NoCarryCounts counts = kNoCarryCountsBelow400;
-    for (std::size_t f = 0; f < counts.size(); ++f) {
-        for (std::size_t n = 0; n < counts[f].size(); ++n) {
-            for (std::size_t b = 400; b < counts[f][n].size(); ++b) counts[f][n][b] = kNoCarryCountsFrom400[f][n][b];
-        }
-    }
-    return counts;
-}();
+constexpr NoCarryCounts kNoCarryCounts = withNoCarryCounts(kNoCarryCountsBelow400, 400, kLargestMultiplier);
 
 /// hasCarries as the first format counted carries: any digit product plus the carry coming in,
 /// or any column of the final addition, reaching 10. Beyond the carries written, that is only
@@ -522,8 +513,8 @@ void AllowedOperations::draw(std::span<Operation> sheet, RandomSource& random) c
         // Each pass takes every operation at most once, so a set smaller than the sheet shows
         // each of them once before any of them twice.
         for (std::size_t start = 0; start < ranks.size(); start += static_cast<std::size_t>(size_)) {
-            drawDistinctRanks(size_, ranks.subspan(start).first(std::min<std::size_t>(size_, ranks.size() - start)),
-                              random);
+            const std::size_t pass = std::min(static_cast<std::size_t>(size_), ranks.size() - start);
+            drawDistinctRanks(size_, ranks.subspan(start).first(pass), random);
         }
     }
     at(ranks, sheet);
