@@ -31,8 +31,7 @@ TEST(Carries, OperationsWorkedByHand)
         {2305, 104, true, {Row{0, 2, 0, 1}, Row{}, Row{}}, {}, {1, 5, 5, 5}},
         {135, 47, true, {Row{0, 3, 2, 0}, Row{0, 2, 1, 0}, Row{}}, {0, 0, 0, 1, 0, 0, 0}, {9, 2, 9, 9}},
         {47, 6, true, {Row{0, 4, 0, 0}, Row{}, Row{}}, {}, {2, 6, 3, 3}},
-        // A leading digit product of 10 or more, or a carry out of the addition's last column
-        // (8 + 9 in the hundreds of 90 x 19), makes the product's leading digits: no carry.
+        // Leading digit products of 10 or more, and 90 x 19's carry out of the last column, are none.
         {21, 5, false, {}, {}, {3, 5, 6, 6}},
         {50, 3, false, {}, {}, {5, 3, 6, 6}},
         {710, 4, false, {}, {}, {8, 4, 5, 5}},

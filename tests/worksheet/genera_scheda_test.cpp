@@ -351,8 +351,7 @@ Level levelOf(unsigned tabelline, Riporti riporti, LevelFormat format = LevelFor
 }
 
 // Sheets at a level hold only operations it allows, written as GeneraScheda writes them, and
-// repeat none, or as few as can be when it allows fewer than the sheet holds; with a one-digit
-// multiplier every table that allows some holds an even share of the sheet.
+// repeat none, or as few as can be when it allows fewer than the sheet holds.
 TEST(GeneraSchedaAtALevel, WellFormedSheetsOfAllowedOperationsRepeatingAsLittleAsCanBe)
 {
     const struct {
