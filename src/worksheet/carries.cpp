@@ -21,7 +21,8 @@ int digitsOf(std::int64_t value, std::array<int, N>& digits)
     return count;
 }
 
-/// Works the operation out column by column; records the carries in carries when given.
+/// Works the operation out column by column; records the carries in carries when given and
+/// returns whether any of them is written (not 0).
 bool work(std::int32_t multiplicand, std::int32_t multiplier, Carries* carries)
 {
     assert(multiplicand >= 10 && multiplicand <= 9999 && multiplier >= 1 && multiplier <= 999);
@@ -35,10 +36,13 @@ bool work(std::int32_t multiplicand, std::int32_t multiplier, Carries* carries)
         int carry = 0;
         for (int c = 0; c < n; ++c) {
             const int t = a[static_cast<std::size_t>(c)] * d[static_cast<std::size_t>(r)] + carry;
-            any = any || t >= 10;
             carry = t / 10;
-            if (carries && c + 1 < n) {
-                carries->intoMultiplicandColumn[static_cast<std::size_t>(r)][static_cast<std::size_t>(c) + 1] = carry;
+            if (c + 1 < n) {
+                any = any || carry != 0;
+                if (carries) {
+                    carries->intoMultiplicandColumn[static_cast<std::size_t>(r)][static_cast<std::size_t>(c) + 1] =
+                        carry;
+                }
             }
         }
     }
@@ -65,10 +69,12 @@ bool work(std::int32_t multiplicand, std::int32_t multiplier, Carries* carries)
                 t += rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(at)];
             }
         }
-        any = any || t >= 10;
         carry = t / 10;
-        if (carries && column + 1 < columns) {
-            carries->intoProductColumn[static_cast<std::size_t>(column) + 1] = carry;
+        if (column + 1 < columns) {
+            any = any || carry != 0;
+            if (carries) {
+                carries->intoProductColumn[static_cast<std::size_t>(column) + 1] = carry;
+            }
         }
     }
     return any;

@@ -27,8 +27,9 @@ struct Carries {
     /// intoProductColumn[k]: the carry the final addition sends into the product's column k;
     /// all 0 with a one-digit multiplier, which has no addition.
     std::array<int, kProductColumns> intoProductColumn{};
-    /// True when any digit product plus its incoming carry, or any column of the final
-    /// addition plus its incoming carry, reaches 10: the operation "has carries".
+    /// True when some carry above is not 0: the operation "has carries" as the class counts
+    /// them. A leading digit product of 10 or more (50 x 3) and a carry out of the addition's
+    /// last column (90 x 19) only make a row's leading digits.
     bool any = false;
 
     bool operator==(const Carries&) const = default;

@@ -4,7 +4,6 @@
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
 
-#include <algorithm>
 #include <array>
 #include <cassert>
 #include <charconv>
@@ -106,37 +105,6 @@ void storeDigits(std::int32_t value, int count, Modulo1::PerOperation<Digit>& ci
     }
 }
 
-/// Fills out with different ranks from 0 to count - 1 (out no longer than count), each
-/// arrangement equally likely: the first places of a Fisher-Yates shuffle of all the ranks,
-/// which keeps only the few places it has moved.
-void drawDistinctRanks(std::int32_t count, std::span<std::int32_t> out, RandomSource& random)
-{
-    assert(out.size() <= static_cast<std::size_t>(count) && out.size() <= Modulo1::kOperations);
-    struct Moved {
-        std::int32_t place;
-        std::int32_t rank;
-    };
-    std::array<Moved, Modulo1::kOperations> moved{};
-    std::size_t movedCount = 0;
-    const auto rankAt = [&](std::int32_t place) {
-        for (std::size_t k = 0; k < movedCount; ++k) {
-            if (moved[k].place == place) return moved[k].rank;
-        }
-        return place;
-    };
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const auto here = static_cast<std::int32_t>(i);
-        const auto there = here + static_cast<std::int32_t>(random.nextBelow(static_cast<std::uint32_t>(count - here)));
-        out[i] = rankAt(there);
-        // Place `here` is never read again: only `there` has to remember what it now holds.
-        const std::int32_t displaced = rankAt(here);
-        auto entry = std::find_if(moved.begin(), moved.begin() + static_cast<std::ptrdiff_t>(movedCount),
-                                  [&](const Moved& mv) { return mv.place == there; });
-        if (entry == moved.begin() + static_cast<std::ptrdiff_t>(movedCount)) ++movedCount;
-        *entry = Moved{there, displaced};
-    }
-}
-
 }  // namespace
 
 void assignRightAligned(std::string& row, const std::string& spazi, std::int32_t value, std::size_t width)
@@ -188,22 +156,12 @@ void GeneraScheda(Modulo1& m, const Level& level, RandomSource& random)
     random.reseedFromClock();
 
     const AllowedOperations allowed(level, m.CifreMoltiplicando, m.CifreMoltiplicatore);
-    const std::int32_t count = allowed.size();
-    if (count == 0) {
+    if (allowed.size() == 0) {
         return;
     }
-    const int operations = m.UltimaOperazione + 1;
-    // Each pass takes every allowed operation at most once, so a level that allows fewer than
-    // the sheet holds shows each of them once before any of them twice.
-    std::array<std::int32_t, Modulo1::kOperations> ranks{};
-    for (int start = 0; start < operations; start += count) {
-        const int wanted = static_cast<int>(std::min<std::int32_t>(count, operations - start));
-        drawDistinctRanks(
-            count, std::span(ranks).subspan(static_cast<std::size_t>(start), static_cast<std::size_t>(wanted)), random);
-    }
     std::array<Operation, Modulo1::kOperations> drawn{};
-    const auto sheet = static_cast<std::size_t>(operations);
-    allowed.at(std::span(ranks).first(sheet), std::span(drawn).first(sheet));
+    const auto sheet = static_cast<std::size_t>(m.UltimaOperazione + 1);
+    allowed.draw(std::span(drawn).first(sheet), random);
 
     for (std::size_t i = 0; i < sheet; ++i) {
         storeDigits(drawn[i].moltiplicando, m.CifreMoltiplicando, m.CifraMoltiplicando, m.StrCifraMoltiplicando);

@@ -16,10 +16,10 @@ class RandomSource;
 /// debug builds and, in release builds, leave the sheet empty rather than malformed.
 void GeneraScheda(Modulo1& m, RandomSource& random);
 
-/// Generates a new sheet of operations that level allows, each equally likely, clearing and
-/// filling the worksheet state as GeneraScheda does. The default level is GeneraScheda itself.
-/// At any other level no operation appears twice while the level allows at least as many as
-/// the sheet holds; otherwise every one appears once before any appears twice, in random order
+/// Generates a new sheet of operations that level allows, clearing and filling the worksheet
+/// state as GeneraScheda does. The default level is GeneraScheda itself. At any other level
+/// the operations are drawn as the level's format draws them (AllowedOperations::draw): no
+/// operation appears twice while the level allows at least as many as the sheet holds
 /// (Level::repeatsOperations tells beforehand). A level that allows none leaves the sheet empty.
 void GeneraScheda(Modulo1& m, const Level& level, RandomSource& random);
 

@@ -7,11 +7,20 @@
 
 namespace virdamo {
 
-/// Which operations a level takes by their carries, as hasCarries (carries.h) tells them.
+class RandomSource;
+
+/// Which operations a level takes by their carries, as its LevelFormat tells them.
 enum class Riporti : std::uint8_t {
     Qualsiasi,  ///< with or without carries
     Senza,      ///< only operations without carries
     Con,        ///< only operations with carries
+};
+
+/// How a level tells an operation's carries and draws its sheets. A levelled code keeps the
+/// format it was made in, so that it makes the same sheet in every release.
+enum class LevelFormat : std::uint8_t {
+    First,    ///< a leading digit product of 10 or more is a carry too; all allowed operations equally likely
+    Written,  ///< the carries a class writes (hasCarries); every table on the sheet, evenly
 };
 
 /// What the class is learning, as a sheet's operations are chosen for it: the tables
@@ -23,11 +32,12 @@ struct Level {
 
     std::bitset<10> tabelline = kEveryDigit;  ///< bit d set: the multiplier may use the digit d
     Riporti riporti = Riporti::Qualsiasi;
+    LevelFormat format = LevelFormat::Written;  ///< what new sheets are made in
 
     bool operator==(const Level&) const = default;
 
-    /// Every digit, carries or not: the level at which sheets are drawn as they always were,
-    /// repeats included.
+    /// Every digit, carries or not, in either format: the level at which sheets are drawn as they
+    /// always were, repeats included.
     [[nodiscard]] bool isDefault() const;
     /// True when the level takes multiplicand x multiplier: every digit of the multiplier is one
     /// of the tabelline, and the carries are as riporti asks.
@@ -62,14 +72,26 @@ public:
     [[nodiscard]] std::int32_t size() const { return size_; }
     /// out[i] becomes the operation of rank ranks[i] (0 <= rank < size()); out is as long as ranks.
     void at(std::span<const std::int32_t> ranks, std::span<Operation> out) const;
+    /// Fills sheet (1 to 20 operations) from a set of at least one, as the level's format draws
+    /// a sheet. No operation appears twice while the set holds as many as the sheet; otherwise
+    /// each appears once before any appears twice. The first format: every operation equally
+    /// likely. The written one: with a one-digit multiplier each table of the set takes
+    /// floor(N / T) or ceil(N / T) of the N places (T tables), in random order; with a longer
+    /// one the multiplier is drawn first, all alike, then the multiplicand among its own.
+    void draw(std::span<Operation> sheet, RandomSource& random) const;
 
 private:
+    /// The written format's draw of ranks.
+    void drawWritten(std::span<std::int32_t> ranks, RandomSource& random) const;
+
     /// Most multipliers a set can hold: every three-digit number.
     static constexpr std::size_t kMostMultipliers = 900;
 
     Riporti riporti_ = Riporti::Qualsiasi;
+    LevelFormat format_ = LevelFormat::Written;
     int cifreMoltiplicando_ = 0;
-    std::size_t multipliers_ = 0;
+    int cifreMoltiplicatore_ = 0;
+    std::size_t multipliers_ = 0;                              ///< those with some operation
     std::array<std::int16_t, kMostMultipliers> multiplier_{};  ///< ascending
     std::array<std::int32_t, kMostMultipliers> endRank_{};     ///< one past the last rank of multiplier_[i]
     std::int32_t size_ = 0;

@@ -24,7 +24,8 @@ constexpr int kSettingsValues = 18;
 
 constexpr unsigned kRiportiShift = 10;
 constexpr unsigned kRiportiMask = 0x3U;
-constexpr unsigned kReservedLevelBits = 0x7000U;
+constexpr unsigned kWrittenFormatBit = 0x1000U;
+constexpr unsigned kReservedLevelBits = 0x6000U;
 
 using Symbols = std::array<unsigned, kLevelledSymbols>;
 
@@ -113,7 +114,8 @@ unsigned checkOf(const Symbols& symbols, std::size_t count)
 
 unsigned bitsOf(const Level& level)
 {
-    return static_cast<unsigned>(level.tabelline.to_ulong()) | (static_cast<unsigned>(level.riporti) << kRiportiShift);
+    return static_cast<unsigned>(level.tabelline.to_ulong()) | (static_cast<unsigned>(level.riporti) << kRiportiShift)
+        | (level.format == LevelFormat::Written ? kWrittenFormatBit : 0U);
 }
 
 /// The level that bits hold, or none when it is one no sheet has a thirteen-symbol code for.
@@ -126,6 +128,7 @@ std::optional<Level> levelOf(unsigned bits, int cifreMoltiplicando, int cifreMol
     Level level;
     level.tabelline = std::bitset<10>(bits);
     level.riporti = static_cast<Riporti>(riporti);
+    level.format = (bits & kWrittenFormatBit) != 0 ? LevelFormat::Written : LevelFormat::First;
     if (level.isDefault() || level.allowsNone(cifreMoltiplicando, cifreMoltiplicatore)) {
         return std::nullopt;
     }

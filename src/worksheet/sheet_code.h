@@ -27,7 +27,8 @@ struct Modulo1;
 ///   1-9   as above;
 ///   10-12 the level, 15 bits, most significant first: bits 0-9 the digits the multiplier may
 ///         use (bit d for the digit d, at least one), bits 10-11 the carries (0 any, 1 none,
-///         2 some; 3 is kept for later formats), bits 12-14 zero (kept for later formats);
+///         2 some; 3 is kept for later formats), bit 12 the format (0 First, 1 Written, see
+///         LevelFormat), bits 13-14 zero (kept for later formats);
 ///   13    the check symbol, worked out as above over the twelve symbols before it.
 /// A thirteen-symbol code never holds the default level, nor one that allows no operation
 /// with its digit counts: no sheet has such a code.
@@ -38,7 +39,7 @@ struct Modulo1;
 /// That source's sequence and what the generation makes of it are part of the format, so the
 /// same code gives the same sheet in every release: at the default level the digit drawn from
 /// each fraction; at any other level the 64-bit words, the numbers nextBelow draws from them,
-/// the shuffle of ranks (GeneraScheda) and the order of the ranks (AllowedOperations).
+/// the draw of each format (AllowedOperations::draw) and the order of the ranks.
 struct SheetCode {
     int cifreMoltiplicando = 2;   ///< 2, 3 or 4
     int cifreMoltiplicatore = 1;  ///< 1, 2 or 3

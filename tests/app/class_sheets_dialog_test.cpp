@@ -182,9 +182,9 @@ TEST_F(ClassSheetsDialogTest, ALevelChosenDrawsANewSetAtItOrSaysThereIsNone)
         const char* count;   // what the group says
     } cases[] = {
         {SheetCode{4, 3, 19, 7}, "23456789", 0, "Operazioni possibili: 4.608.000."},  // 9000 x 8^3
-        {SheetCode{2, 1, 19, 7}, "2", 1, "Operazioni possibili: 20."},                // 10-44, digits to 4
-        {SheetCode{2, 1, 19, 7}, "2", 2, "Operazioni possibili: 70."},
-        {SheetCode{2, 1, 19, 7}, "3", 1, "Operazioni possibili: 12. Le operazioni di una scheda si ripeteranno."},
+        {SheetCode{2, 1, 19, 7}, "2", 1, "Operazioni possibili: 45."},                // units to 4, tens any
+        {SheetCode{2, 1, 19, 7}, "2", 2, "Operazioni possibili: 45."},
+        {SheetCode{2, 1, 19, 7}, "9", 1, "Operazioni possibili: 18. Le operazioni di una scheda si ripeteranno."},
         {SheetCode{2, 1, 19, 7}, "1", 1, "Operazioni possibili: 90."},
         {SheetCode{2, 1, 9, 7}, "0", 1,
          "Nessuna operazione possibile con queste tabelline e questi riporti: sceglierne altri."},

@@ -8,6 +8,7 @@
 #include <bitset>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <utility>
 
@@ -30,8 +31,15 @@ TEST(Carries, OperationsWorkedByHand)
         {2305, 104, true, {Row{0, 2, 0, 1}, Row{}, Row{}}, {}, {1, 5, 5, 5}},
         {135, 47, true, {Row{0, 3, 2, 0}, Row{0, 2, 1, 0}, Row{}}, {0, 0, 0, 1, 0, 0, 0}, {9, 2, 9, 9}},
         {47, 6, true, {Row{0, 4, 0, 0}, Row{}, Row{}}, {}, {2, 6, 3, 3}},
-        // The only carry leaves the last column: it is the product's leading digit.
-        {21, 5, true, {}, {}, {3, 5, 6, 6}},
+        // Leading digit products of 10 or more, and 90 x 19's carry out of the last column, are none.
+        {21, 5, false, {}, {}, {3, 5, 6, 6}},
+        {50, 3, false, {}, {}, {5, 3, 6, 6}},
+        {710, 4, false, {}, {}, {8, 4, 5, 5}},
+        {61, 7, false, {}, {}, {7, 7, 4, 4}},
+        {62, 3, false, {}, {}, {8, 3, 6, 6}},
+        {702, 22, false, {}, {}, {9, 4, 9, 9}},
+        {90, 19, false, {}, {}, {9, 1, 9, 9}},
+        {95, 2, true, {Row{0, 1, 0, 0}, Row{}, Row{}}, {}, {5, 2, 1, 1}},
         {243, 2, false, {}, {}, {9, 2, 9, 9}},
         {1111, 222, false, {}, {}, {4, 6, 6, 6}},
         {1000, 999, false, {}, {}, {1, 9, 9, 9}},
@@ -62,7 +70,8 @@ int digitAt(std::int64_t value, int k)
 
 // Every row written with its carries gives the digits of the true products: each carry is
 // the tens that the column before sends on, for every two-digit multiplicand and every
-// multiplier, and for four-digit ones against three-digit multipliers.
+// multiplier, and for four-digit ones against three-digit multipliers. An operation has carries
+// when a sum reaches 10 but in a row's leading column; the first format of levels counted those.
 TEST(Carries, RowsWrittenWithTheirCarriesGiveTheProducts)
 {
     const auto check = [](std::int32_t a, std::int32_t b) {
@@ -70,12 +79,13 @@ TEST(Carries, RowsWrittenWithTheirCarriesGiveTheProducts)
         const int n = static_cast<int>(std::to_string(a).size());
         const int m = static_cast<int>(std::to_string(b).size());
         bool reachesTen = false;
+        bool leadingReachesTen = false;
         for (int r = 0; r < m; ++r) {
             const int d = digitAt(b, r);
             const std::int64_t row = static_cast<std::int64_t>(a) * d;
             for (int c = 0; c < n && d != 0; ++c) {
                 const int t = digitAt(a, c) * d + carries.intoMultiplicandColumn.at(std::size_t(r)).at(std::size_t(c));
-                reachesTen = reachesTen || t >= 10;
+                (c + 1 < n ? reachesTen : leadingReachesTen) |= t >= 10;
                 ASSERT_EQ(t % 10, digitAt(row, c)) << a << " x " << b << " row " << r << " column " << c;
             }
         }
@@ -91,11 +101,13 @@ TEST(Carries, RowsWrittenWithTheirCarriesGiveTheProducts)
                 for (int r = 0; r < m && r <= k; ++r) {
                     t += digitAt(static_cast<std::int64_t>(a) * digitAt(b, r), k - r);
                 }
-                reachesTen = reachesTen || t >= 10;
+                (k + 1 < columns ? reachesTen : leadingReachesTen) |= t >= 10;
                 ASSERT_EQ(t % 10, digitAt(product, k)) << a << " x " << b << " column " << k;
             }
         }
         ASSERT_EQ(carries.any, reachesTen) << a << " x " << b;
+        ASSERT_EQ((Level{Level::kEveryDigit, Riporti::Con, LevelFormat::First}.allows(a, b)),
+                  reachesTen || leadingReachesTen);
     };
     for (std::int32_t a = 10; a <= 99; ++a) {
         for (std::int32_t b = 1; b <= 999; ++b) {
@@ -184,6 +196,32 @@ TEST(Carries, LevelsCountTheOperationsTheyAllow)
         }
     }
     EXPECT_EQ(Level{}.operationCount(4, 3), 8'100'000);
+}
+
+// Ranks number operations a level allows, each once, by multiplier then multiplicand: tables
+// of many multiplicands without carries (0 and 1) and of few, in each format.
+TEST(Carries, RanksNumberTheAllowedOperationsInOrder)
+{
+    for (const auto format : {LevelFormat::First, LevelFormat::Written}) {
+        for (const auto riporti : {Riporti::Senza, Riporti::Con}) {
+            for (const Level level : {Level{0b0000000011, riporti, format}, Level{0b1000100100, riporti, format}}) {
+                for (int counts = 0; counts < 9; ++counts) {  // digit counts 2x1 to 4x3
+                    const AllowedOperations allowed(level, 2 + counts / 3, 1 + counts % 3);
+                    std::vector<std::int32_t> ranks(static_cast<std::size_t>(allowed.size()));
+                    std::iota(ranks.begin(), ranks.end(), 0);
+                    std::vector<Operation> ops(ranks.size());
+                    allowed.at(ranks, ops);
+                    for (std::size_t k = 0; k < ops.size(); ++k) {
+                        const auto [a, b] = ops[k];
+                        const auto [lastA, lastB] = k == 0 ? Operation{} : ops[k - 1];
+                        ASSERT_TRUE(level.allows(a, b) && std::to_string(a).size() == std::size_t(2 + counts / 3)
+                                    && std::pair(lastB, lastA) < std::pair(b, a))
+                            << a << " x " << b << " format " << int(format);
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST(Carries, NumbersReduceToOneDigit)

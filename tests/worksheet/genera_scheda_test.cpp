@@ -346,9 +346,9 @@ std::vector<std::pair<std::int32_t, std::int32_t>> operationsOf(const Modulo1& m
     return ops;
 }
 
-Level levelOf(unsigned tabelline, Riporti riporti)
+Level levelOf(unsigned tabelline, Riporti riporti, LevelFormat format = LevelFormat::Written)
 {
-    return Level{std::bitset<10>(tabelline), riporti};
+    return Level{std::bitset<10>(tabelline), riporti, format};
 }
 
 // Sheets at a level hold only operations it allows, written as GeneraScheda writes them, and
@@ -364,7 +364,8 @@ TEST(GeneraSchedaAtALevel, WellFormedSheetsOfAllowedOperationsRepeatingAsLittleA
         {levelOf(0b1000000000, Riporti::Senza), 2, 1, 9},   // 2: 10 and 11
         {levelOf(0b0000111100, Riporti::Senza), 4, 3, 19},    {levelOf(0b0000000011, Riporti::Con), 4, 3, 19},
         {levelOf(0b1111111100, Riporti::Qualsiasi), 3, 2, 9}, {levelOf(0b1111111111, Riporti::Con), 2, 3, 19},
-        {levelOf(0b0000000010, Riporti::Con), 2, 2, 19},
+        {levelOf(0b0000000010, Riporti::Con), 2, 2, 19},      {levelOf(0b0000111100, Riporti::Senza), 2, 1, 19},
+        {levelOf(0b1111111100, Riporti::Con), 2, 1, 19},      {levelOf(0b1111111111, Riporti::Con), 3, 1, 9},
     };
     for (const auto& c : cases) {
         const int count = c.level.operationCount(c.cifreA, c.cifreB);
@@ -383,8 +384,35 @@ TEST(GeneraSchedaAtALevel, WellFormedSheetsOfAllowedOperationsRepeatingAsLittleA
             }
             EXPECT_EQ(static_cast<int>(times.size()), std::min(count, operations)) << "seed " << seed;
             for (const auto& [op, n] : times) EXPECT_LE(n, (operations + count - 1) / count);
+            // One-digit multipliers: each of the T tables allowing some holds floor or ceil of N / T.
+            std::array<bool, 10> allowing{};
+            for (std::size_t d = 1; d <= 9; ++d) {
+                allowing[d] = c.level.tabelline[d] && !levelOf(1U << d, c.level.riporti).allowsNone(c.cifreA, 1);
+            }
+            const auto tables = static_cast<int>(std::count(allowing.begin(), allowing.end(), true));
+            std::array<int, 10> perTable{};
+            for (const auto& [a, b] : operationsOf(m)) ++perTable.at(static_cast<std::size_t>(b % 10));
+            for (std::size_t d = 1; d <= 9 && c.cifreB == 1; ++d) {
+                EXPECT_TRUE(!allowing[d] || std::abs(perTable[d] * tables - operations) < tables) << d << ", " << seed;
+            }
         }
     }
+}
+
+// A longer multiplier is drawn first, all alike, though 11, 12, 21 and 22 allow different numbers
+// of multiplicands without carries: chi-square with 3 degrees of freedom, at odds of 1 in 10^9.
+TEST(GeneraSchedaAtALevel, EveryMultiplierIsEquallyLikely)
+{
+    std::map<std::int32_t, int> times;
+    for (int sheet = 0; sheet < 3200; ++sheet) {
+        Modulo1 m = stateWith(2, 2, 9);
+        SeededRandomSource random(static_cast<std::uint64_t>(sheet) * 7919U);
+        GeneraScheda(m, levelOf(0b0000000110, Riporti::Senza), random);
+        for (const auto& [a, b] : operationsOf(m)) ++times[b];
+    }
+    double chiSquare = 0;
+    for (const auto& [b, n] : times) chiSquare += (n - 8000.0) * (n - 8000.0) / 8000.0;
+    EXPECT_LT(chiSquare, 45.0);
 }
 
 TEST(GeneraSchedaAtALevel, ALevelOfNoOperationDrawsNothing)
@@ -396,12 +424,13 @@ TEST(GeneraSchedaAtALevel, ALevelOfNoOperationDrawsNothing)
     EXPECT_EQ(m.TxtProdotto[0], "");
 }
 
-// Sheets from fixed seeds, so the outcome is fixed: the 32 operations of a small level each
-// appear on a sheet, and first on a sheet, as often as the others. The critical values, of
-// chi-square with 31 degrees of freedom at odds of one in a billion, only a faulty draw exceeds.
+// Sheets from fixed seeds, so the outcome is fixed: the 32 operations of a small level of the
+// first format each appear on a sheet, and first on a sheet, as often as the others. The
+// critical values, of chi-square with 31 degrees of freedom at odds of one in a billion, only a
+// faulty draw exceeds.
 TEST(GeneraSchedaAtALevel, EveryAllowedOperationIsEquallyLikely)
 {
-    const Level level = levelOf(0b0000001100, Riporti::Senza);
+    const Level level = levelOf(0b0000001100, Riporti::Senza, LevelFormat::First);
     ASSERT_EQ(level.operationCount(2, 1), 32);
     constexpr int kSheets = 3200;
     std::map<std::pair<std::int32_t, std::int32_t>, int> anywhere, first;

@@ -31,9 +31,10 @@ std::vector<std::string> operationsOf(const SheetCode& code, std::size_t count)
 
 constexpr std::string_view kAlphabet = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
 
-Level levelOf(unsigned tabelline, Riporti riporti)
+/// A level of the format of the codes made so far, unless told.
+Level levelOf(unsigned tabelline, Riporti riporti, LevelFormat format = LevelFormat::First)
 {
-    return Level{std::bitset<10>(tabelline), riporti};
+    return Level{std::bitset<10>(tabelline), riporti, format};
 }
 
 // A code must give the same sheet in every release: these are pinned. Each reads back
@@ -56,6 +57,34 @@ TEST(SheetCode, FixedCodesGiveTheirFixedSheetsAndReadBackAsTyped)
           "1000x232", "1110x324", "1100x252", "3101x222", "1001x524", "1000x342", "3000x222",
           "2001x423", "1100x445", "1101x334", "2010x243", "1030x222", "1012x223"}},
         {"8185G-R38E2-03Z", {3, 2, 9, 0x0A0B0C0D0EULL, levelOf(0b11, Riporti::Con)}, {"268x11", "557x11", "369x11"}},
+        // Whole sheets, of every kind of carries and every multiplier length: 3x2 tables 2-5 without
+        // carries, 4x3 tables 2-9 with, 2x1 tables 6-9 any, 2x1 tables 2-3 without, 3x1 tables 2-9 with.
+        {"98HE6-2PCZ1-1WR",
+         {3, 2, 19, 0x445C61599FULL, levelOf(0b0000111100, Riporti::Senza)},
+         {"222x22", "312x22", "310x32", "111x54", "211x22", "103x32", "202x43", "112x22", "110x54", "301x22",
+          "103x22", "212x23", "102x43", "220x22", "301x32", "111x52", "210x33", "110x53", "111x32", "100x35"}},
+        {"HQNV3-9NCR2-ZWY",
+         {4, 3, 19, 0xBD7634D598ULL, levelOf(0b1111111100, Riporti::Con)},
+         {"3600x392", "3704x847", "2175x622", "3443x368", "3235x678", "4756x662", "8209x533",
+          "7713x387", "1541x499", "8810x863", "2407x556", "7330x527", "4504x488", "8929x253",
+          "3303x729", "2823x943", "6571x343", "4711x756", "1574x549", "2804x647"}},
+        {"14NXM-AZBT0-Y0D",
+         {2, 1, 19, 0x257B457D7AULL, levelOf(0b1111000000, Riporti::Qualsiasi)},
+         {"56x8", "77x6", "87x8", "10x6", "56x9", "28x8", "88x7", "20x8", "76x6", "45x9",
+          "80x9", "96x6", "50x9", "44x9", "40x6", "62x8", "76x7", "68x7", "87x6", "15x7"}},
+        {"1QFHZ-WACM1-0C5",
+         {2, 1, 19, 0xBBE3FE2994ULL, levelOf(0b0000001100, Riporti::Senza)},
+         {"30x3", "30x2", "31x2", "12x2", "44x2", "31x3", "14x2", "10x2", "23x2", "11x3",
+          "22x2", "10x3", "20x2", "41x2", "42x2", "22x3", "32x3", "33x3", "21x2", "33x2"}},
+        {"72ZM2-NW2V2-ZWE",
+         {3, 1, 19, 0x17E82AF05BULL, levelOf(0b1111111100, Riporti::Con)},
+         {"269x6", "450x4", "431x9", "128x7", "749x7", "971x6", "942x9", "775x7", "703x6", "710x4",
+          "761x3", "397x6", "479x3", "781x5", "263x9", "132x8", "735x7", "530x3", "993x7", "204x7"}},
+        // The written format: 2x1 tables 2-5 without carries, each table 5 times.
+        {"159DK-RKAY5-1WE",
+         {2, 1, 19, 0x2A5B3C4D5EULL, levelOf(0b0000111100, Riporti::Senza, LevelFormat::Written)},
+         {"53x3", "33x3", "82x4", "81x3", "32x4", "90x5", "94x2", "61x5", "93x3", "83x2",
+          "31x5", "90x4", "11x5", "22x3", "23x2", "81x2", "43x2", "50x4", "80x4", "40x5"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.code.text(), c.text);
@@ -138,7 +167,9 @@ TEST(SheetCode, LevelsReadBackAndTellTheirLength)
                             levelOf(0b1111111110, Riporti::Qualsiasi),
                             levelOf(0b0000000010, Riporti::Con),
                             levelOf(0b1111111111, Riporti::Senza),
-                            levelOf(0b1000000000, Riporti::Con)};
+                            levelOf(0b1000000000, Riporti::Con),
+                            levelOf(0b1111111110, Riporti::Qualsiasi, LevelFormat::Written),
+                            levelOf(0b0000000010, Riporti::Con, LevelFormat::Written)};
     for (int cifreA = 2; cifreA <= 4; ++cifreA) {
         for (int cifreB = 1; cifreB <= 3; ++cifreB) {
             for (const Level& level : levels) {
@@ -168,10 +199,11 @@ TEST(SheetCode, LevelsNoSheetHasAreRefused)
 {
     const struct {
         char settings;
-        unsigned bits;  // the level: tabelline, riporti << 10, bits 12-14 kept for later formats
+        unsigned bits;  // the level: tabelline, riporti << 10, format << 12, bits 13-14 kept for later formats
         bool valid;
     } cases[] = {
-        {'0', 0x0004U | 1U << 10, true},  {'0', 0x0004U | 1U << 12, false}, {'0', 0x03FFU, false},  // default
+        {'0', 0x0004U | 1U << 10, true},  {'0', 0x0004U | 1U << 12, true},  {'0', 0x03FFU, false},  // default
+        {'0', 0x0004U | 1U << 13, false}, {'0', 0x0004U | 1U << 14, false}, {'0', 0x03FFU | 1U << 12, false},
         {'0', 0x0002U | 2U << 10, false},  // tables of 1 with carries: none of 2x1
         {'2', 0x0002U | 2U << 10, true},  {'0', 0x0004U | 3U << 10, false}, {'0', 1U << 10, false},
         {'Z', 0x0004U | 1U << 10, false},
