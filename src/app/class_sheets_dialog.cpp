@@ -268,8 +268,8 @@ void ClassSheetsDialog::checkCode()
     if (parsed.code) {
         // A code carries its level: what it was made at is what the group shows.
         level_->setLevel(parsed.code->level);
-        levelAllowsSome_ = level_->showCount(parsed.code->cifreMoltiplicando, parsed.code->cifreMoltiplicatore,
-                                             parsed.code->operations());
+        levelAllowsSome_ = level_->showCount(parsed.code->level, parsed.code->cifreMoltiplicando,
+                                             parsed.code->cifreMoltiplicatore, parsed.code->operations());
     }
     showOutputs();
     outcome_->clear();
@@ -283,7 +283,8 @@ void ClassSheetsDialog::chooseLevel()
         return;  // the digit counts come from the code: there is nothing to count yet
     }
     SheetCode first = *parsed.code;
-    levelAllowsSome_ = level_->showCount(first.cifreMoltiplicando, first.cifreMoltiplicatore, first.operations());
+    levelAllowsSome_ =
+        level_->showCount(level_->level(), first.cifreMoltiplicando, first.cifreMoltiplicatore, first.operations());
     showOutputs();
     if (!levelAllowsSome_) {
         return;

@@ -61,9 +61,8 @@ void LevelGroup::setLevel(const Level& level)
     fields_->show(set);
 }
 
-bool LevelGroup::showCount(int multiplicandDigits, int multiplierDigits, int operations)
+bool LevelGroup::showCount(const Level& chosen, int multiplicandDigits, int multiplierDigits, int operations)
 {
-    const Level chosen = level();
     const std::int32_t count = chosen.operationCount(multiplicandDigits, multiplierDigits);
     QString text = texts::kPossibleOperations.arg(QLocale().toString(count));
     if (count == 0) {

@@ -25,9 +25,10 @@ public:
     [[nodiscard]] Level level() const;
     /// Shows level without announcing a change.
     void setLevel(const Level& level);
-    /// Tells how many operations the level allows with these digit counts, and whether a
+    /// Tells how many operations level (the one shown, or a code's, which may count its
+    /// carries as codes made before did) allows with these digit counts, and whether a
     /// sheet of operations of them repeats some; false when there is none at all.
-    bool showCount(int multiplicandDigits, int multiplierDigits, int operations);
+    bool showCount(const Level& level, int multiplicandDigits, int multiplierDigits, int operations);
 
 signals:
     /// The teacher changed the tables or the carries.
