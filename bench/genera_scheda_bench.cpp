@@ -32,7 +32,7 @@ BENCHMARK(BM_GeneraScheda)->Args({4, 3})->Args({2, 1})->Unit(benchmark::kMicrose
 virdamo::Level levelOf(const benchmark::State& state)
 {
     return virdamo::Level{std::bitset<10>(static_cast<unsigned long long>(state.range(2))),
-                          static_cast<virdamo::Riporti>(state.range(3))};
+                          static_cast<virdamo::CarriesRule>(state.range(3))};
 }
 
 /// A 20-operation sheet at a level, digit counts in arguments 0 and 1. Tables 0 and 1 without
@@ -52,9 +52,9 @@ void BM_GeneraSchedaAtALevel(benchmark::State& state)
         benchmark::ClobberMemory();
     }
 }
-constexpr std::int64_t kSenza = static_cast<std::int64_t>(virdamo::Riporti::Senza);
-constexpr std::int64_t kCon = static_cast<std::int64_t>(virdamo::Riporti::Con);
-constexpr std::int64_t kQualsiasi = static_cast<std::int64_t>(virdamo::Riporti::Qualsiasi);
+constexpr std::int64_t kSenza = static_cast<std::int64_t>(virdamo::CarriesRule::Without);
+constexpr std::int64_t kCon = static_cast<std::int64_t>(virdamo::CarriesRule::With);
+constexpr std::int64_t kQualsiasi = static_cast<std::int64_t>(virdamo::CarriesRule::Any);
 BENCHMARK(BM_GeneraSchedaAtALevel)
     ->Args({4, 3, 0b0000111100, kSenza})
     ->Args({4, 3, 0b0000000011, kSenza})

@@ -56,7 +56,7 @@ std::function<std::pair<std::int32_t, std::int32_t>()> operationsLike(std::int32
                 break;
             }
         }
-        return std::pair{last.moltiplicando, last.moltiplicatore};
+        return std::pair{last.multiplicand, last.multiplier};
     };
 }
 

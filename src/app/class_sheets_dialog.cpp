@@ -108,8 +108,8 @@ public:
 /// The settings a code stands for, as the teacher chose them in the worksheet window.
 QString settingsOf(const SheetCode& code)
 {
-    return texts::kCodeSettings.arg(code.cifreMoltiplicando)
-        .arg(code.cifreMoltiplicatore == 1 ? texts::kOneDigit : texts::kDigits.arg(code.cifreMoltiplicatore))
+    return texts::kCodeSettings.arg(code.multiplicandDigits)
+        .arg(code.multiplierDigits == 1 ? texts::kOneDigit : texts::kDigits.arg(code.multiplierDigits))
         .arg(code.operations());
 }
 
@@ -268,8 +268,8 @@ void ClassSheetsDialog::checkCode()
     if (parsed.code) {
         // A code carries its level: what it was made at is what the group shows.
         level_->setLevel(parsed.code->level);
-        levelAllowsSome_ = level_->showCount(parsed.code->level, parsed.code->cifreMoltiplicando,
-                                             parsed.code->cifreMoltiplicatore, parsed.code->operations());
+        levelAllowsSome_ = level_->showCount(parsed.code->level, parsed.code->multiplicandDigits,
+                                             parsed.code->multiplierDigits, parsed.code->operations());
     }
     showOutputs();
     outcome_->clear();
@@ -284,7 +284,7 @@ void ClassSheetsDialog::chooseLevel()
     }
     SheetCode first = *parsed.code;
     levelAllowsSome_ =
-        level_->showCount(level_->level(), first.cifreMoltiplicando, first.cifreMoltiplicatore, first.operations());
+        level_->showCount(level_->level(), first.multiplicandDigits, first.multiplierDigits, first.operations());
     showOutputs();
     if (!levelAllowsSome_) {
         return;

@@ -295,7 +295,7 @@ CommandLine readCommandLine(const QStringList& arguments)
             }
         }
         line.seed = request.code->seed;
-    } else if (line.set.first.level.allowsNone(line.set.first.cifreMoltiplicando, line.set.first.cifreMoltiplicatore)) {
+    } else if (line.set.first.level.allowsNone(line.set.first.multiplicandDigits, line.set.first.multiplierDigits)) {
         return failure(texts::kNoPossibleOperation);
     }
     return line;

@@ -41,11 +41,11 @@ Level LevelGroup::level() const
 {
     Level level;
     for (std::size_t d = 0; d < tables_.size(); ++d) {
-        level.tabelline[d] = tables_[d]->isChecked();
+        level.tables[d] = tables_[d]->isChecked();
     }
     pages::ClassSet set;
     fields_->read(set);
-    level.riporti = set.first.level.riporti;
+    level.carries = set.first.level.carries;
     return level;
 }
 
@@ -54,7 +54,7 @@ void LevelGroup::setLevel(const Level& level)
     const QSignalBlocker quiet(this);
     for (std::size_t d = 0; d < tables_.size(); ++d) {
         const QSignalBlocker box(tables_[d]);
-        tables_[d]->setChecked(level.tabelline[d]);
+        tables_[d]->setChecked(level.tables[d]);
     }
     pages::ClassSet set;
     set.first.level = level;

@@ -27,7 +27,7 @@ std::optional<bool> truthOf(const QString& text)
     return std::nullopt;
 }
 
-/// The digits of a --tabelline value, "2-5" or "2345" or "0,1,5-7"; none when it is not one.
+/// The digits of a --tables value, "2-5" or "2345" or "0,1,5-7"; none when it is not one.
 std::optional<std::bitset<10>> tablesOf(const QString& value)
 {
     // The dashes word processors put in a hyphen's place, as codes read them.
@@ -146,15 +146,15 @@ std::vector<ClassOption> declareOptions()
     std::vector<ClassOption> options;
     options.push_back(numberChoice(
         u"moltiplicando"_s, {2, 3, 4}, texts::kHelpMultiplicand,
-        [](const ClassSet& s) { return s.first.cifreMoltiplicando; },
-        [](ClassSet& s, int n) { s.first.cifreMoltiplicando = n; }));
+        [](const ClassSet& s) { return s.first.multiplicandDigits; },
+        [](ClassSet& s, int n) { s.first.multiplicandDigits = n; }));
     options.push_back(numberChoice(
         u"moltiplicatore"_s, {1, 2, 3}, texts::kHelpMultiplier,
-        [](const ClassSet& s) { return s.first.cifreMoltiplicatore; },
-        [](ClassSet& s, int n) { s.first.cifreMoltiplicatore = n; }));
+        [](const ClassSet& s) { return s.first.multiplierDigits; },
+        [](ClassSet& s, int n) { s.first.multiplierDigits = n; }));
     options.push_back(numberChoice(
         u"operazioni"_s, {10, 20}, texts::kHelpOperations, [](const ClassSet& s) { return s.first.operations(); },
-        [](ClassSet& s, int n) { s.first.ultimaOperazione = n - 1; }));
+        [](ClassSet& s, int n) { s.first.lastOperation = n - 1; }));
 
     ClassOption sheets;
     sheets.kind = ClassOption::Kind::Text;
@@ -190,11 +190,11 @@ std::vector<ClassOption> declareOptions()
     tables.fromCode = true;
     tables.invalid = texts::kTablesWantDigits;
     tables.defaultWords = texts::kEveryTable;
-    tables.get = [](const ClassSet& s) { return digitsOf(s.first.level.tabelline); };
+    tables.get = [](const ClassSet& s) { return digitsOf(s.first.level.tables); };
     tables.set = [](const QString& text, ClassSet& s) {
         const std::optional<std::bitset<10>> read = tablesOf(text);
         if (read) {
-            s.first.level.tabelline = *read;
+            s.first.level.tables = *read;
         }
         return read.has_value();
     };
@@ -208,17 +208,17 @@ std::vector<ClassOption> declareOptions()
     carries.settingsKey = u"riporti"_s;
     carries.group = OptionGroup::Level;
     carries.fromCode = true;
-    // In the order of Riporti.
+    // In the order of CarriesRule.
     carries.values = {{u"qualsiasi"_s, texts::kCarriesAny, true},
                       {u"senza"_s, texts::kCarriesNone, true},
                       {u"con"_s, texts::kCarriesSome, true}};
     carries.get = [names = carries.values](const ClassSet& s) {
-        return names.at(static_cast<std::size_t>(s.first.level.riporti)).text;
+        return names.at(static_cast<std::size_t>(s.first.level.carries)).text;
     };
     carries.set = [names = carries.values](const QString& text, ClassSet& s) {
         const auto at = std::find_if(names.begin(), names.end(), [&](const OptionValue& v) { return v.text == text; });
         if (at != names.end()) {
-            s.first.level.riporti = static_cast<Riporti>(at - names.begin());
+            s.first.level.carries = static_cast<CarriesRule>(at - names.begin());
         }
         return at != names.end();
     };

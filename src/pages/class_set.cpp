@@ -32,7 +32,7 @@ int ClassSet::pageCount(QSizeF printableArea) const
 {
     const int kinds = pages == PageKinds::Both ? 2 : 1;
     const int perSheet = options.squared()
-        ? squaredLayout(first.cifreMoltiplicando, first.cifreMoltiplicatore, options, printableArea)
+        ? squaredLayout(first.multiplicandDigits, first.multiplierDigits, options, printableArea)
               .pagesFor(first.operations())
         : 1;
     return sheetCount() * kinds * perSheet;

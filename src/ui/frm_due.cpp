@@ -316,8 +316,8 @@ forms::Label& FrmDue::place(LabelArray array, std::int16_t index) const
 void FrmDue::showSheet(const SheetCode& code)
 {
     runCommand([&] {
-        opt1_.at(static_cast<std::size_t>(code.cifreMoltiplicando - 2))->setChecked(true);
-        option1_.at(static_cast<std::size_t>(code.cifreMoltiplicatore - 1))->setChecked(true);
+        opt1_.at(static_cast<std::size_t>(code.multiplicandDigits - 2))->setChecked(true);
+        option1_.at(static_cast<std::size_t>(code.multiplierDigits - 1))->setChecked(true);
         (code.operations() == 10 ? opt5_ : opt10_)->setChecked(true);
         controller_->showSheet(code);
         shownSheet_ = code;

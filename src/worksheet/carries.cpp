@@ -104,10 +104,10 @@ int reducedToOneDigit(std::int64_t value)
 ProvaDelNove provaDelNove(std::int32_t multiplicand, std::int32_t multiplier)
 {
     ProvaDelNove cross;
-    cross.moltiplicando = reducedToOneDigit(multiplicand);
-    cross.moltiplicatore = reducedToOneDigit(multiplier);
-    cross.prodottoDelleCifre = reducedToOneDigit(static_cast<std::int64_t>(cross.moltiplicando) * cross.moltiplicatore);
-    cross.prodotto = reducedToOneDigit(static_cast<std::int64_t>(multiplicand) * multiplier);
+    cross.multiplicand = reducedToOneDigit(multiplicand);
+    cross.multiplier = reducedToOneDigit(multiplier);
+    cross.productOfDigits = reducedToOneDigit(static_cast<std::int64_t>(cross.multiplicand) * cross.multiplier);
+    cross.product = reducedToOneDigit(static_cast<std::int64_t>(multiplicand) * multiplier);
     return cross;
 }
 

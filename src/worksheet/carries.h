@@ -45,10 +45,10 @@ struct Carries {
 /// product of those two reduced, and the operation's product reduced. The check holds
 /// when the last two agree.
 struct ProvaDelNove {
-    int moltiplicando = 0;       ///< top left
-    int moltiplicatore = 0;      ///< top right
-    int prodottoDelleCifre = 0;  ///< bottom left
-    int prodotto = 0;            ///< bottom right
+    int multiplicand = 0;     ///< top left
+    int multiplier = 0;       ///< top right
+    int productOfDigits = 0;  ///< bottom left
+    int product = 0;          ///< bottom right
 
     bool operator==(const ProvaDelNove&) const = default;
 };

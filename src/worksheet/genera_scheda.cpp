@@ -164,9 +164,9 @@ void GeneraScheda(Modulo1& m, const Level& level, RandomSource& random)
     allowed.draw(std::span(drawn).first(sheet), random);
 
     for (std::size_t i = 0; i < sheet; ++i) {
-        storeDigits(drawn[i].moltiplicando, m.CifreMoltiplicando, m.CifraMoltiplicando, m.StrCifraMoltiplicando);
-        storeDigits(drawn[i].moltiplicatore, m.CifreMoltiplicatore, m.CifraMoltiplicatore, m.StrCifraMoltiplicatore);
-        writeOperation(m, i, drawn[i].moltiplicando, drawn[i].moltiplicatore);
+        storeDigits(drawn[i].multiplicand, m.CifreMoltiplicando, m.CifraMoltiplicando, m.StrCifraMoltiplicando);
+        storeDigits(drawn[i].multiplier, m.CifreMoltiplicatore, m.CifraMoltiplicatore, m.StrCifraMoltiplicatore);
+        writeOperation(m, i, drawn[i].multiplicand, drawn[i].multiplier);
     }
 }
 

@@ -412,57 +412,57 @@ constexpr auto kDigitsOf = [] {
 
 bool Level::isDefault() const
 {
-    return tabelline.all() && riporti == Riporti::Qualsiasi;
+    return tables.all() && carries == CarriesRule::Any;
 }
 
 bool Level::allows(std::int32_t multiplicand, std::int32_t multiplier) const
 {
     for (std::int32_t v = multiplier; v > 0; v /= 10) {
-        if (!tabelline.test(static_cast<std::size_t>(v % 10))) return false;
+        if (!tables.test(static_cast<std::size_t>(v % 10))) return false;
     }
-    if (riporti == Riporti::Qualsiasi) return true;
-    const bool carries = format == LevelFormat::First ? hasCarriesFirstFormat(multiplicand, multiplier)
+    if (carries == CarriesRule::Any) return true;
+    const bool hasSome = format == LevelFormat::First ? hasCarriesFirstFormat(multiplicand, multiplier)
                                                       : hasCarries(multiplicand, multiplier);
-    return carries == (riporti == Riporti::Con);
+    return hasSome == (carries == CarriesRule::With);
 }
 
-std::int32_t Level::operationCount(int cifreMoltiplicando, int cifreMoltiplicatore) const
+std::int32_t Level::operationCount(int multiplicandDigits, int multiplierDigits) const
 {
-    return AllowedOperations(*this, cifreMoltiplicando, cifreMoltiplicatore).size();
+    return AllowedOperations(*this, multiplicandDigits, multiplierDigits).size();
 }
 
-bool Level::allowsNone(int cifreMoltiplicando, int cifreMoltiplicatore) const
+bool Level::allowsNone(int multiplicandDigits, int multiplierDigits) const
 {
-    return operationCount(cifreMoltiplicando, cifreMoltiplicatore) == 0;
+    return operationCount(multiplicandDigits, multiplierDigits) == 0;
 }
 
-bool Level::repeatsOperations(int cifreMoltiplicando, int cifreMoltiplicatore, int operations) const
+bool Level::repeatsOperations(int multiplicandDigits, int multiplierDigits, int operations) const
 {
-    return operationCount(cifreMoltiplicando, cifreMoltiplicatore) < operations;
+    return operationCount(multiplicandDigits, multiplierDigits) < operations;
 }
 
-AllowedOperations::AllowedOperations(const Level& level, int cifreMoltiplicando, int cifreMoltiplicatore)
-    : riporti_(level.riporti)
+AllowedOperations::AllowedOperations(const Level& level, int multiplicandDigits, int multiplierDigits)
+    : carries_(level.carries)
     , format_(level.format)
-    , cifreMoltiplicando_(cifreMoltiplicando)
-    , cifreMoltiplicatore_(cifreMoltiplicatore)
+    , cifreMoltiplicando_(multiplicandDigits)
+    , cifreMoltiplicatore_(multiplierDigits)
 {
-    assert(cifreMoltiplicando >= 2 && cifreMoltiplicando <= kMostMultiplicandDigits);
-    assert(cifreMoltiplicatore >= 1 && cifreMoltiplicatore <= kMostMultiplierDigits);
-    if (cifreMoltiplicando < 2 || cifreMoltiplicando > kMostMultiplicandDigits || cifreMoltiplicatore < 1
-        || cifreMoltiplicatore > kMostMultiplierDigits) {
+    assert(multiplicandDigits >= 2 && multiplicandDigits <= kMostMultiplicandDigits);
+    assert(multiplierDigits >= 1 && multiplierDigits <= kMostMultiplierDigits);
+    if (multiplicandDigits < 2 || multiplicandDigits > kMostMultiplicandDigits || multiplierDigits < 1
+        || multiplierDigits > kMostMultiplierDigits) {
         return;
     }
-    const auto refused = static_cast<std::uint16_t>(~level.tabelline.to_ulong());
-    const std::int32_t all = 9 * powerOfTen(cifreMoltiplicando - 1);
+    const auto refused = static_cast<std::uint16_t>(~level.tables.to_ulong());
+    const std::int32_t all = 9 * powerOfTen(multiplicandDigits - 1);
     const auto& clean =
-        kNoCarryCounts[static_cast<std::size_t>(format_)][static_cast<std::size_t>(cifreMoltiplicando - 2)];
-    for (std::int32_t b = powerOfTen(cifreMoltiplicatore - 1); b < powerOfTen(cifreMoltiplicatore); ++b) {
+        kNoCarryCounts[static_cast<std::size_t>(format_)][static_cast<std::size_t>(multiplicandDigits - 2)];
+    for (std::int32_t b = powerOfTen(multiplierDigits - 1); b < powerOfTen(multiplierDigits); ++b) {
         const auto at = static_cast<std::size_t>(b);
         if ((kDigitsOf[at] & refused) != 0) continue;
-        const std::int32_t count = riporti_ == Riporti::Qualsiasi ? all
-            : riporti_ == Riporti::Senza                          ? clean[at]
-                                                                  : all - clean[at];
+        const std::int32_t count = carries_ == CarriesRule::Any ? all
+            : carries_ == CarriesRule::Without                  ? clean[at]
+                                                                : all - clean[at];
         if (count == 0) continue;  // owns no rank
         multiplier_[multipliers_] = static_cast<std::int16_t>(b);
         size_ += count;
@@ -489,8 +489,8 @@ void AllowedOperations::at(std::span<const std::int32_t> ranks, std::span<Operat
         const std::int32_t within = rank - (i == 0 ? 0 : endRank_[i - 1]);
         const std::int16_t b = multiplier_[i];
         std::int32_t a = powerOfTen(cifreMoltiplicando_ - 1) + within;
-        if (riporti_ != Riporti::Qualsiasi) {
-            const bool withCarries = riporti_ == Riporti::Con;
+        if (carries_ != CarriesRule::Any) {
+            const bool withCarries = carries_ == CarriesRule::With;
             if (!table || tableOf != b) {
                 table.emplace(b, cifreMoltiplicando_, format_);
                 tableOf = b;

@@ -10,10 +10,10 @@ namespace virdamo {
 class RandomSource;
 
 /// Which operations a level takes by their carries, as its LevelFormat tells them.
-enum class Riporti : std::uint8_t {
-    Qualsiasi,  ///< with or without carries
-    Senza,      ///< only operations without carries
-    Con,        ///< only operations with carries
+enum class CarriesRule : std::uint8_t {
+    Any,      ///< with or without carries ("qualsiasi")
+    Without,  ///< only operations without carries ("senza")
+    With,     ///< only operations with carries ("con")
 };
 
 /// How a level tells an operation's carries and draws its sheets. A levelled code keeps the
@@ -30,8 +30,8 @@ struct Level {
     /// The digits 0 to 9: the tables of the default level.
     static constexpr std::bitset<10> kEveryDigit{0x3FFU};
 
-    std::bitset<10> tabelline = kEveryDigit;  ///< bit d set: the multiplier may use the digit d
-    Riporti riporti = Riporti::Qualsiasi;
+    std::bitset<10> tables = kEveryDigit;  ///< bit d set: the multiplier may use the digit d
+    CarriesRule carries = CarriesRule::Any;
     LevelFormat format = LevelFormat::Written;  ///< what new sheets are made in
 
     bool operator==(const Level&) const = default;
@@ -40,22 +40,22 @@ struct Level {
     /// always were, repeats included.
     [[nodiscard]] bool isDefault() const;
     /// True when the level takes multiplicand x multiplier: every digit of the multiplier is one
-    /// of the tabelline, and the carries are as riporti asks.
+    /// of the tables, and the carries are as carries asks.
     [[nodiscard]] bool allows(std::int32_t multiplicand, std::int32_t multiplier) const;
     /// How many different operations with these digit counts (2-4 and 1-3) the level takes:
     /// 0 to 8,100,000, counted in microseconds.
-    [[nodiscard]] std::int32_t operationCount(int cifreMoltiplicando, int cifreMoltiplicatore) const;
+    [[nodiscard]] std::int32_t operationCount(int multiplicandDigits, int multiplierDigits) const;
     /// True when the level takes no operation with these digit counts: there is no sheet to make.
-    [[nodiscard]] bool allowsNone(int cifreMoltiplicando, int cifreMoltiplicatore) const;
+    [[nodiscard]] bool allowsNone(int multiplicandDigits, int multiplierDigits) const;
     /// True when a sheet of `operations` operations at this level has to repeat some, because
     /// the level takes fewer different ones.
-    [[nodiscard]] bool repeatsOperations(int cifreMoltiplicando, int cifreMoltiplicatore, int operations) const;
+    [[nodiscard]] bool repeatsOperations(int multiplicandDigits, int multiplierDigits, int operations) const;
 };
 
 /// One multiplication of a sheet.
 struct Operation {
-    std::int32_t moltiplicando = 0;
-    std::int32_t moltiplicatore = 0;
+    std::int32_t multiplicand = 0;
+    std::int32_t multiplier = 0;
 
     bool operator==(const Operation&) const = default;
 };
@@ -66,7 +66,7 @@ struct Operation {
 class AllowedOperations {
 public:
     /// Digit counts out of range (2-4, 1-3) make an empty set.
-    AllowedOperations(const Level& level, int cifreMoltiplicando, int cifreMoltiplicatore);
+    AllowedOperations(const Level& level, int multiplicandDigits, int multiplierDigits);
 
     /// How many operations the set holds.
     [[nodiscard]] std::int32_t size() const { return size_; }
@@ -87,7 +87,7 @@ private:
     /// Most multipliers a set can hold: every three-digit number.
     static constexpr std::size_t kMostMultipliers = 900;
 
-    Riporti riporti_ = Riporti::Qualsiasi;
+    CarriesRule carries_ = CarriesRule::Any;
     LevelFormat format_ = LevelFormat::Written;
     int cifreMoltiplicando_ = 0;
     int cifreMoltiplicatore_ = 0;

@@ -22,8 +22,8 @@ constexpr std::size_t kLevelledSymbols = kDefaultLevelSymbols + kLevelSymbols;
 constexpr std::size_t kGroup = 5;
 constexpr int kSettingsValues = 18;
 
-constexpr unsigned kRiportiShift = 10;
-constexpr unsigned kRiportiMask = 0x3U;
+constexpr unsigned kCarriesShift = 10;
+constexpr unsigned kCarriesMask = 0x3U;
 constexpr unsigned kWrittenFormatBit = 0x1000U;
 constexpr unsigned kReservedLevelBits = 0x6000U;
 
@@ -114,22 +114,22 @@ unsigned checkOf(const Symbols& symbols, std::size_t count)
 
 unsigned bitsOf(const Level& level)
 {
-    return static_cast<unsigned>(level.tabelline.to_ulong()) | (static_cast<unsigned>(level.riporti) << kRiportiShift)
+    return static_cast<unsigned>(level.tables.to_ulong()) | (static_cast<unsigned>(level.carries) << kCarriesShift)
         | (level.format == LevelFormat::Written ? kWrittenFormatBit : 0U);
 }
 
 /// The level that bits hold, or none when it is one no sheet has a thirteen-symbol code for.
-std::optional<Level> levelOf(unsigned bits, int cifreMoltiplicando, int cifreMoltiplicatore)
+std::optional<Level> levelOf(unsigned bits, int multiplicandDigits, int multiplierDigits)
 {
-    const unsigned riporti = (bits >> kRiportiShift) & kRiportiMask;
-    if ((bits & kReservedLevelBits) != 0 || riporti > static_cast<unsigned>(Riporti::Con)) {
+    const unsigned carries = (bits >> kCarriesShift) & kCarriesMask;
+    if ((bits & kReservedLevelBits) != 0 || carries > static_cast<unsigned>(CarriesRule::With)) {
         return std::nullopt;
     }
     Level level;
-    level.tabelline = std::bitset<10>(bits);
-    level.riporti = static_cast<Riporti>(riporti);
+    level.tables = std::bitset<10>(bits);
+    level.carries = static_cast<CarriesRule>(carries);
     level.format = (bits & kWrittenFormatBit) != 0 ? LevelFormat::Written : LevelFormat::First;
-    if (level.isDefault() || level.allowsNone(cifreMoltiplicando, cifreMoltiplicatore)) {
+    if (level.isDefault() || level.allowsNone(multiplicandDigits, multiplierDigits)) {
         return std::nullopt;
     }
     return level;
@@ -147,8 +147,8 @@ SheetCode SheetCode::nth(int k) const
 std::string SheetCode::text() const
 {
     Symbols symbols{};
-    symbols[0] = static_cast<unsigned>((cifreMoltiplicando - 2) * 6 + (cifreMoltiplicatore - 1) * 2
-                                       + (ultimaOperazione == 19 ? 1 : 0));
+    symbols[0] = static_cast<unsigned>((multiplicandDigits - 2) * 6 + (multiplierDigits - 1) * 2
+                                       + (lastOperation == 19 ? 1 : 0));
     for (std::size_t i = 0; i < kSeedSymbols; ++i) {
         symbols[1 + i] = static_cast<unsigned>((seed >> (5U * (kSeedSymbols - 1 - i))) & 0x1FU);
     }
@@ -209,9 +209,9 @@ ParsedCode parseSheetCode(std::string_view text)
         return parsed;
     }
     SheetCode code;
-    code.cifreMoltiplicando = static_cast<int>(symbols[0] / 6) + 2;
-    code.cifreMoltiplicatore = static_cast<int>(symbols[0] % 6 / 2) + 1;
-    code.ultimaOperazione = symbols[0] % 2 == 1 ? 19 : 9;
+    code.multiplicandDigits = static_cast<int>(symbols[0] / 6) + 2;
+    code.multiplierDigits = static_cast<int>(symbols[0] % 6 / 2) + 1;
+    code.lastOperation = symbols[0] % 2 == 1 ? 19 : 9;
     for (std::size_t i = 0; i < kSeedSymbols; ++i) {
         code.seed = (code.seed << 5U) | symbols[1 + i];
     }
@@ -220,7 +220,7 @@ ParsedCode parseSheetCode(std::string_view text)
         for (std::size_t i = 0; i < kLevelSymbols; ++i) {
             bits = (bits << 5U) | symbols[1 + kSeedSymbols + i];
         }
-        const std::optional<Level> level = levelOf(bits, code.cifreMoltiplicando, code.cifreMoltiplicatore);
+        const std::optional<Level> level = levelOf(bits, code.multiplicandDigits, code.multiplierDigits);
         if (!level) {
             parsed.error = CodeError::UnknownSettings;
             return parsed;
@@ -241,9 +241,9 @@ std::optional<SheetCode> codeOfSheet(const Modulo1& m, std::uint64_t seed, const
 
 void makeSheet(const SheetCode& code, Modulo1& m)
 {
-    m.CifreMoltiplicando = static_cast<std::int16_t>(code.cifreMoltiplicando);
-    m.CifreMoltiplicatore = static_cast<std::int16_t>(code.cifreMoltiplicatore);
-    m.UltimaOperazione = static_cast<std::int16_t>(code.ultimaOperazione);
+    m.CifreMoltiplicando = static_cast<std::int16_t>(code.multiplicandDigits);
+    m.CifreMoltiplicatore = static_cast<std::int16_t>(code.multiplierDigits);
+    m.UltimaOperazione = static_cast<std::int16_t>(code.lastOperation);
     m.Spazi = std::string(Modulo1::kSpaziLength, ' ');
     SeededRandomSource random(code.seed);
     GeneraScheda(m, code.level, random);

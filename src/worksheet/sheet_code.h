@@ -41,16 +41,16 @@ struct Modulo1;
 /// each fraction; at any other level the 64-bit words, the numbers nextBelow draws from them,
 /// the draw of each format (AllowedOperations::draw) and the order of the ranks.
 struct SheetCode {
-    int cifreMoltiplicando = 2;   ///< 2, 3 or 4
-    int cifreMoltiplicatore = 1;  ///< 1, 2 or 3
-    int ultimaOperazione = 19;    ///< 9 or 19
-    std::uint64_t seed = 0;       ///< 40 bits
-    Level level{};                ///< the default level unless the code has thirteen symbols
+    int multiplicandDigits = 2;  ///< 2, 3 or 4
+    int multiplierDigits = 1;    ///< 1, 2 or 3
+    int lastOperation = 19;      ///< 9 or 19
+    std::uint64_t seed = 0;      ///< 40 bits
+    Level level{};               ///< the default level unless the code has thirteen symbols
 
     bool operator==(const SheetCode&) const = default;
 
     /// Operations of the sheet: 10 or 20.
-    [[nodiscard]] int operations() const { return ultimaOperazione + 1; }
+    [[nodiscard]] int operations() const { return lastOperation + 1; }
 
     /// Sheet k (from 1) of a class set whose first sheet is this one: the same settings and
     /// level, the seed k - 1 further on.

@@ -141,28 +141,28 @@ void add(Steps& steps, const WorkedOperation& op)
 void check(Steps& steps, const WorkedOperation& op)
 {
     const ProvaDelNove& prova = op.prova;
-    steps.begin(ProvaBoxFilled{ProvaBox::TopLeft, reductionsOf(op.multiplicand), prova.moltiplicando});
+    steps.begin(ProvaBoxFilled{ProvaBox::TopLeft, reductionsOf(op.multiplicand), prova.multiplicand});
     steps.readRow({WorkedRow::Multiplicand, 0});
-    steps.write(ProvaBox::TopLeft, prova.moltiplicando);
+    steps.write(ProvaBox::TopLeft, prova.multiplicand);
 
-    steps.begin(ProvaBoxFilled{ProvaBox::TopRight, reductionsOf(op.multiplier), prova.moltiplicatore});
+    steps.begin(ProvaBoxFilled{ProvaBox::TopRight, reductionsOf(op.multiplier), prova.multiplier});
     steps.readRow({WorkedRow::Multiplier, 0});
-    steps.write(ProvaBox::TopRight, prova.moltiplicatore);
+    steps.write(ProvaBox::TopRight, prova.multiplier);
 
     // The bottom left box multiplies the top ones, then reduces their product in turn.
-    const Equality product{Operator::Times, {prova.moltiplicando, prova.moltiplicatore}, 0};
+    const Equality product{Operator::Times, {prova.multiplicand, prova.multiplier}, 0};
     std::vector<Equality> reductions = reductionsOf(product.result());
     reductions.insert(reductions.begin(), product);
-    steps.begin(ProvaBoxFilled{ProvaBox::BottomLeft, std::move(reductions), prova.prodottoDelleCifre});
+    steps.begin(ProvaBoxFilled{ProvaBox::BottomLeft, std::move(reductions), prova.productOfDigits});
     steps.read(ProvaBox::TopLeft);
     steps.read(ProvaBox::TopRight);
-    steps.write(ProvaBox::BottomLeft, prova.prodottoDelleCifre);
+    steps.write(ProvaBox::BottomLeft, prova.productOfDigits);
 
-    steps.begin(ProvaBoxFilled{ProvaBox::BottomRight, reductionsOf(op.product), prova.prodotto});
+    steps.begin(ProvaBoxFilled{ProvaBox::BottomRight, reductionsOf(op.product), prova.product});
     steps.readRow({WorkedRow::Product, 0});
-    steps.write(ProvaBox::BottomRight, prova.prodotto);
+    steps.write(ProvaBox::BottomRight, prova.product);
 
-    steps.begin(ProvaVerdict{prova.prodottoDelleCifre, prova.prodotto});
+    steps.begin(ProvaVerdict{prova.productOfDigits, prova.product});
     steps.read(ProvaBox::BottomLeft);
     steps.read(ProvaBox::BottomRight);
 }
@@ -195,10 +195,10 @@ Written Written::wholeOf(const WorkedOperation& op)
     const ProvaDelNove& prova = op.prova;
     return {op.digits,
             op.carries,
-            {{TopLeft, prova.moltiplicando},
-             {TopRight, prova.moltiplicatore},
-             {BottomLeft, prova.prodottoDelleCifre},
-             {BottomRight, prova.prodotto}}};
+            {{TopLeft, prova.multiplicand},
+             {TopRight, prova.multiplier},
+             {BottomLeft, prova.productOfDigits},
+             {BottomRight, prova.product}}};
 }
 
 int Equality::result() const

@@ -211,7 +211,7 @@ TEST_F(ClassSheetsDialogTest, ALevelChosenDrawsANewSetAtItOrSaysThereIsNone)
         ASSERT_TRUE(chosen) << c.tables;
         EXPECT_EQ(field<QLineEdit>("codice")->text().toStdString(), chosen->text());
         EXPECT_EQ(chosen->level, dialog_->classSet()->first.level);
-        EXPECT_EQ(chosen->cifreMoltiplicatore, c.shown.cifreMoltiplicatore);
+        EXPECT_EQ(chosen->multiplierDigits, c.shown.multiplierDigits);
         EXPECT_NE(chosen->seed, c.shown.seed) << "a new set";
     }
 }
@@ -246,7 +246,7 @@ TEST_F(ClassSheetsDialogTest, RemembersItsChoicesButTheCodeAcrossTwoOpenings)
     EXPECT_EQ(again.pages, pages::PageKinds::Pupils);
     EXPECT_EQ(again.options, set.options);
     EXPECT_EQ(again.first.level, set.first.level);
-    EXPECT_EQ(again.first.cifreMoltiplicando, 2) << "the code is the sheet on show's, not the one remembered";
+    EXPECT_EQ(again.first.multiplicandDigits, 2) << "the code is the sheet on show's, not the one remembered";
 
     answers_.namesFile = dir_.filePath(QStringLiteral("cattivi.txt"));
     QFile bad(answers_.namesFile);
@@ -325,7 +325,7 @@ TEST(ClasseCommand, OpensTheModalDialogOnTheSheetOnShow)
     const std::optional<SheetCode> shown = due->shownSheet();
     ASSERT_TRUE(shown);
     EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("codice"))->text().toStdString(), shown->text());
-    EXPECT_EQ(shown->level.riporti, Riporti::Senza);
+    EXPECT_EQ(shown->level.carries, CarriesRule::Without);
     Modulo1 expected;
     makeSheet(*shown, expected);
     EXPECT_EQ(state.TxtProdotto, expected.TxtProdotto);

@@ -108,7 +108,7 @@ protected:
 
     /// Everything printing may read of the worksheet state.
     struct StateRows {
-        std::int16_t cifreMoltiplicatore, ultimaOperazione;
+        std::int16_t multiplierDigits, lastOperation;
         Modulo1::PerOperation<std::string> moltiplicando, moltiplicatore, parziale1, parziale2, parziale3, prodotto;
         bool operator==(const StateRows&) const = default;
     };

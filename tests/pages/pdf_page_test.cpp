@@ -34,7 +34,7 @@ using test::kPointsPerMillimetre;
 
 struct RenderCase {
     const char* name;
-    int cifreMoltiplicatore;
+    int multiplierDigits;
     int ultima;
     Paper paper;
 };
@@ -56,7 +56,7 @@ TEST_P(RenderedSheet, ReadsBackWhereTheLayoutPutsItDigitUnderDigit)
     const RenderCase& c = GetParam();
     Modulo1 m;
     m.CifreMoltiplicando = 4;
-    m.CifreMoltiplicatore = static_cast<std::int16_t>(c.cifreMoltiplicatore);
+    m.CifreMoltiplicatore = static_cast<std::int16_t>(c.multiplierDigits);
     m.UltimaOperazione = static_cast<std::int16_t>(c.ultima);
     m.Spazi = std::string(20, ' ');
     auto random = ScriptedRandomSource::fromDigits({9, 0, 8, 1, 7, 2, 6, 3, 5, 4, 1, 9});

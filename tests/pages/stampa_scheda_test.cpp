@@ -25,11 +25,11 @@ using test::RecordingPrinter;
 using test::x;
 using test::y;
 
-Modulo1 generated(int cifreMoltiplicando, int cifreMoltiplicatore, int ultima, const std::vector<int>& digits)
+Modulo1 generated(int multiplicandDigits, int multiplierDigits, int ultima, const std::vector<int>& digits)
 {
     Modulo1 m;
-    m.CifreMoltiplicando = static_cast<std::int16_t>(cifreMoltiplicando);
-    m.CifreMoltiplicatore = static_cast<std::int16_t>(cifreMoltiplicatore);
+    m.CifreMoltiplicando = static_cast<std::int16_t>(multiplicandDigits);
+    m.CifreMoltiplicatore = static_cast<std::int16_t>(multiplierDigits);
     m.UltimaOperazione = static_cast<std::int16_t>(ultima);
     m.Spazi = std::string(20, ' ');
     auto random = ScriptedRandomSource::fromDigits(digits);
@@ -38,9 +38,9 @@ Modulo1 generated(int cifreMoltiplicando, int cifreMoltiplicatore, int ultima, c
 }
 
 /// A sheet whose operations differ from each other, so that a line in the wrong place shows.
-Modulo1 varied(int cifreMoltiplicatore, int ultima)
+Modulo1 varied(int multiplierDigits, int ultima)
 {
-    return generated(4, cifreMoltiplicatore, ultima, {1, 2, 3, 4, 5, 6, 7, 8, 9, 2, 3, 5, 7});
+    return generated(4, multiplierDigits, ultima, {1, 2, 3, 4, 5, 6, 7, 8, 9, 2, 3, 5, 7});
 }
 
 std::vector<RecordingPrinter::Placed> printedSheet(const Modulo1& m)
@@ -79,7 +79,7 @@ TEST(StampaScheda, WorkedExampleOperationZeroOfTwoDigitSheet)
 }
 
 struct JobShape {
-    int cifreMoltiplicatore;
+    int multiplierDigits;
     int ultima;
     std::size_t linesPerOperation;
     float rowDistance;           ///< twips from one row of operations to the next
@@ -88,12 +88,12 @@ struct JobShape {
 
 void PrintTo(const JobShape& s, std::ostream* os)
 {
-    *os << s.cifreMoltiplicatore << " digit(s), " << s.ultima + 1 << " operations";
+    *os << s.multiplierDigits << " digit(s), " << s.ultima + 1 << " operations";
 }
 
 std::string shapeName(const testing::TestParamInfo<JobShape>& param)
 {
-    return "Digits" + std::to_string(param.param.cifreMoltiplicatore) + "Operations"
+    return "Digits" + std::to_string(param.param.multiplierDigits) + "Operations"
         + std::to_string(param.param.ultima + 1);
 }
 
@@ -102,7 +102,7 @@ class JobFrame : public testing::TestWithParam<JobShape> {};
 TEST_P(JobFrame, OneJobWithHeadingPositionedLinesAndTheProductLast)
 {
     const JobShape& shape = GetParam();
-    const Modulo1 m = varied(shape.cifreMoltiplicatore, shape.ultima);
+    const Modulo1 m = varied(shape.multiplierDigits, shape.ultima);
     RecordingPrinter printer;
     StampaScheda(m, printer);
     const std::vector<Op>& ops = printer.ops;

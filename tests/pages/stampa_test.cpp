@@ -48,11 +48,11 @@ public:
     std::vector<Message> messages;
 };
 
-Modulo1 sheet(int cifreMoltiplicatore, int ultima)
+Modulo1 sheet(int multiplierDigits, int ultima)
 {
     Modulo1 m;
     m.CifreMoltiplicando = 3;
-    m.CifreMoltiplicatore = static_cast<std::int16_t>(cifreMoltiplicatore);
+    m.CifreMoltiplicatore = static_cast<std::int16_t>(multiplierDigits);
     m.UltimaOperazione = static_cast<std::int16_t>(ultima);
     m.Spazi = std::string(20, ' ');
     auto random = ScriptedRandomSource::fromDigits({4, 0, 7, 3, 9, 8, 1, 5});

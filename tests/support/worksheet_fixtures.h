@@ -8,12 +8,12 @@
 namespace virdamo::test {
 
 /// A worksheet state as the worksheet window leaves it after its load and a choice of settings.
-inline Modulo1 stateWith(int cifreMoltiplicando, int cifreMoltiplicatore, int ultimaOperazione)
+inline Modulo1 stateWith(int multiplicandDigits, int multiplierDigits, int lastOperation)
 {
     Modulo1 m;
-    m.CifreMoltiplicando = static_cast<std::int16_t>(cifreMoltiplicando);
-    m.CifreMoltiplicatore = static_cast<std::int16_t>(cifreMoltiplicatore);
-    m.UltimaOperazione = static_cast<std::int16_t>(ultimaOperazione);
+    m.CifreMoltiplicando = static_cast<std::int16_t>(multiplicandDigits);
+    m.CifreMoltiplicatore = static_cast<std::int16_t>(multiplierDigits);
+    m.UltimaOperazione = static_cast<std::int16_t>(lastOperation);
     m.Spazi = std::string(20, ' ');
     return m;
 }

@@ -441,8 +441,8 @@ TEST_F(WorksheetWindow, ClasseComesWithTheSheetWhoseCodeMakesItAgain)
     // Sheet 1 of a class set is the sheet on show.
     const std::optional<SheetCode> code = open().shownSheet();
     ASSERT_TRUE(code);
-    EXPECT_EQ(code->cifreMoltiplicando, 3);
-    EXPECT_EQ(code->ultimaOperazione, 9);
+    EXPECT_EQ(code->multiplicandDigits, 3);
+    EXPECT_EQ(code->lastOperation, 9);
     Modulo1 again;
     makeSheet(code->nth(1), again);
     EXPECT_EQ(again.TxtParziale3, state.TxtParziale3);

@@ -159,7 +159,7 @@ TEST(SheetController, DigitOptionsEmptyTheSheetAndSetOneCount)
         const char* name;
         void (SheetController::*click)(std::int16_t);
         std::int16_t index;
-        int cifreMoltiplicando, cifreMoltiplicatore;
+        int multiplicandDigits, multiplierDigits;
     } cases[] = {
         {"2 cifre multiplicand", &SheetController::Opt1_Click, 0, 2, 3},
         {"3 cifre multiplicand", &SheetController::Opt1_Click, 1, 3, 3},
@@ -182,8 +182,8 @@ TEST(SheetController, DigitOptionsEmptyTheSheetAndSetOneCount)
 
         (h.controller.*c.click)(c.index);
 
-        EXPECT_EQ(h.state.CifreMoltiplicando, c.cifreMoltiplicando);
-        EXPECT_EQ(h.state.CifreMoltiplicatore, c.cifreMoltiplicatore);
+        EXPECT_EQ(h.state.CifreMoltiplicando, c.multiplicandDigits);
+        EXPECT_EQ(h.state.CifreMoltiplicatore, c.multiplierDigits);
         EXPECT_EQ(h.state.UltimaOperazione, 9);
         EXPECT_TRUE(h.display.stampaVisible) << "STAMPA stays as it was";
         for (std::int16_t i = 0; i < 20; ++i) {

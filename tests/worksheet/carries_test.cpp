@@ -106,7 +106,7 @@ TEST(Carries, RowsWrittenWithTheirCarriesGiveTheProducts)
             }
         }
         ASSERT_EQ(carries.any, reachesTen) << a << " x " << b;
-        ASSERT_EQ((Level{Level::kEveryDigit, Riporti::Con, LevelFormat::First}.allows(a, b)),
+        ASSERT_EQ((Level{Level::kEveryDigit, CarriesRule::With, LevelFormat::First}.allows(a, b)),
                   reachesTen || leadingReachesTen);
     };
     for (std::int32_t a = 10; a <= 99; ++a) {
@@ -176,20 +176,21 @@ TEST(Carries, LevelsCountTheOperationsTheyAllow)
                     ++byDigitsAndCarries[digits][hasCarries(a, b) ? 1 : 0];
                 }
             }
-            for (unsigned tabelline = 0; tabelline < 1024; ++tabelline) {
-                if ((tabelline & ~within) != 0) continue;
+            for (unsigned tables = 0; tables < 1024; ++tables) {
+                if ((tables & ~within) != 0) continue;
                 std::array<std::int32_t, 2> taken{};  // without, with carries
                 for (unsigned digits = 0; digits < 1024; ++digits) {
-                    if ((digits & ~tabelline) != 0) continue;
+                    if ((digits & ~tables) != 0) continue;
                     taken[0] += byDigitsAndCarries[digits][0];
                     taken[1] += byDigitsAndCarries[digits][1];
                 }
-                const std::pair<Riporti, std::int32_t> expected[] = {
-                    {Riporti::Qualsiasi, taken[0] + taken[1]}, {Riporti::Senza, taken[0]}, {Riporti::Con, taken[1]}};
-                for (const auto& [riporti, count] : expected) {
-                    const Level level{std::bitset<10>(tabelline), riporti};
+                const std::pair<CarriesRule, std::int32_t> expected[] = {{CarriesRule::Any, taken[0] + taken[1]},
+                                                                         {CarriesRule::Without, taken[0]},
+                                                                         {CarriesRule::With, taken[1]}};
+                for (const auto& [carries, count] : expected) {
+                    const Level level{std::bitset<10>(tables), carries};
                     ASSERT_EQ(level.operationCount(cifreA, cifreB), count)
-                        << cifreA << "x" << cifreB << " tables " << level.tabelline << " riporti " << int(riporti);
+                        << cifreA << "x" << cifreB << " tables " << level.tables << " riporti " << int(carries);
                     ASSERT_EQ(level.allowsNone(cifreA, cifreB), count == 0);
                 }
             }
@@ -203,8 +204,8 @@ TEST(Carries, LevelsCountTheOperationsTheyAllow)
 TEST(Carries, RanksNumberTheAllowedOperationsInOrder)
 {
     for (const auto format : {LevelFormat::First, LevelFormat::Written}) {
-        for (const auto riporti : {Riporti::Senza, Riporti::Con}) {
-            for (const Level level : {Level{0b0000000011, riporti, format}, Level{0b1000100100, riporti, format}}) {
+        for (const auto carries : {CarriesRule::Without, CarriesRule::With}) {
+            for (const Level level : {Level{0b0000000011, carries, format}, Level{0b1000100100, carries, format}}) {
                 for (int counts = 0; counts < 9; ++counts) {  // digit counts 2x1 to 4x3
                     const AllowedOperations allowed(level, 2 + counts / 3, 1 + counts % 3);
                     std::vector<std::int32_t> ranks(static_cast<std::size_t>(allowed.size()));

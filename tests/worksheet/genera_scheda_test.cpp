@@ -25,10 +25,10 @@ using test::stateWith;
 
 struct WorkedExample {
     const char* name;
-    int cifreMoltiplicando;
-    int cifreMoltiplicatore;
+    int multiplicandDigits;
+    int multiplierDigits;
     std::vector<int> digits;  // multiplicand digits, then multiplier digits
-    std::int32_t moltiplicando, moltiplicatore, prodotto;
+    std::int32_t multiplicand, multiplier, product;
     std::string txtMoltiplicando, txtMoltiplicatore, txtParziale1, txtParziale2, txtParziale3, txtProdotto;
 };
 
@@ -43,7 +43,7 @@ TEST_P(WorkedExamples, RowsBlankByBlank)
 {
     const WorkedExample& ex = GetParam();
     for (const int ultima : {9, 19}) {
-        Modulo1 m = stateWith(ex.cifreMoltiplicando, ex.cifreMoltiplicatore, ultima);
+        Modulo1 m = stateWith(ex.multiplicandDigits, ex.multiplierDigits, ultima);
         auto random = ScriptedRandomSource::fromDigits(ex.digits);  // every operation draws the same digits
         GeneraScheda(m, random);
 
@@ -51,9 +51,9 @@ TEST_P(WorkedExamples, RowsBlankByBlank)
         EXPECT_EQ(random.drawCount(), ex.digits.size() * static_cast<std::size_t>(ultima + 1));
         for (std::size_t i = 0; i <= static_cast<std::size_t>(ultima); ++i) {
             SCOPED_TRACE(testing::Message() << ex.name << " operation " << i);
-            EXPECT_EQ(m.ValMoltiplicando[i], ex.moltiplicando);
-            EXPECT_EQ(m.ValMoltiplicatore[i], ex.moltiplicatore);
-            EXPECT_EQ(m.Prodotto[i], ex.prodotto);
+            EXPECT_EQ(m.ValMoltiplicando[i], ex.multiplicand);
+            EXPECT_EQ(m.ValMoltiplicatore[i], ex.multiplier);
+            EXPECT_EQ(m.Prodotto[i], ex.product);
             EXPECT_EQ(m.TxtMoltiplicando[i], ex.txtMoltiplicando);
             EXPECT_EQ(m.TxtMoltiplicatore[i], ex.txtMoltiplicatore);
             EXPECT_EQ(m.TxtParziale1[i], ex.txtParziale1);
@@ -346,9 +346,9 @@ std::vector<std::pair<std::int32_t, std::int32_t>> operationsOf(const Modulo1& m
     return ops;
 }
 
-Level levelOf(unsigned tabelline, Riporti riporti, LevelFormat format = LevelFormat::Written)
+Level levelOf(unsigned tables, CarriesRule carries, LevelFormat format = LevelFormat::Written)
 {
-    return Level{std::bitset<10>(tabelline), riporti, format};
+    return Level{std::bitset<10>(tables), carries, format};
 }
 
 // Sheets at a level hold only operations it allows, written as GeneraScheda writes them, and
@@ -359,13 +359,17 @@ TEST(GeneraSchedaAtALevel, WellFormedSheetsOfAllowedOperationsRepeatingAsLittleA
         Level level;
         int cifreA, cifreB, ultima;
     } cases[] = {
-        {levelOf(0b0000000100, Riporti::Senza), 2, 1, 19},  // allows exactly 20
-        {levelOf(0b0000001000, Riporti::Senza), 2, 1, 19},  // 12
-        {levelOf(0b1000000000, Riporti::Senza), 2, 1, 9},   // 2: 10 and 11
-        {levelOf(0b0000111100, Riporti::Senza), 4, 3, 19},    {levelOf(0b0000000011, Riporti::Con), 4, 3, 19},
-        {levelOf(0b1111111100, Riporti::Qualsiasi), 3, 2, 9}, {levelOf(0b1111111111, Riporti::Con), 2, 3, 19},
-        {levelOf(0b0000000010, Riporti::Con), 2, 2, 19},      {levelOf(0b0000111100, Riporti::Senza), 2, 1, 19},
-        {levelOf(0b1111111100, Riporti::Con), 2, 1, 19},      {levelOf(0b1111111111, Riporti::Con), 3, 1, 9},
+        {levelOf(0b0000000100, CarriesRule::Without), 2, 1, 19},  // allows exactly 20
+        {levelOf(0b0000001000, CarriesRule::Without), 2, 1, 19},  // 12
+        {levelOf(0b1000000000, CarriesRule::Without), 2, 1, 9},   // 2: 10 and 11
+        {levelOf(0b0000111100, CarriesRule::Without), 4, 3, 19},
+        {levelOf(0b0000000011, CarriesRule::With), 4, 3, 19},
+        {levelOf(0b1111111100, CarriesRule::Any), 3, 2, 9},
+        {levelOf(0b1111111111, CarriesRule::With), 2, 3, 19},
+        {levelOf(0b0000000010, CarriesRule::With), 2, 2, 19},
+        {levelOf(0b0000111100, CarriesRule::Without), 2, 1, 19},
+        {levelOf(0b1111111100, CarriesRule::With), 2, 1, 19},
+        {levelOf(0b1111111111, CarriesRule::With), 3, 1, 9},
     };
     for (const auto& c : cases) {
         const int count = c.level.operationCount(c.cifreA, c.cifreB);
@@ -387,7 +391,7 @@ TEST(GeneraSchedaAtALevel, WellFormedSheetsOfAllowedOperationsRepeatingAsLittleA
             // One-digit multipliers: each of the T tables allowing some holds floor or ceil of N / T.
             std::array<bool, 10> allowing{};
             for (std::size_t d = 1; d <= 9; ++d) {
-                allowing[d] = c.level.tabelline[d] && !levelOf(1U << d, c.level.riporti).allowsNone(c.cifreA, 1);
+                allowing[d] = c.level.tables[d] && !levelOf(1U << d, c.level.carries).allowsNone(c.cifreA, 1);
             }
             const auto tables = static_cast<int>(std::count(allowing.begin(), allowing.end(), true));
             std::array<int, 10> perTable{};
@@ -407,7 +411,7 @@ TEST(GeneraSchedaAtALevel, EveryMultiplierIsEquallyLikely)
     for (int sheet = 0; sheet < 3200; ++sheet) {
         Modulo1 m = stateWith(2, 2, 9);
         SeededRandomSource random(static_cast<std::uint64_t>(sheet) * 7919U);
-        GeneraScheda(m, levelOf(0b0000000110, Riporti::Senza), random);
+        GeneraScheda(m, levelOf(0b0000000110, CarriesRule::Without), random);
         for (const auto& [a, b] : operationsOf(m)) ++times[b];
     }
     double chiSquare = 0;
@@ -420,7 +424,7 @@ TEST(GeneraSchedaAtALevel, ALevelOfNoOperationDrawsNothing)
     Modulo1 m = stateWith(2, 1, 19);
     m.TxtProdotto[0] = "stale";
     SeededRandomSource random(12345);
-    GeneraScheda(m, levelOf(0b0000000010, Riporti::Con), random);  // the table of 1 never carries
+    GeneraScheda(m, levelOf(0b0000000010, CarriesRule::With), random);  // the table of 1 never carries
     EXPECT_EQ(m.TxtProdotto[0], "");
 }
 
@@ -430,7 +434,7 @@ TEST(GeneraSchedaAtALevel, ALevelOfNoOperationDrawsNothing)
 // faulty draw exceeds.
 TEST(GeneraSchedaAtALevel, EveryAllowedOperationIsEquallyLikely)
 {
-    const Level level = levelOf(0b0000001100, Riporti::Senza, LevelFormat::First);
+    const Level level = levelOf(0b0000001100, CarriesRule::Without, LevelFormat::First);
     ASSERT_EQ(level.operationCount(2, 1), 32);
     constexpr int kSheets = 3200;
     std::map<std::pair<std::int32_t, std::int32_t>, int> anywhere, first;

@@ -32,9 +32,9 @@ std::vector<std::string> operationsOf(const SheetCode& code, std::size_t count)
 constexpr std::string_view kAlphabet = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
 
 /// A level of the format of the codes made so far, unless told.
-Level levelOf(unsigned tabelline, Riporti riporti, LevelFormat format = LevelFormat::First)
+Level levelOf(unsigned tables, CarriesRule carries, LevelFormat format = LevelFormat::First)
 {
-    return Level{std::bitset<10>(tabelline), riporti, format};
+    return Level{std::bitset<10>(tables), carries, format};
 }
 
 // A code must give the same sheet in every release: these are pinned. Each reads back
@@ -52,37 +52,39 @@ TEST(SheetCode, FixedCodesGiveTheirFixedSheetsAndReadBackAsTyped)
         {"9ZZZZ-ZZZZQ", {3, 2, 19, kSeedMask}, {"695x78", "384x75", "382x78", "809x24"}},
         // Tables of 2 to 5, no carries: every operation of a levelled code.
         {"H28T5-CY4T1-1WR",
-         {4, 3, 19, 0x123456789AULL, levelOf(0b0000111100, Riporti::Senza)},
+         {4, 3, 19, 0x123456789AULL, levelOf(0b0000111100, CarriesRule::Without)},
          {"1100x524", "1001x435", "3102x222", "3003x233", "1110x522", "1000x422", "2001x434",
           "1000x232", "1110x324", "1100x252", "3101x222", "1001x524", "1000x342", "3000x222",
           "2001x423", "1100x445", "1101x334", "2010x243", "1030x222", "1012x223"}},
-        {"8185G-R38E2-03Z", {3, 2, 9, 0x0A0B0C0D0EULL, levelOf(0b11, Riporti::Con)}, {"268x11", "557x11", "369x11"}},
+        {"8185G-R38E2-03Z",
+         {3, 2, 9, 0x0A0B0C0D0EULL, levelOf(0b11, CarriesRule::With)},
+         {"268x11", "557x11", "369x11"}},
         // Whole sheets, of every kind of carries and every multiplier length: 3x2 tables 2-5 without
         // carries, 4x3 tables 2-9 with, 2x1 tables 6-9 any, 2x1 tables 2-3 without, 3x1 tables 2-9 with.
         {"98HE6-2PCZ1-1WR",
-         {3, 2, 19, 0x445C61599FULL, levelOf(0b0000111100, Riporti::Senza)},
+         {3, 2, 19, 0x445C61599FULL, levelOf(0b0000111100, CarriesRule::Without)},
          {"222x22", "312x22", "310x32", "111x54", "211x22", "103x32", "202x43", "112x22", "110x54", "301x22",
           "103x22", "212x23", "102x43", "220x22", "301x32", "111x52", "210x33", "110x53", "111x32", "100x35"}},
         {"HQNV3-9NCR2-ZWY",
-         {4, 3, 19, 0xBD7634D598ULL, levelOf(0b1111111100, Riporti::Con)},
+         {4, 3, 19, 0xBD7634D598ULL, levelOf(0b1111111100, CarriesRule::With)},
          {"3600x392", "3704x847", "2175x622", "3443x368", "3235x678", "4756x662", "8209x533",
           "7713x387", "1541x499", "8810x863", "2407x556", "7330x527", "4504x488", "8929x253",
           "3303x729", "2823x943", "6571x343", "4711x756", "1574x549", "2804x647"}},
         {"14NXM-AZBT0-Y0D",
-         {2, 1, 19, 0x257B457D7AULL, levelOf(0b1111000000, Riporti::Qualsiasi)},
+         {2, 1, 19, 0x257B457D7AULL, levelOf(0b1111000000, CarriesRule::Any)},
          {"56x8", "77x6", "87x8", "10x6", "56x9", "28x8", "88x7", "20x8", "76x6", "45x9",
           "80x9", "96x6", "50x9", "44x9", "40x6", "62x8", "76x7", "68x7", "87x6", "15x7"}},
         {"1QFHZ-WACM1-0C5",
-         {2, 1, 19, 0xBBE3FE2994ULL, levelOf(0b0000001100, Riporti::Senza)},
+         {2, 1, 19, 0xBBE3FE2994ULL, levelOf(0b0000001100, CarriesRule::Without)},
          {"30x3", "30x2", "31x2", "12x2", "44x2", "31x3", "14x2", "10x2", "23x2", "11x3",
           "22x2", "10x3", "20x2", "41x2", "42x2", "22x3", "32x3", "33x3", "21x2", "33x2"}},
         {"72ZM2-NW2V2-ZWE",
-         {3, 1, 19, 0x17E82AF05BULL, levelOf(0b1111111100, Riporti::Con)},
+         {3, 1, 19, 0x17E82AF05BULL, levelOf(0b1111111100, CarriesRule::With)},
          {"269x6", "450x4", "431x9", "128x7", "749x7", "971x6", "942x9", "775x7", "703x6", "710x4",
           "761x3", "397x6", "479x3", "781x5", "263x9", "132x8", "735x7", "530x3", "993x7", "204x7"}},
         // The written format: 2x1 tables 2-5 without carries, each table 5 times.
         {"159DK-RKAY5-1WE",
-         {2, 1, 19, 0x2A5B3C4D5EULL, levelOf(0b0000111100, Riporti::Senza, LevelFormat::Written)},
+         {2, 1, 19, 0x2A5B3C4D5EULL, levelOf(0b0000111100, CarriesRule::Without, LevelFormat::Written)},
          {"53x3", "33x3", "82x4", "81x3", "32x4", "90x5", "94x2", "61x5", "93x3", "83x2",
           "31x5", "90x4", "11x5", "22x3", "23x2", "81x2", "43x2", "50x4", "80x4", "40x5"}},
     };
@@ -107,7 +109,7 @@ TEST(SheetCode, FixedCodesGiveTheirFixedSheetsAndReadBackAsTyped)
 TEST(SheetCode, EveryChangedSymbolAndSwapIsDetected)
 {
     for (const SheetCode& code : {SheetCode{4, 3, 19, 0x123456789AULL}, SheetCode{2, 2, 9, 0x0F0F0F0F0FULL},
-                                  SheetCode{3, 3, 19, 0x0F0F0F0F0FULL, levelOf(0b1111111100, Riporti::Con)}}) {
+                                  SheetCode{3, 3, 19, 0x0F0F0F0F0FULL, levelOf(0b1111111100, CarriesRule::With)}}) {
         const std::string text = code.text();
         for (std::size_t at = 0; at < text.size(); ++at) {
             if (text[at] == '-') continue;
@@ -149,7 +151,7 @@ TEST(SheetCode, ABadSymbolIsTheWholeCharacterTyped)
 
 TEST(SheetCode, TheSheetsOfAClassSetFollowTheFirstSeed)
 {
-    for (const Level& level : {Level{}, levelOf(0b1000000100, Riporti::Senza)}) {
+    for (const Level& level : {Level{}, levelOf(0b1000000100, CarriesRule::Without)}) {
         const SheetCode first{3, 2, 9, kSeedMask - 1, level};
         EXPECT_EQ(first.nth(1), first);
         EXPECT_EQ(first.nth(2).seed, kSeedMask);
@@ -164,12 +166,12 @@ TEST(SheetCode, TheSheetsOfAClassSetFollowTheFirstSeed)
 TEST(SheetCode, LevelsReadBackAndTellTheirLength)
 {
     const Level levels[] = {{},
-                            levelOf(0b1111111110, Riporti::Qualsiasi),
-                            levelOf(0b0000000010, Riporti::Con),
-                            levelOf(0b1111111111, Riporti::Senza),
-                            levelOf(0b1000000000, Riporti::Con),
-                            levelOf(0b1111111110, Riporti::Qualsiasi, LevelFormat::Written),
-                            levelOf(0b0000000010, Riporti::Con, LevelFormat::Written)};
+                            levelOf(0b1111111110, CarriesRule::Any),
+                            levelOf(0b0000000010, CarriesRule::With),
+                            levelOf(0b1111111111, CarriesRule::Without),
+                            levelOf(0b1000000000, CarriesRule::With),
+                            levelOf(0b1111111110, CarriesRule::Any, LevelFormat::Written),
+                            levelOf(0b0000000010, CarriesRule::With, LevelFormat::Written)};
     for (int cifreA = 2; cifreA <= 4; ++cifreA) {
         for (int cifreB = 1; cifreB <= 3; ++cifreB) {
             for (const Level& level : levels) {
@@ -199,7 +201,7 @@ TEST(SheetCode, LevelsNoSheetHasAreRefused)
 {
     const struct {
         char settings;
-        unsigned bits;  // the level: tabelline, riporti << 10, format << 12, bits 13-14 kept for later formats
+        unsigned bits;  // the level: tables, carries << 10, format << 12, bits 13-14 kept for later formats
         bool valid;
     } cases[] = {
         {'0', 0x0004U | 1U << 10, true},  {'0', 0x0004U | 1U << 12, true},  {'0', 0x03FFU, false},  // default
