@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -152,6 +153,9 @@ void ClassSheetsDialog::applyPreferences(const std::optional<SheetCode>& shown)
     pupils_->setChecked(remembered.pages != pages::PageKinds::Solutions);
     solutions_->setChecked(remembered.pages != pages::PageKinds::Pupils);
     pages_->setChoices(remembered.options, remembered.names);
+    pages::ClassSet shownConventions;
+    shownConventions.options = remembered.options;
+    conventions_->show(shownConventions);
     showSheetCount();
     level_->setLevel(remembered.level);
     code_->setText(shown ? QString::fromStdString(shown->text()) : QString());
@@ -196,6 +200,10 @@ void ClassSheetsDialog::buildLayout()
     solutions_->setChecked(true);
 
     level_ = new LevelGroup(this);
+    auto* conventions = new QGroupBox(texts::kConventionsGroup, this);
+    conventions->setObjectName(u"convenzioni"_s);
+    conventions_.emplace(pages::OptionGroup::Conventions, conventions, new QFormLayout(conventions),
+                         [this] { rememberChoices(); });
     pages_ = new PagesGroup([this] { return dialogs_.namesFileName(this); }, this);
 
     outcome_ = new QLabel(this);
@@ -228,6 +236,7 @@ void ClassSheetsDialog::buildLayout()
     layout->addWidget(solutions_);
     layout->addWidget(level_);
     layout->addWidget(pages_);
+    layout->addWidget(conventions);
     layout->addWidget(outcome_);
     layout->addWidget(buttons);
 
@@ -254,7 +263,15 @@ std::optional<pages::ClassSet> ClassSheetsDialog::classSet() const
     if (!parsed.code || !pages || !levelAllowsSome_) {
         return std::nullopt;
     }
-    return pages::ClassSet{*parsed.code, count_->value(), *pages, pages_->options(), pages_->names().names};
+    return pages::ClassSet{*parsed.code, count_->value(), *pages, pageOptions(), pages_->names().names};
+}
+
+pages::PageOptions ClassSheetsDialog::pageOptions() const
+{
+    pages::ClassSet set;
+    set.options = pages_->options();
+    conventions_->read(set);
+    return set.options;
 }
 
 void ClassSheetsDialog::checkCode()
@@ -323,7 +340,7 @@ void ClassSheetsDialog::rememberChoices()
     }
     const std::optional<pages::PageKinds> pages =
         pages::ClassSet::pagesFor(pupils_->isChecked(), solutions_->isChecked());
-    ClassPreferences{count_->value(), pages.value_or(pages::PageKinds::Both), level_->level(), pages_->options(),
+    ClassPreferences{count_->value(), pages.value_or(pages::PageKinds::Both), level_->level(), pageOptions(),
                      pages_->names()}
         .save();
 }

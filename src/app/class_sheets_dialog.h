@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/class_preferences.h"
+#include "app/option_fields.h"
 #include "app/preview_dialog.h"
 #include "output/print_service.h"
 #include "pages/class_document.h"
@@ -82,6 +83,8 @@ signals:
 
 private:
     void buildLayout();
+    /// The pages' options as the "Pagine" and "Convenzioni" groups show them.
+    [[nodiscard]] pages::PageOptions pageOptions() const;
     void applyPreferences(const std::optional<SheetCode>& shown);
     void checkCode();
     void chooseLevel();
@@ -110,6 +113,7 @@ private:
     QCheckBox* solutions_ = nullptr;
     LevelGroup* level_ = nullptr;
     PagesGroup* pages_ = nullptr;
+    std::optional<OptionFields> conventions_;
     QLabel* outcome_ = nullptr;
     QPushButton* preview_ = nullptr;
     QPushButton* print_ = nullptr;

@@ -49,7 +49,7 @@ std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea)
     std::vector<Page> solutions;
     for (int k = 1; k <= count; ++k) {
         const SheetCode code = set.first.nth(k);
-        const Sheet sheet = sheetOf(code);
+        const Sheet sheet = sheetOf(code, set.options.conventionsShown());
         const SheetFooter footer{k, count, code.text(), set.pupil(k)};
         if (set.hasPupils()) {
             addSheetPages(pupils, sheet, PageKind::Pupils, set.options, printableArea, footer);

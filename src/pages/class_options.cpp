@@ -141,6 +141,33 @@ ClassOption withoutPages(const QString& name, QString help, bool pupils)
     return option;
 }
 
+/// A Choice of one of the conventions, its values in the order of the field's type.
+template <typename T>
+ClassOption conventionChoice(const QString& name, QString help, QString label, QString settingsKey,
+                             T Conventions::*field, std::vector<OptionValue> values)
+{
+    ClassOption option;
+    option.kind = ClassOption::Kind::Choice;
+    option.name = name;
+    option.help = std::move(help);
+    option.label = std::move(label);
+    option.settingsKey = std::move(settingsKey);
+    option.group = OptionGroup::Conventions;
+    option.needs = u"quadretti"_s;
+    option.values = std::move(values);
+    option.get = [field, texts = option.values](const ClassSet& s) {
+        return texts.at(static_cast<std::size_t>(s.options.conventions.*field)).text;
+    };
+    option.set = [field, texts = option.values](const QString& text, ClassSet& s) {
+        const auto at = std::find_if(texts.begin(), texts.end(), [&](const OptionValue& v) { return v.text == text; });
+        if (at != texts.end()) {
+            s.options.conventions.*field = static_cast<T>(at - texts.begin());
+        }
+        return at != texts.end();
+    };
+    return option;
+}
+
 std::vector<ClassOption> declareOptions()
 {
     std::vector<ClassOption> options;
@@ -259,6 +286,19 @@ std::vector<ClassOption> declareOptions()
                                  &PageOptions::provaDelNove, u"quadretti"_s));
     options.push_back(pageSwitch(u"senza-intestazione"_s, false, texts::kHelpNoHeading, texts::kPupilsHeading,
                                  u"intestazione"_s, &PageOptions::pupilsHeading));
+    options.push_back(conventionChoice(u"posti-vuoti"_s, texts::kHelpEmptyPlaces, texts::kEmptyPlacesLabel,
+                                       u"postiVuoti"_s, &Conventions::emptyPlaces,
+                                       {{u"vuoti"_s, texts::kEmptyPlacesBlank, true},
+                                        {u"trattino"_s, texts::kEmptyPlacesDash, true},
+                                        {u"zero"_s, texts::kEmptyPlacesZero, true}}));
+    options.push_back(conventionChoice(u"riga-dello-zero"_s, texts::kHelpZeroRow, texts::kZeroRowLabel,
+                                       u"rigaDelloZero"_s, &Conventions::zeroRow,
+                                       {{u"cifra"_s, texts::kZeroRowDigit, true},
+                                        {u"zeri"_s, texts::kZeroRowZeros, true},
+                                        {u"salta"_s, texts::kZeroRowSkip, true}}));
+    options.push_back(conventionChoice(u"nove-vale"_s, texts::kHelpNineIs, texts::kNineIsLabel, u"noveVale"_s,
+                                       &Conventions::nineIsZero,
+                                       {{u"9"_s, texts::kNineIsNine, true}, {u"0"_s, texts::kNineIsZero, true}}));
     return options;
 }
 

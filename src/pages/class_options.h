@@ -12,9 +12,10 @@ namespace virdamo::pages {
 
 /// Where the class dialog shows an option.
 enum class OptionGroup {
-    Sheets,  ///< the sheets and their kinds of page, at the top of the dialog
-    Level,   ///< "Difficoltà": what the operations are drawn from
-    Pages,   ///< "Pagine": how the pages look
+    Sheets,       ///< the sheets and their kinds of page, at the top of the dialog
+    Level,        ///< "Difficoltà": what the operations are drawn from
+    Pages,        ///< "Pagine": how the pages look
+    Conventions,  ///< "Convenzioni": how the class writes an operation, on squares and on the whiteboard
 };
 
 /// One value of an option with a fixed list of them.

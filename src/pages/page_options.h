@@ -1,5 +1,7 @@
 #pragma once
 
+#include "worksheet/conventions.h"
+
 #include <QString>
 
 #include <array>
@@ -27,15 +29,19 @@ struct PageOptions {
     bool showCarries = false;   ///< a row of squares for each row of carries
     bool provaDelNove = false;  ///< the cross beside each operation
     bool pupilsHeading = true;  ///< "Nome ... Classe ... Data ..." at the top of pupils' pages
+    Conventions conventions{};  ///< how the class writes an operation on squares
 
     bool operator==(const PageOptions&) const = default;
 
     [[nodiscard]] bool squared() const { return squareMillimetres.has_value(); }
     [[nodiscard]] bool carriesShown() const { return squared() && showCarries; }
     [[nodiscard]] bool provaShown() const { return squared() && provaDelNove; }
+    /// The conventions operations are written with: the class's on squares; plain pages
+    /// write every operation as they always have.
+    [[nodiscard]] Conventions conventionsShown() const { return squared() ? conventions : Conventions{}; }
 
     /// Plain pages with the sheet and its footer and nothing more.
-    [[nodiscard]] static PageOptions bare() { return PageOptions{std::nullopt, false, false, false}; }
+    [[nodiscard]] static PageOptions bare() { return PageOptions{std::nullopt, false, false, false, {}}; }
 };
 
 /// What the footer of a sheet's pages names: the sheet, its code and whom it goes to.

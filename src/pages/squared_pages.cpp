@@ -34,6 +34,7 @@ constexpr double kRuleWidth = 20.0;                              // twips: one p
 const std::array<QString, 10> kDigits{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
 const QString kTimes = u"x"_s;
 const QString kEquals = u"="_s;
+const QString kDashText = u"-"_s;
 
 /// Whole squares of side square in length, forgiving the rounding of a length that is a
 /// whole number of squares.
@@ -119,7 +120,8 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
     const auto at = [&](const Cell& cell) { return corner + squares.squareOf(cell); };
     for (const WrittenDigit& d : written.digits) {
         const QPoint square = at(Square{d.row, d.column});
-        page.character(square.x(), square.y(), kDigits.at(std::size_t(d.digit)));
+        page.character(square.x(), square.y(),
+                       d.digit == virdamo::kDash ? kDashText : kDigits.at(std::size_t(d.digit)));
     }
     const int units = corner.x() + squares.unitsColumn();
     const int multiplicand = corner.y() + squares.rowOf({WorkedRow::Multiplicand, 0});
@@ -164,6 +166,13 @@ OperationSquares::OperationSquares(int multiplicandDigits, int multiplierDigits,
 {
 }
 
+OperationSquares::OperationSquares(const WorkedOperation& op, const PageOptions& options)
+    : rows_(op.rowsTopToBottom(options.carriesShown()))
+    , digitColumns_(op.multiplicandDigits + op.multiplierDigits)
+    , prova_(options.provaShown())
+{
+}
+
 int OperationSquares::rowOf(RowRef row) const
 {
     const auto at = std::find(rows_.begin(), rows_.end(), row);
@@ -194,8 +203,7 @@ Page squaredOperationPage(const WorkedOperation& op, const Written& written, con
     const double square = squareSide(options);
     SquaredPage page(square, result);
     page.grid(QSizeF(grid) * square, grid.width(), grid.height());
-    drawOperation(page, op, OperationSquares(op.multiplicandDigits, op.multiplierDigits, options), corner, written,
-                  options);
+    drawOperation(page, op, OperationSquares(op, options), corner, written, options);
     return result;
 }
 
@@ -236,7 +244,6 @@ std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const Pag
     const int operations = sheet.operationCount();
     const int pageCount = std::max(1, layout.pagesFor(operations));
     const int textColumns = layout.columns - 2;
-    const OperationSquares squares(sheet.multiplicandDigits, sheet.multiplierDigits, options);
     std::vector<Page> pages(static_cast<std::size_t>(pageCount));
     for (int p = 0; p < pageCount; ++p) {
         SquaredPage page(layout.square, pages[static_cast<std::size_t>(p)]);
@@ -249,7 +256,7 @@ std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const Pag
         const int last = std::min(operations, first + layout.blocksPerPage());
         for (int i = first; i < last; ++i) {
             const WorkedOperation& op = sheet.operations[static_cast<std::size_t>(i)];
-            drawOperation(page, op, squares, layout.blockAt(i - first),
+            drawOperation(page, op, OperationSquares(op, options), layout.blockAt(i - first),
                           kind == PageKind::Solutions ? Written::wholeOf(op) : Written::factorsOf(op), options);
         }
         page.line(1, layout.rows - 1, 1, textColumns, kLineSize, footerLine(footer, kind, p + 1, pageCount));

@@ -52,6 +52,8 @@ struct SquaredLayout {
 class OperationSquares final {
 public:
     OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options);
+    /// The squares of op alone: the rows it writes, which its conventions may make fewer.
+    OperationSquares(const WorkedOperation& op, const PageOptions& options);
 
     /// Column and row of the square that cell stands in; row -1 for a row the block lacks
     /// (carries not shown).

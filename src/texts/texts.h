@@ -161,6 +161,20 @@ inline const QString kPupilNameTooLong = u"Il nome alla riga %1 ha più di %2 ca
 inline const QString kNameNotDrawable =
     u"Il carattere %1 alla riga %2 non si può stampare con i caratteri installati."_s;
 
+// --- The conventions of the class ---------------------------------------------------------
+inline const QString kConventionsGroup = u"Convenzioni"_s;
+inline const QString kEmptyPlacesLabel = u"Posti vuoti a destra:"_s;
+inline const QString kEmptyPlacesBlank = u"lasciati vuoti"_s;
+inline const QString kEmptyPlacesDash = u"con un trattino (-)"_s;
+inline const QString kEmptyPlacesZero = u"con uno zero (0)"_s;
+inline const QString kZeroRowLabel = u"Riga di uno 0 nel moltiplicatore:"_s;
+inline const QString kZeroRowDigit = u"un solo 0"_s;
+inline const QString kZeroRowZeros = u"tanti 0 quante le cifre del moltiplicando"_s;
+inline const QString kZeroRowSkip = u"nessuna riga"_s;
+inline const QString kNineIsLabel = u"Nella prova del nove il 9 si scrive:"_s;
+inline const QString kNineIsNine = u"9"_s;
+inline const QString kNineIsZero = u"0"_s;
+
 // --- The preview -------------------------------------------------------------------------
 inline const QString kPreviewTitle = u"Anteprima - Schede per la classe"_s;
 inline const QString kZoomOut = u"Riduci"_s;
@@ -208,6 +222,13 @@ inline const QString kHelpProva = u"con i quadretti: la croce della prova del no
                                   u"operazione, riempita nelle soluzioni"_s;
 inline const QString kHelpNoHeading = u"senza la riga \"Nome ... Classe ... Data ...\" nelle pagine per\n"
                                       u"gli alunni"_s;
+inline const QString kHelpEmptyPlaces = u"con i quadretti e alla lavagna: i posti vuoti a destra di un\n"
+                                        u"prodotto parziale spostato restano vuoti, o hanno un trattino\n"
+                                        u"o uno zero (%1)"_s;
+inline const QString kHelpZeroRow = u"con i quadretti e alla lavagna: uno 0 nel moltiplicatore dà\n"
+                                    u"un solo 0, una riga di zeri, o nessuna riga (%1)"_s;
+inline const QString kHelpNineIs = u"con i quadretti e alla lavagna: il 9 nella croce della prova\n"
+                                   u"del nove si scrive 9 o 0 (%1)"_s;
 /// %1: the most names.
 inline const QString kHelpNames = u"i nomi degli alunni, uno per riga (UTF-8, al massimo %1): una\n"
                                   u"scheda per nome, col nome nella pagina e nelle soluzioni"_s;
@@ -294,6 +315,11 @@ inline const QString kProvaFails = u"%1 ≠ %2: la prova è sbagliata"_s;
 // Hints after a wrong key: they never tell a result still to be typed.
 /// %1 the terms of an equality combined, "5 × 4".
 inline const QString kHintEquality = u"%1 = ?"_s;
+/// %1: the mark, "-" or "0".
+inline const QString kPlacesMarked = u"Nei posti vuoti a destra scrivo %1"_s;
+/// %1 the multiplicand, %2 its row of zeros.
+inline const QString kZerosWritten = u"%1 × 0 = 0: scrivo %2"_s;
+inline const QString kHintPlaces = u"riempi i posti vuoti a destra"_s;
 inline const QString kHintBringDown = u"Abbasso la cifra che sta sopra"_s;
 inline const QString kHintOneDigit = u"una cifra sola: si scrive così com'è"_s;
 /// %1 the hint of the step.

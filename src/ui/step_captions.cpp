@@ -63,6 +63,12 @@ QString captionText(const Caption& caption)
     if (const auto* calculation = std::get_if<Calculation>(&caption)) return said(*calculation);
     if (const auto* found = std::get_if<ProductFound>(&caption)) return texts::kProductIs.arg(found->product);
     if (const auto* filled = std::get_if<ProvaBoxFilled>(&caption)) return said(*filled);
+    if (const auto* marked = std::get_if<PlacesMarked>(&caption)) {
+        return texts::kPlacesMarked.arg(marked->mark == kDash ? u"-"_s : u"0"_s);
+    }
+    if (const auto* zeros = std::get_if<ZerosWritten>(&caption)) {
+        return texts::kZerosWritten.arg(zeros->multiplicand).arg(QString(zeros->zeros, u'0'));
+    }
     const auto& verdict = std::get<ProvaVerdict>(caption);
     return (verdict.holds() ? texts::kProvaHolds : texts::kProvaFails).arg(verdict.bottomLeft).arg(verdict.bottomRight);
 }
@@ -78,6 +84,10 @@ QString hintText(const Caption& caption)
         return boxSentence(filled->box,
                            filled->reductions.empty() ? texts::kHintOneDigit
                                                       : texts::kHintEquality.arg(terms(filled->reductions.front())));
+    }
+    if (std::holds_alternative<PlacesMarked>(caption)) return texts::kHintPlaces;
+    if (const auto* zeros = std::get_if<ZerosWritten>(&caption)) {
+        return texts::kHintEquality.arg(QString::number(zeros->multiplicand) + u" × 0"_s);
     }
     return captionText(caption);
 }

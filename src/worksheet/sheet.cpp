@@ -4,20 +4,20 @@
 
 namespace virdamo {
 
-Sheet sheetOf(const SheetCode& code)
+Sheet sheetOf(const SheetCode& code, const Conventions& conventions)
 {
     Modulo1 drawn;
     makeSheet(code, drawn);
-    return sheetOf(drawn);
+    return sheetOf(drawn, conventions);
 }
 
-Sheet sheetOf(const Modulo1& m)
+Sheet sheetOf(const Modulo1& m, const Conventions& conventions)
 {
     Sheet sheet{m.CifreMoltiplicando, m.CifreMoltiplicatore, {}};
     sheet.operations.reserve(static_cast<std::size_t>(m.UltimaOperazione + 1));
     for (std::size_t i = 0; i <= static_cast<std::size_t>(m.UltimaOperazione); ++i) {
         if (m.ValMoltiplicando[i] != 0) {
-            sheet.operations.push_back(workOut(m.ValMoltiplicando[i], m.ValMoltiplicatore[i]));
+            sheet.operations.push_back(workOut(m.ValMoltiplicando[i], m.ValMoltiplicatore[i], conventions));
         }
     }
     return sheet;

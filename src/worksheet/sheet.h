@@ -20,10 +20,11 @@ struct Sheet {
     [[nodiscard]] int operationCount() const { return static_cast<int>(operations.size()); }
 };
 
-/// The sheet code makes: the operations makeSheet puts in the worksheet state.
-[[nodiscard]] Sheet sheetOf(const SheetCode& code);
+/// The sheet code makes: the operations makeSheet puts in the worksheet state, written as
+/// conventions say.
+[[nodiscard]] Sheet sheetOf(const SheetCode& code, const Conventions& conventions = {});
 
 /// The sheet the worksheet state holds: operations 0 to UltimaOperazione.
-[[nodiscard]] Sheet sheetOf(const Modulo1& m);
+[[nodiscard]] Sheet sheetOf(const Modulo1& m, const Conventions& conventions = {});
 
 }  // namespace virdamo

@@ -89,6 +89,22 @@ void multiply(Steps& steps, const WorkedOperation& op)
         const RowRef row = op.partialRows() > 0 ? RowRef{WorkedRow::Partial, r} : RowRef{WorkedRow::Product, 0};
         const RowRef carries{WorkedRow::PartialCarries, r};
         const int d = b[static_cast<std::size_t>(r)];
+        const Conventions& conventions = op.conventions;
+        if (d == 0 && conventions.zeroRow == ZeroRow::Skip && op.partialRows() > 0) {
+            continue;
+        }
+        if (r > 0 && op.partialRows() > 0 && conventions.emptyPlaces != EmptyPlaces::Blank) {
+            const int mark = conventions.emptyPlaces == EmptyPlaces::Dash ? kDash : 0;
+            steps.begin(PlacesMarked{r, mark});
+            for (int c = 0; c < r; ++c) steps.write(Square{row, c}, mark);
+        }
+        if (d == 0 && conventions.zeroRow == ZeroRow::Zeros && op.partialRows() > 0) {
+            steps.begin(ZerosWritten{op.multiplicand, n});
+            steps.readRow({WorkedRow::Multiplicand, 0});
+            steps.read(Square{{WorkedRow::Multiplier, 0}, r});
+            for (int c = 0; c < n; ++c) steps.write(Square{row, r + c}, 0);
+            continue;
+        }
         if (d == 0) {
             steps.begin(Calculation{{Operator::Times, {op.multiplicand, 0}, 0}, true});
             steps.readRow({WorkedRow::Multiplicand, 0});
@@ -123,11 +139,13 @@ void add(Steps& steps, const WorkedOperation& op)
         Calculation sum{{Operator::Plus, {}, carry}, k == columns - 1};
         std::vector<Cell> addends;
         for (const WrittenDigit& written : op.digits) {
-            if (written.row.row == WorkedRow::Partial && written.column == k) {
+            if (written.row.row == WorkedRow::Partial && written.column == k && written.digit != kDash) {
                 sum.equality.terms.push_back(written.digit);
                 addends.push_back(Square{written.row, k});
             }
         }
+        // A column whose places are all empty or dashed adds up to 0, brought down.
+        if (sum.equality.terms.empty()) sum.equality.terms.push_back(0);
         steps.begin(sum);
         for (const Cell& addend : addends) steps.read(addend);
         if (carry != 0) steps.read(Square{carries, k});
@@ -209,9 +227,9 @@ int Equality::result() const
     return combined + carryIn;
 }
 
-std::vector<Step> stepsOf(std::int32_t multiplicand, std::int32_t multiplier)
+std::vector<Step> stepsOf(std::int32_t multiplicand, std::int32_t multiplier, const Conventions& conventions)
 {
-    const WorkedOperation op = workOut(multiplicand, multiplier);
+    const WorkedOperation op = workOut(multiplicand, multiplier, conventions);
     Steps steps;
     Step& opening = steps.begin(Opening{multiplicand, multiplier});
     opening.written = Written::factorsOf(op);

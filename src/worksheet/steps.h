@@ -98,6 +98,19 @@ struct Calculation {
     }
 };
 
+/// The empty places right of a shifted partial product marked as the class writes them,
+/// a dash or a 0 in each: "Nei posti vuoti scrivo -".
+struct PlacesMarked {
+    int places = 0;  ///< how many: the row's shift
+    int mark = 0;    ///< kDash or 0
+};
+
+/// The row of a 0 in the multiplier written as a row of zeros: "2305 × 0 = 0: scrivo 0000".
+struct ZerosWritten {
+    std::int32_t multiplicand = 0;
+    int zeros = 0;  ///< as many as the multiplicand's digits
+};
+
 /// "Il prodotto è 239720": every digit of the product is written.
 struct ProductFound {
     std::int32_t product = 0;
@@ -122,7 +135,8 @@ struct ProvaVerdict {
 
 /// What the teacher says at one step, in parts for the window to put into words. It is also
 /// the hint a pupil gets after a wrong key, told without the results still to be typed.
-using Caption = std::variant<Opening, Calculation, ProductFound, ProvaBoxFilled, ProvaVerdict>;
+using Caption =
+    std::variant<Opening, Calculation, PlacesMarked, ZerosWritten, ProductFound, ProvaBoxFilled, ProvaVerdict>;
 
 /// One step of an operation worked out aloud, and everything written once it is done.
 struct Step {
@@ -143,7 +157,10 @@ struct Step {
 /// one for a zero digit; one per column of the addition when there are partial products;
 /// the product; one per box of the cross; the verdict. The last has written all of
 /// workOut(multiplicand, multiplier) and its cross.
-[[nodiscard]] std::vector<Step> stepsOf(std::int32_t multiplicand, std::int32_t multiplier);
+/// Written as conventions say, the marks of a row's empty places are a step before its
+/// digits, a row of zeros is one step, and a skipped row has none.
+[[nodiscard]] std::vector<Step> stepsOf(std::int32_t multiplicand, std::int32_t multiplier,
+                                        const Conventions& conventions = {});
 
 /// A pupil working the steps out: their keys are awaited one by one, in order. A right key
 /// is written and the next one awaited; a wrong one is not written and counts as a miss.

@@ -51,7 +51,7 @@ std::vector<RowRef> WorkedOperation::rowsTopToBottom(int multiplierDigits, bool 
     return rows;
 }
 
-WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier)
+WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier, const Conventions& conventions)
 {
     assert(multiplicand >= 10 && multiplicand <= 9999 && multiplier >= 1 && multiplier <= 999);
     WorkedOperation op;
@@ -61,13 +61,35 @@ WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier)
     op.multiplicandDigits = digitCount(multiplicand);
     op.multiplierDigits = digitCount(multiplier);
     op.productDigits = digitCount(op.product);
+    op.conventions = conventions;
     op.prova = provaDelNove(multiplicand, multiplier);
+    if (conventions.nineIsZero) {
+        for (int* box : {&op.prova.multiplicand, &op.prova.multiplier, &op.prova.productOfDigits, &op.prova.product}) {
+            *box = *box == 9 ? 0 : *box;
+        }
+    }
 
     writeRow(op.digits, {WorkedRow::Multiplicand, 0}, multiplicand, 0);
     writeRow(op.digits, {WorkedRow::Multiplier, 0}, multiplier, 0);
     std::int32_t rest = multiplier;
     for (int r = 0; r < op.partialRows(); ++r, rest /= 10) {
-        writeRow(op.digits, {WorkedRow::Partial, r}, static_cast<std::int64_t>(multiplicand) * (rest % 10), r);
+        const std::int32_t digit = rest % 10;
+        if (digit == 0 && conventions.zeroRow == ZeroRow::Skip) {
+            continue;
+        }
+        const RowRef row{WorkedRow::Partial, r};
+        if (conventions.emptyPlaces != EmptyPlaces::Blank) {
+            for (int c = 0; c < r; ++c) {
+                op.digits.push_back({row, c, conventions.emptyPlaces == EmptyPlaces::Dash ? kDash : 0});
+            }
+        }
+        if (digit == 0 && conventions.zeroRow == ZeroRow::Zeros) {
+            for (int c = 0; c < op.multiplicandDigits; ++c) {
+                op.digits.push_back({row, r + c, 0});
+            }
+        } else {
+            writeRow(op.digits, row, static_cast<std::int64_t>(multiplicand) * digit, r);
+        }
     }
     writeRow(op.digits, {WorkedRow::Product, 0}, op.product, 0);
 
@@ -86,6 +108,18 @@ WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier)
         }
     }
     return op;
+}
+
+std::vector<RowRef> WorkedOperation::rowsTopToBottom(bool withCarries) const
+{
+    std::vector<RowRef> rows = rowsTopToBottom(multiplierDigits, withCarries);
+    if (conventions.zeroRow == ZeroRow::Skip && partialRows() > 0) {
+        std::erase_if(rows, [this](RowRef row) {
+            const bool ofADigit = row.row == WorkedRow::Partial || row.row == WorkedRow::PartialCarries;
+            return ofADigit && partial(row.index) == 0;
+        });
+    }
+    return rows;
 }
 
 std::int32_t WorkedOperation::partial(int k) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "worksheet/carries.h"
+#include "worksheet/conventions.h"
 
 #include <cstdint>
 #include <vector>
@@ -34,7 +35,7 @@ struct RowRef {
 };
 
 /// One digit written in a row, in a column counted from 0 at the units of the operation,
-/// leftwards.
+/// leftwards; kDash for a dash in an empty place.
 struct WrittenDigit {
     RowRef row;
     int column = 0;
@@ -60,7 +61,8 @@ struct WorkedOperation {
     std::vector<WrittenDigit> digits;
     /// The carries worth writing (not 0, not the leading digit of a row), in the same order.
     std::vector<WrittenDigit> carries;
-    ProvaDelNove prova;
+    ProvaDelNove prova;  ///< as it is written: a 9 as 0 where the conventions say so
+    Conventions conventions;
 
     /// Partial product rows written: 0 with a one-digit multiplier, else one per digit.
     [[nodiscard]] int partialRows() const { return multiplierDigits >= 2 ? multiplierDigits : 0; }
@@ -72,16 +74,18 @@ struct WorkedOperation {
     /// Its rows top to bottom: with carries, one carries row per multiplier digit above the
     /// multiplicand (that of the units digit nearest it) and, with partial products, the
     /// addition's carries row just above the first of them.
-    [[nodiscard]] std::vector<RowRef> rowsTopToBottom(bool withCarries) const
-    {
-        return rowsTopToBottom(multiplierDigits, withCarries);
-    }
-    /// The rows of any operation whose multiplier has multiplierDigits digits: every
-    /// operation of a sheet has the same.
+    /// The rows this operation writes, those of a 0 in the multiplier left out where its
+    /// conventions skip them.
+    [[nodiscard]] std::vector<RowRef> rowsTopToBottom(bool withCarries) const;
+    /// The rows of any operation whose multiplier has multiplierDigits digits, every row of
+    /// the multiplier's digits written: every operation of a sheet fits in them.
     [[nodiscard]] static std::vector<RowRef> rowsTopToBottom(int multiplierDigits, bool withCarries);
 };
 
-/// Works multiplicand (10 to 9999) x multiplier (1 to 999) out in column form.
-[[nodiscard]] WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier);
+/// Works multiplicand (10 to 9999) x multiplier (1 to 999) out in column form, written as
+/// conventions say: the empty places right of a shifted partial product (before its digits
+/// in its row), the row of a 0 in the multiplier, and a 9 in the cross.
+[[nodiscard]] WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier,
+                                      const Conventions& conventions = {});
 
 }  // namespace virdamo

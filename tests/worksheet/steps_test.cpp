@@ -32,6 +32,10 @@ std::string said(const Caption& caption)
             + (w->carryOut() != 0 ? " e riporto " + to_string(w->carryOut()) : "");
     }
     if (const auto* p = std::get_if<ProductFound>(&caption)) return "Il prodotto è " + to_string(p->product);
+    if (const auto* e = std::get_if<PlacesMarked>(&caption)) return e->mark == kDash ? "posti -" : "posti 0";
+    if (const auto* z = std::get_if<ZerosWritten>(&caption)) {
+        return to_string(z->multiplicand) + " × 0 = 0: scrivo " + std::string(static_cast<std::size_t>(z->zeros), '0');
+    }
     if (const auto* v = std::get_if<ProvaVerdict>(&caption)) {
         return to_string(v->bottomLeft) + (v->holds() ? " = " : " ≠ ") + to_string(v->bottomRight) + ": la prova è "
             + (v->holds() ? "giusta" : "sbagliata");
@@ -49,6 +53,7 @@ TEST(Steps, TheTeacherSaysEachStep)
         std::int32_t a, b;
         int keys;
         std::string said;
+        Conventions conventions{};
     } cases[] = {
         {2305, 104, 21,
          "Moltiplichiamo 2305 × 104; 5 × 4 = 20: scrivo 0 e riporto 2; 0 × 4 + 2 = 2: scrivo 2; "
@@ -67,9 +72,53 @@ TEST(Steps, TheTeacherSaysEachStep)
          "Moltiplichiamo 47 × 6; 7 × 6 = 42: scrivo 2 e riporto 4; 4 × 6 + 4 = 28: scrivo 28; Il prodotto è 282; "
          "4 + 7 = 11, 1 + 1 = 2: scrivo 2; 6: scrivo 6; 2 × 6 = 12, 1 + 2 = 3: scrivo 3; "
          "2 + 8 + 2 = 12, 1 + 2 = 3: scrivo 3; 3 = 3: la prova è giusta"},
+        // The class's conventions: a dash in each empty place, each row's dashes a step first.
+        {2305,
+         104,
+         24,
+         "Moltiplichiamo 2305 × 104; 5 × 4 = 20: scrivo 0 e riporto 2; 0 × 4 + 2 = 2: scrivo 2; "
+         "3 × 4 = 12: scrivo 2 e riporto 1; 2 × 4 + 1 = 9: scrivo 9; posti -; 2305 × 0 = 0: scrivo 0; posti -; "
+         "5 × 1 = 5: scrivo 5; 0 × 1 = 0: scrivo 0; 3 × 1 = 3: scrivo 3; 2 × 1 = 2: scrivo 2; abbasso 0; "
+         "2 + 0 = 2: scrivo 2; 2 + 5 = 7: scrivo 7; 9 + 0 = 9: scrivo 9; abbasso 3; abbasso 2; Il prodotto è 239720; "
+         "2 + 3 + 0 + 5 = 10, 1 + 0 = 1: scrivo 1; 1 + 0 + 4 = 5: scrivo 5; 1 × 5 = 5: scrivo 5; "
+         "2 + 3 + 9 + 7 + 2 + 0 = 23, 2 + 3 = 5: scrivo 5; 5 = 5: la prova è giusta",
+         {EmptyPlaces::Dash, ZeroRow::Digit, false}},
+        // No row for the 0: the hundreds' row stands two places in, and the sum adds what is written.
+        {2305,
+         104,
+         22,
+         "Moltiplichiamo 2305 × 104; 5 × 4 = 20: scrivo 0 e riporto 2; 0 × 4 + 2 = 2: scrivo 2; "
+         "3 × 4 = 12: scrivo 2 e riporto 1; 2 × 4 + 1 = 9: scrivo 9; posti -; 5 × 1 = 5: scrivo 5; "
+         "0 × 1 = 0: scrivo 0; 3 × 1 = 3: scrivo 3; 2 × 1 = 2: scrivo 2; abbasso 0; abbasso 2; "
+         "2 + 5 = 7: scrivo 7; 9 + 0 = 9: scrivo 9; abbasso 3; abbasso 2; Il prodotto è 239720; "
+         "2 + 3 + 0 + 5 = 10, 1 + 0 = 1: scrivo 1; 1 + 0 + 4 = 5: scrivo 5; 1 × 5 = 5: scrivo 5; "
+         "2 + 3 + 9 + 7 + 2 + 0 = 23, 2 + 3 = 5: scrivo 5; 5 = 5: la prova è giusta",
+         {EmptyPlaces::Dash, ZeroRow::Skip, false}},
+        // A row of zeros and zeros in the empty places: they are added like any digit.
+        {2305,
+         104,
+         27,
+         "Moltiplichiamo 2305 × 104; 5 × 4 = 20: scrivo 0 e riporto 2; 0 × 4 + 2 = 2: scrivo 2; "
+         "3 × 4 = 12: scrivo 2 e riporto 1; 2 × 4 + 1 = 9: scrivo 9; posti 0; 2305 × 0 = 0: scrivo 0000; posti 0; "
+         "5 × 1 = 5: scrivo 5; 0 × 1 = 0: scrivo 0; 3 × 1 = 3: scrivo 3; 2 × 1 = 2: scrivo 2; "
+         "0 + 0 + 0 = 0: scrivo 0; 2 + 0 + 0 = 2: scrivo 2; 2 + 0 + 5 = 7: scrivo 7; 9 + 0 + 0 = 9: scrivo 9; "
+         "0 + 3 = 3: scrivo 3; abbasso 2; Il prodotto è 239720; "
+         "2 + 3 + 0 + 5 = 10, 1 + 0 = 1: scrivo 1; 1 + 0 + 4 = 5: scrivo 5; 1 × 5 = 5: scrivo 5; "
+         "2 + 3 + 9 + 7 + 2 + 0 = 23, 2 + 3 = 5: scrivo 5; 5 = 5: la prova è giusta",
+         {EmptyPlaces::Zero, ZeroRow::Zeros, false}},
+        // A 9 in the cross is written 0.
+        {135,
+         47,
+         19,
+         "Moltiplichiamo 135 × 47; 5 × 7 = 35: scrivo 5 e riporto 3; 3 × 7 + 3 = 24: scrivo 4 e riporto 2; "
+         "1 × 7 + 2 = 9: scrivo 9; 5 × 4 = 20: scrivo 0 e riporto 2; 3 × 4 + 2 = 14: scrivo 4 e riporto 1; "
+         "1 × 4 + 1 = 5: scrivo 5; abbasso 5; 4 + 0 = 4: scrivo 4; 9 + 4 = 13: scrivo 3 e riporto 1; "
+         "5 + 1 = 6: scrivo 6; Il prodotto è 6345; 1 + 3 + 5 = 9: scrivo 0; 4 + 7 = 11, 1 + 1 = 2: scrivo 2; "
+         "0 × 2 = 0: scrivo 0; 6 + 3 + 4 + 5 = 18, 1 + 8 = 9: scrivo 0; 0 = 0: la prova è giusta",
+         {EmptyPlaces::Blank, ZeroRow::Digit, true}},
     };
     for (const auto& c : cases) {
-        const std::vector<Step> steps = stepsOf(c.a, c.b);
+        const std::vector<Step> steps = stepsOf(c.a, c.b, c.conventions);
         std::string captions;
         for (const Step& step : steps) captions += (captions.empty() ? "" : "; ") + said(step.caption);
         EXPECT_EQ(captions, c.said) << c.a << " × " << c.b;
@@ -114,14 +163,14 @@ TEST(Steps, EachStepHighlightsWhatItReadsAndWrites)
 // wrote, as a pupil typing them does, up to the operation worked out and its cross, which holds.
 TEST(Steps, StepsWriteTheirKeysUpToTheWholeOperation)
 {
-    const auto check = [](std::int32_t a, std::int32_t b) {
-        const std::vector<Step> steps = stepsOf(a, b);
+    const auto check = [](std::int32_t a, std::int32_t b, const Conventions& conventions = {}) {
+        const std::vector<Step> steps = stepsOf(a, b, conventions);
         Attempt attempt(steps);
         for (const Step& step : steps) {
             for (const ExpectedKey& key : step.keys) ASSERT_TRUE(attempt.type(key.digit));
             ASSERT_EQ(attempt.written(), step.written) << a << " × " << b;
         }
-        const WorkedOperation op = workOut(a, b);
+        const WorkedOperation op = workOut(a, b, conventions);
         using enum ProvaBox;
         const auto& [tl, tr, bl, br] = op.prova;
         const Written all{op.digits, op.carries, {{TopLeft, tl}, {TopRight, tr}, {BottomLeft, bl}, {BottomRight, br}}};
@@ -132,6 +181,10 @@ TEST(Steps, StepsWriteTheirKeysUpToTheWholeOperation)
         for (std::int32_t b = 1; b <= 999; b += 23) check(a, b);
     }
     check(9999, 999);
+    for (const Conventions conventions :
+         {Conventions{EmptyPlaces::Dash, ZeroRow::Skip, true}, Conventions{EmptyPlaces::Zero, ZeroRow::Zeros, false}}) {
+        for (const std::int32_t b : {100, 101, 110, 40, 5, 909}) check(2305, b, conventions);
+    }
 }
 
 // A pupil types 47 × 6: a wrong key is counted and not written, a right one is written.
