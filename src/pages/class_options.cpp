@@ -141,10 +141,11 @@ ClassOption withoutPages(const QString& name, QString help, bool pupils)
     return option;
 }
 
-/// A Choice of one of the conventions, its values in the order of the field's type.
+/// A Choice of an enumeration's values, values in the enumeration's order, held where
+/// field finds it in a set.
 template <typename T>
-ClassOption conventionChoice(const QString& name, QString help, QString label, QString settingsKey,
-                             T Conventions::*field, std::vector<OptionValue> values)
+ClassOption enumChoice(const QString& name, QString help, QString label, QString settingsKey, OptionGroup group,
+                       T& (*field)(ClassSet&), std::vector<OptionValue> values)
 {
     ClassOption option;
     option.kind = ClassOption::Kind::Choice;
@@ -152,19 +153,30 @@ ClassOption conventionChoice(const QString& name, QString help, QString label, Q
     option.help = std::move(help);
     option.label = std::move(label);
     option.settingsKey = std::move(settingsKey);
-    option.group = OptionGroup::Conventions;
-    option.needs = u"quadretti"_s;
+    option.group = group;
     option.values = std::move(values);
     option.get = [field, texts = option.values](const ClassSet& s) {
-        return texts.at(static_cast<std::size_t>(s.options.conventions.*field)).text;
+        ClassSet read = s;
+        return texts.at(static_cast<std::size_t>(field(read))).text;
     };
     option.set = [field, texts = option.values](const QString& text, ClassSet& s) {
         const auto at = std::find_if(texts.begin(), texts.end(), [&](const OptionValue& v) { return v.text == text; });
         if (at != texts.end()) {
-            s.options.conventions.*field = static_cast<T>(at - texts.begin());
+            field(s) = static_cast<T>(at - texts.begin());
         }
         return at != texts.end();
     };
+    return option;
+}
+
+/// A Choice of one of the conventions, which mean something only on squares.
+template <typename T>
+ClassOption conventionChoice(const QString& name, QString help, QString label, QString settingsKey,
+                             T& (*field)(ClassSet&), std::vector<OptionValue> values)
+{
+    ClassOption option = enumChoice(name, std::move(help), std::move(label), std::move(settingsKey),
+                                    OptionGroup::Conventions, field, std::move(values));
+    option.needs = u"quadretti"_s;
     return option;
 }
 
@@ -227,28 +239,13 @@ std::vector<ClassOption> declareOptions()
     };
     options.push_back(std::move(tables));
 
-    ClassOption carries;
-    carries.kind = ClassOption::Kind::Choice;
-    carries.name = u"riporti"_s;
-    carries.help = texts::kHelpCarries;
-    carries.label = texts::kCarriesLabel;
-    carries.settingsKey = u"riporti"_s;
-    carries.group = OptionGroup::Level;
+    ClassOption carries =
+        enumChoice(u"riporti"_s, texts::kHelpCarries, texts::kCarriesLabel, u"riporti"_s, OptionGroup::Level,
+                   +[](ClassSet& s) -> CarriesRule& { return s.first.level.carries; },
+                   {{u"qualsiasi"_s, texts::kCarriesAny, true},
+                    {u"senza"_s, texts::kCarriesNone, true},
+                    {u"con"_s, texts::kCarriesSome, true}});
     carries.fromCode = true;
-    // In the order of CarriesRule.
-    carries.values = {{u"qualsiasi"_s, texts::kCarriesAny, true},
-                      {u"senza"_s, texts::kCarriesNone, true},
-                      {u"con"_s, texts::kCarriesSome, true}};
-    carries.get = [names = carries.values](const ClassSet& s) {
-        return names.at(static_cast<std::size_t>(s.first.level.carries)).text;
-    };
-    carries.set = [names = carries.values](const QString& text, ClassSet& s) {
-        const auto at = std::find_if(names.begin(), names.end(), [&](const OptionValue& v) { return v.text == text; });
-        if (at != names.end()) {
-            s.first.level.carries = static_cast<CarriesRule>(at - names.begin());
-        }
-        return at != names.end();
-    };
     options.push_back(std::move(carries));
 
     ClassOption squares;
@@ -287,17 +284,19 @@ std::vector<ClassOption> declareOptions()
     options.push_back(pageSwitch(u"senza-intestazione"_s, false, texts::kHelpNoHeading, texts::kPupilsHeading,
                                  u"intestazione"_s, &PageOptions::pupilsHeading));
     options.push_back(conventionChoice(u"posti-vuoti"_s, texts::kHelpEmptyPlaces, texts::kEmptyPlacesLabel,
-                                       u"postiVuoti"_s, &Conventions::emptyPlaces,
+                                       u"postiVuoti"_s,
+                                       +[](ClassSet& s) -> EmptyPlaces& { return s.options.conventions.emptyPlaces; },
                                        {{u"vuoti"_s, texts::kEmptyPlacesBlank, true},
                                         {u"trattino"_s, texts::kEmptyPlacesDash, true},
                                         {u"zero"_s, texts::kEmptyPlacesZero, true}}));
     options.push_back(conventionChoice(u"riga-dello-zero"_s, texts::kHelpZeroRow, texts::kZeroRowLabel,
-                                       u"rigaDelloZero"_s, &Conventions::zeroRow,
+                                       u"rigaDelloZero"_s,
+                                       +[](ClassSet& s) -> ZeroRow& { return s.options.conventions.zeroRow; },
                                        {{u"cifra"_s, texts::kZeroRowDigit, true},
                                         {u"zeri"_s, texts::kZeroRowZeros, true},
                                         {u"salta"_s, texts::kZeroRowSkip, true}}));
     options.push_back(conventionChoice(u"nove-vale"_s, texts::kHelpNineIs, texts::kNineIsLabel, u"noveVale"_s,
-                                       &Conventions::nineIsZero,
+                                       +[](ClassSet& s) -> bool& { return s.options.conventions.nineIsZero; },
                                        {{u"9"_s, texts::kNineIsNine, true}, {u"0"_s, texts::kNineIsZero, true}}));
     return options;
 }
