@@ -24,7 +24,8 @@ QString truthOf(bool checked)
 
 }  // namespace
 
-OptionFields::OptionFields(pages::OptionGroup group, QWidget* parent, QFormLayout* form, std::function<void()> changed)
+OptionFields::OptionFields(pages::OptionGroup group, QWidget* parent, QFormLayout* form,
+                           const std::function<void()>& changed)
 {
     QHBoxLayout* needing = nullptr;  // the row of the switches that need the option before them
     for (const ClassOption* option : pages::optionsOf(group)) {

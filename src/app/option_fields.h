@@ -20,7 +20,7 @@ class OptionFields final {
 public:
     /// Adds the fields to form, in the order of the declarations; changed is called after
     /// each change the teacher makes.
-    OptionFields(pages::OptionGroup group, QWidget* parent, QFormLayout* form, std::function<void()> changed);
+    OptionFields(pages::OptionGroup group, QWidget* parent, QFormLayout* form, const std::function<void()>& changed);
 
     /// Puts what the fields show into set.
     void read(pages::ClassSet& set) const;

@@ -67,7 +67,7 @@ QString digitsOf(const std::bitset<10>& tables)
 
 /// A Choice whose values are the numbers numbers, read into and out of a set by get and put.
 ClassOption numberChoice(const QString& name, std::initializer_list<int> numbers, QString help,
-                         std::function<int(const ClassSet&)> get, std::function<void(ClassSet&, int)> put)
+                         const std::function<int(const ClassSet&)>& get, const std::function<void(ClassSet&, int)>& put)
 {
     ClassOption option;
     option.kind = ClassOption::Kind::Choice;
