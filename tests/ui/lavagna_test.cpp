@@ -7,7 +7,10 @@
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPixmap>
 #include <QRawFont>
+#include <QScreen>
 
 namespace virdamo::ui {
 namespace {
@@ -74,6 +77,35 @@ TEST(Lavagna, DigitsOfAFourByThreeOperationStandSixtyPixelsHighAtFullHd)
     font.setPixelSize(board.squarePixels());
     const QRawFont face = QRawFont::fromFont(font);
     EXPECT_GE(face.boundingRect(face.glyphIndexesForString(QStringLiteral("0")).at(0)).height(), 60.0);
+}
+
+// A step repaints only the squares it changes: what the window holds after each step, after
+// a wrong key's flash and after the right key is what painting the whole window gives.
+TEST(Lavagna, EachStepLeavesWhatPaintingTheWholeBoardGives)
+{
+    for (const auto& [a, b] : {std::pair(47, 6), std::pair(2305, 104)}) {
+        Lavagna board(a, b, {});
+        board.resize(1280, 720);
+        board.show();
+        const auto same = [&] {
+            QApplication::processEvents();
+            const QImage held = board.screen()->grabWindow(board.winId()).toImage();
+            return held.convertToFormat(QImage::Format_RGB32)
+                == board.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        for (std::size_t step = 1; step < board.steps().size(); ++step) {
+            board.showNextStep();
+            EXPECT_TRUE(same()) << a << " × " << b << " step " << step;
+        }
+        board.showPreviousStep();
+        EXPECT_TRUE(same()) << a << " × " << b << " a step back";
+        board.togglePupilTrying();
+        const int right = board.steps()[1].keys.front().digit;
+        for (const int digit : {(right + 1) % 10, right}) {
+            board.typeDigit(digit);
+            EXPECT_TRUE(same()) << a << " × " << b << " key " << digit;
+        }
+    }
 }
 
 }  // namespace
