@@ -592,9 +592,12 @@ void Lavagna::keyPressEvent(QKeyEvent* event)
         return;
     }
     switch (key) {
+    // A presenter's clicker sends Page Down and Page Up for its two buttons.
     case Qt::Key_Left:
+    case Qt::Key_PageUp:
     case Qt::Key_Backspace: showPreviousStep(); break;
     case Qt::Key_Right:
+    case Qt::Key_PageDown:
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter: showNextStep(); break;
