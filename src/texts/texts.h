@@ -138,7 +138,7 @@ inline const QString kPupilsHeading = u"Intestazione con nome, classe e data"_s;
 inline const QString kNamesLabel = u"Nomi degli alunni:"_s;
 inline const QString kChooseNames = u"Scegli il file..."_s;
 inline const QString kForgetNames = u"Togli"_s;
-inline const QString kNoNames = u"nessuno: il nome si scrive a mano"_s;
+inline const QString kNoNames = u"nessuno (il nome si scrive a mano)"_s;
 /// %1 how many names, %2 the file.
 inline const QString kNamesFrom = u"%1 nomi da %2"_s;
 inline const QString kNamesFileTitle = u"Nomi degli alunni"_s;
