@@ -273,19 +273,32 @@ inline const QString kPupilTriesTip = u"L'alunno scrive le cifre, una alla volta
 inline const QString kCloseTip = u"Chiude la lavagna (Esc)"_s;
 /// %1 the multiplicand, %2 the multiplier.
 inline const QString kOpening = u"Moltiplichiamo %1 × %2"_s;
+// Each caption is one sentence with one colon at most. Numbers of four digits or more are
+// written with the thousands point: "Moltiplichiamo 2.305 × 104".
 /// %1 an equality, %2 the digit or number written.
 inline const QString kWrite = u"%1: scrivo %2"_s;
 /// %1 an equality, %2 the digit written, %3 the carry.
 inline const QString kWriteAndCarry = u"%1: scrivo %2 e riporto %3"_s;
+// A row of partial products starts by naming the place of the multiplier's digit, then
+// says its first step with a comma where the step alone has its colon. %1 the digit.
+inline const QString kMultiplyByUnits = u"Ora moltiplico per le unità: %1"_s;
+inline const QString kMultiplyByTens = u"Ora moltiplico per le decine: %1"_s;
+inline const QString kMultiplyByHundreds = u"Ora moltiplico per le centinaia: %1"_s;
+/// %1 the place named, %2 the first step of its row.
+inline const QString kRowStart = u"%1; %2"_s;
+/// %1 an equality, %2 the digit or number written: kWrite after a colon.
+inline const QString kThenWrite = u"%1, scrivo %2"_s;
+/// %1 an equality, %2 the digit written, %3 the carry: kWriteAndCarry after a colon.
+inline const QString kThenWriteAndCarry = u"%1, scrivo %2 e riporto %3"_s;
 /// %1 the digit of a column that has nothing else to add.
 inline const QString kBringDown = u"Abbasso %1"_s;
 /// %1 the product.
 inline const QString kProductIs = u"Il prodotto è %1"_s;
 // The boxes of the prova del nove cross. %1 what fills the box.
-inline const QString kProvaMultiplicand = u"Moltiplicando: %1"_s;
-inline const QString kProvaMultiplier = u"Moltiplicatore: %1"_s;
-inline const QString kProvaTopBoxes = u"Le due cifre in alto: %1"_s;
-inline const QString kProvaProduct = u"Prodotto: %1"_s;
+inline const QString kProvaMultiplicand = u"Moltiplicando, %1"_s;
+inline const QString kProvaMultiplier = u"Moltiplicatore, %1"_s;
+inline const QString kProvaTopBoxes = u"Le due cifre in alto, %1"_s;
+inline const QString kProvaProduct = u"Prodotto, %1"_s;
 /// %1 a number of one digit, which goes in its box as it is.
 inline const QString kProvaOneDigit = u"%1, una cifra sola: scrivo %1"_s;
 /// %1 the bottom left box, %2 the bottom right one.
@@ -295,13 +308,14 @@ inline const QString kProvaFails = u"%1 ≠ %2: la prova è sbagliata"_s;
 /// %1 the terms of an equality combined, "5 × 4".
 inline const QString kHintEquality = u"%1 = ?"_s;
 inline const QString kHintBringDown = u"Abbasso la cifra che sta sopra"_s;
-inline const QString kHintOneDigit = u"una cifra sola: si scrive così com'è"_s;
-/// %1 the hint of the step.
+inline const QString kHintOneDigit = u"una cifra sola, si scrive così com'è"_s;
+/// %1 the hint of the step, from a small letter.
 inline const QString kTryAgain = u"Riprova: %1"_s;
 inline const QString kTypeDigit = u"Tocca a te: scrivi la cifra nel quadretto azzurro"_s;
 inline const QString kTypeCarry = u"Tocca a te: scrivi il riporto nel quadretto azzurro"_s;
+// Praise that fits a girl and a boy alike.
 /// %1 the keys typed right at the first try, %2 the keys of the operation.
-inline const QString kBravo = u"Bravo! %1 cifre giuste su %2 al primo tentativo"_s;
-inline const QString kBravoOneRight = u"Bravo! 1 cifra giusta su %1 al primo tentativo"_s;
+inline const QString kWellDone = u"Ottimo lavoro! %1 cifre giuste su %2 al primo tentativo"_s;
+inline const QString kWellDoneOneRight = u"Ottimo lavoro! 1 cifra giusta su %1 al primo tentativo"_s;
 
 }  // namespace virdamo::texts

@@ -402,6 +402,7 @@ void Lavagna::workOut(std::int32_t multiplicand, std::int32_t multiplier)
 {
     op_ = virdamo::workOut(multiplicand, multiplier);
     steps_ = stepsOf(multiplicand, multiplier);
+    captions_ = captionsOf(steps_);
     board_->setOperation(op_);
     showTeacherStep(0);
 }
@@ -476,7 +477,7 @@ void Lavagna::typeDigit(int digit)
     }
     board_->flashWrong(awaited, digit);
     flash_->start();
-    setCaption(texts::kTryAgain.arg(hintText(steps_[attempt_->step()].caption)));
+    setCaption(hintText(steps_[attempt_->step()].caption));
 }
 
 void Lavagna::toggleFullScreen()
@@ -491,7 +492,7 @@ void Lavagna::showTeacherStep(std::size_t step)
     step_ = step;
     const Step& shown = steps_[step];
     board_->show(shown.written, shown.highlighted, std::nullopt);
-    setCaption(captionText(shown.caption));
+    setCaption(captions_[step]);
     enableCommands();
 }
 
@@ -500,8 +501,8 @@ void Lavagna::showAttempt()
     if (attempt_->done()) {
         board_->show(attempt_->written(), {}, std::nullopt);
         const int right = attempt_->rightAtFirstTry();
-        setCaption(right == 1 ? texts::kBravoOneRight.arg(attempt_->keys())
-                              : texts::kBravo.arg(right).arg(attempt_->keys()));
+        setCaption(right == 1 ? texts::kWellDoneOneRight.arg(attempt_->keys())
+                              : texts::kWellDone.arg(right).arg(attempt_->keys()));
         enableCommands();
         return;
     }

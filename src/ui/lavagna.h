@@ -4,6 +4,8 @@
 #include "worksheet/steps.h"
 #include "worksheet/worked_operation.h"
 
+#include <QStringList>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -94,6 +96,7 @@ private:
     OperationSource another_;
     WorkedOperation op_;
     std::vector<Step> steps_;
+    QStringList captions_;  ///< what the teacher says at each step
     std::size_t step_ = 0;
     std::optional<Attempt> attempt_;
     QString captionText_;
