@@ -94,7 +94,9 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
     });
     lavagna_ = std::make_unique<forms::FormSlot>(*lifecycle_, [this] {
         const auto [multiplicand, multiplier] = lavagnaOperation_;
-        return withIcon(std::make_unique<ui::Lavagna>(multiplicand, multiplier, lavagnaSource_));
+        // The whiteboard writes as the class was taught, as the class dialog last remembered.
+        return withIcon(std::make_unique<ui::Lavagna>(multiplicand, multiplier, lavagnaSource_,
+                                                      ClassPreferences::load().options.conventions));
     });
 }
 

@@ -138,7 +138,7 @@ inline const QString kPupilsHeading = u"Intestazione con nome, classe e data"_s;
 inline const QString kNamesLabel = u"Nomi degli alunni:"_s;
 inline const QString kChooseNames = u"Scegli il file..."_s;
 inline const QString kForgetNames = u"Togli"_s;
-inline const QString kNoNames = u"nessuno: il nome si scrive a mano"_s;
+inline const QString kNoNames = u"nessuno (il nome si scrive a mano)"_s;
 /// %1 how many names, %2 the file.
 inline const QString kNamesFrom = u"%1 nomi da %2"_s;
 inline const QString kNamesFileTitle = u"Nomi degli alunni"_s;
@@ -280,9 +280,9 @@ inline const QString kLavagnaTitle = u"Lavagna"_s;
 inline const QString kLavagnaPlaceTip = u"Doppio clic: svolgi questa moltiplicazione alla lavagna"_s;
 inline const QString kLavagnaCommandTip = u"Svolgi alla lavagna la prima moltiplicazione della scheda"_s;
 inline const QString kStepBack = u"◀ Indietro"_s;
-inline const QString kStepBackTip = u"Un passo indietro (freccia a sinistra, Backspace)"_s;
+inline const QString kStepBackTip = u"Un passo indietro (freccia a sinistra, Pag su, Backspace)"_s;
 inline const QString kStepForward = u"Avanti ▶"_s;
-inline const QString kStepForwardTip = u"Un passo avanti (freccia a destra, spazio, Invio)"_s;
+inline const QString kStepForwardTip = u"Un passo avanti (freccia a destra, Pag giù, spazio, Invio)"_s;
 inline const QString kWholeOperation = u"Tutto"_s;
 inline const QString kWholeOperationTip = u"L'operazione finita, con la prova del nove (Fine)"_s;
 inline const QString kFromTheStart = u"Da capo"_s;
@@ -294,19 +294,32 @@ inline const QString kPupilTriesTip = u"L'alunno scrive le cifre, una alla volta
 inline const QString kCloseTip = u"Chiude la lavagna (Esc)"_s;
 /// %1 the multiplicand, %2 the multiplier.
 inline const QString kOpening = u"Moltiplichiamo %1 × %2"_s;
+// Each caption is one sentence with one colon at most. Numbers of four digits or more are
+// written with the thousands point: "Moltiplichiamo 2.305 × 104".
 /// %1 an equality, %2 the digit or number written.
 inline const QString kWrite = u"%1: scrivo %2"_s;
 /// %1 an equality, %2 the digit written, %3 the carry.
 inline const QString kWriteAndCarry = u"%1: scrivo %2 e riporto %3"_s;
+// A row of partial products starts by naming the place of the multiplier's digit, then
+// says its first step with a comma where the step alone has its colon. %1 the digit.
+inline const QString kMultiplyByUnits = u"Ora moltiplico per le unità: %1"_s;
+inline const QString kMultiplyByTens = u"Ora moltiplico per le decine: %1"_s;
+inline const QString kMultiplyByHundreds = u"Ora moltiplico per le centinaia: %1"_s;
+/// %1 the place named, %2 the first step of its row.
+inline const QString kRowStart = u"%1; %2"_s;
+/// %1 an equality, %2 the digit or number written: kWrite after a colon.
+inline const QString kThenWrite = u"%1, scrivo %2"_s;
+/// %1 an equality, %2 the digit written, %3 the carry: kWriteAndCarry after a colon.
+inline const QString kThenWriteAndCarry = u"%1, scrivo %2 e riporto %3"_s;
 /// %1 the digit of a column that has nothing else to add.
 inline const QString kBringDown = u"Abbasso %1"_s;
 /// %1 the product.
 inline const QString kProductIs = u"Il prodotto è %1"_s;
 // The boxes of the prova del nove cross. %1 what fills the box.
-inline const QString kProvaMultiplicand = u"Moltiplicando: %1"_s;
-inline const QString kProvaMultiplier = u"Moltiplicatore: %1"_s;
-inline const QString kProvaTopBoxes = u"Le due cifre in alto: %1"_s;
-inline const QString kProvaProduct = u"Prodotto: %1"_s;
+inline const QString kProvaMultiplicand = u"Moltiplicando, %1"_s;
+inline const QString kProvaMultiplier = u"Moltiplicatore, %1"_s;
+inline const QString kProvaTopBoxes = u"Le due cifre in alto, %1"_s;
+inline const QString kProvaProduct = u"Prodotto, %1"_s;
 /// %1 a number of one digit, which goes in its box as it is.
 inline const QString kProvaOneDigit = u"%1, una cifra sola: scrivo %1"_s;
 /// %1 the bottom left box, %2 the bottom right one.
@@ -321,13 +334,14 @@ inline const QString kPlacesMarked = u"Nei posti vuoti a destra scrivo %1"_s;
 inline const QString kZerosWritten = u"%1 × 0 = 0: scrivo %2"_s;
 inline const QString kHintPlaces = u"riempi i posti vuoti a destra"_s;
 inline const QString kHintBringDown = u"Abbasso la cifra che sta sopra"_s;
-inline const QString kHintOneDigit = u"una cifra sola: si scrive così com'è"_s;
-/// %1 the hint of the step.
+inline const QString kHintOneDigit = u"una cifra sola, si scrive così com'è"_s;
+/// %1 the hint of the step, from a small letter.
 inline const QString kTryAgain = u"Riprova: %1"_s;
 inline const QString kTypeDigit = u"Tocca a te: scrivi la cifra nel quadretto azzurro"_s;
 inline const QString kTypeCarry = u"Tocca a te: scrivi il riporto nel quadretto azzurro"_s;
+// Praise that fits a girl and a boy alike.
 /// %1 the keys typed right at the first try, %2 the keys of the operation.
-inline const QString kBravo = u"Bravo! %1 cifre giuste su %2 al primo tentativo"_s;
-inline const QString kBravoOneRight = u"Bravo! 1 cifra giusta su %1 al primo tentativo"_s;
+inline const QString kWellDone = u"Ottimo lavoro! %1 cifre giuste su %2 al primo tentativo"_s;
+inline const QString kWellDoneOneRight = u"Ottimo lavoro! 1 cifra giusta su %1 al primo tentativo"_s;
 
 }  // namespace virdamo::texts

@@ -12,8 +12,10 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegion>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -65,6 +67,10 @@ int scaled(int height, int parts, int least)
 
 /// The operation on squares: what is written, what the step reads and writes in colour
 /// behind its digits and, in "Prova tu", the awaited square and a wrong key's flash.
+///
+/// A step repaints only the squares it changes: its digits are drawn as outlines, too
+/// large for the glyph cache, and drawing a whole board at 1920 x 1080 for each step took
+/// most of its time. What a step leaves alone stays as the window holds it.
 class Lavagna::Board final : public QWidget {
 public:
     explicit Board(QWidget* parent)
@@ -78,29 +84,55 @@ public:
     void setOperation(const WorkedOperation& op)
     {
         op_ = op;
-        squares_.emplace(op.multiplicandDigits, op.multiplierDigits, kOnTheBoard);
+        squares_.emplace(op, kOnTheBoard);
+        page_.reset();
     }
 
     void show(const Written& written, std::vector<Cell> highlighted, std::optional<Cell> awaited)
     {
+        const Geometry g = geometry();
+        pages::Page page = pages::squaredOperationPage(op_, written, kOnTheBoard, g.grid, g.corner);
+        QRegion changed;
+        if (page_ && pageGrid_ == g.grid) {
+            changed += pageChanges(*page_, page, g);
+            for (const Cell& cell : highlighted_) {
+                if (std::find(highlighted.begin(), highlighted.end(), cell) == highlighted.end()) {
+                    changed += squareArea(cell, g);
+                }
+            }
+            for (const Cell& cell : highlighted) {
+                if (std::find(highlighted_.begin(), highlighted_.end(), cell) == highlighted_.end()) {
+                    changed += squareArea(cell, g);
+                }
+            }
+            if (awaited_ != awaited) {
+                if (awaited_) changed += squareArea(*awaited_, g);
+                if (awaited) changed += squareArea(*awaited, g);
+            }
+            if (wrong_) changed += squareArea(wrong_->cell, g);
+        } else {
+            changed = rect();
+        }
         written_ = written;
         highlighted_ = std::move(highlighted);
         awaited_ = awaited;
         wrong_.reset();
-        page_.reset();
-        update();
+        page_ = std::move(page);
+        pageGrid_ = g.grid;
+        update(changed);
     }
 
     void flashWrong(const Cell& cell, int digit)
     {
         wrong_ = {cell, digit};
-        update();
+        update(squareArea(cell, geometry()));
     }
 
     void endFlash()
     {
+        if (!wrong_) return;
+        update(squareArea(wrong_->cell, geometry()));
         wrong_.reset();
-        update();
     }
 
     /// Side of a square, pixels.
@@ -113,24 +145,30 @@ protected:
         QWidget::resizeEvent(event);
     }
 
-    void paintEvent(QPaintEvent* /*event*/) override
+    void paintEvent(QPaintEvent* event) override
     {
         const Geometry g = geometry();
         if (!page_ || pageGrid_ != g.grid) {
             page_ = pages::squaredOperationPage(op_, written_, kOnTheBoard, g.grid, g.corner);
             pageGrid_ = g.grid;
         }
+        // Only what reaches the squares to repaint is drawn: the painter is clipped to
+        // them, and digits away from them are not even outlined.
+        const QRegion& dirty = event->region();
+        pages::Page lines;
+        for (const pages::PlacedLine& line : page_->lines) {
+            if (dirty.intersects(lineArea(line, g))) lines.lines.push_back(line);
+        }
         QPainter painter(this);
         painter.fillRect(rect(), kSurround);
         painter.fillRect(QRect(g.origin, g.grid * g.square), kPaper);
         // The page is in twips, which drawPage turns into the device's units; one scale on
         // top makes its squares the board's.
-        const double squareUnits = pages::squareSide(kOnTheBoard) * logicalDpiX() / layout::kTwipsPerInch;
         painter.translate(g.origin);
-        painter.scale(g.square / squareUnits, g.square / squareUnits);
+        painter.scale(g.square / g.squareUnits, g.square / g.squareUnits);
         const auto box = [&](const Cell& cell) {
             const QPoint at = g.corner + squares_->squareOf(cell);
-            return QRectF(at.x() * squareUnits, at.y() * squareUnits, squareUnits, squareUnits);
+            return QRectF(at.x() * g.squareUnits, at.y() * g.squareUnits, g.squareUnits, g.squareUnits);
         };
         for (const Cell& cell : highlighted_) painter.fillRect(box(cell), kRead);
         if (wrong_) {
@@ -138,20 +176,32 @@ protected:
             painter.fillRect(box(wrong_->cell), kWrongFill);
         } else if (awaited_) {
             painter.fillRect(box(*awaited_), kAwaited);
-            const double edge = squareUnits * 0.08;
+            const double edge = g.squareUnits * 0.08;
             painter.setPen(QPen(kAwaitedEdge, edge));
             painter.drawRect(box(*awaited_).adjusted(edge / 2, edge / 2, -edge / 2, -edge / 2));
         }
-        output::drawPage(painter, *page_);
-        if (wrong_) drawWrongDigit(painter, box(wrong_->cell), squareUnits);
+        output::drawPage(painter, lines);
+        // A digit is drawn as its outline, and an outline is rasterised in bands that each
+        // go over all the outlines drawn together: drawn on its own, a digit costs the
+        // bands of its own square, not those of the whole board.
+        pages::Page one;
+        for (const pages::PlacedText& text : page_->texts) {
+            if (!dirty.intersects(textArea(text, g))) continue;
+            one.texts.assign(1, text);
+            output::drawPage(painter, one);
+        }
+        if (wrong_) drawWrongDigit(painter, box(wrong_->cell), g.squareUnits);
     }
 
 private:
     struct Geometry {
-        int square = 1;  ///< pixels
-        QPoint origin;   ///< of the grid, pixels
-        QSize grid;      ///< squares
-        QPoint corner;   ///< the block's top-left square
+        int square = 1;             ///< pixels
+        QPoint origin;              ///< of the grid, pixels
+        QSize grid;                 ///< squares
+        QPoint corner;              ///< the block's top-left square
+        double squareUnits = 1;     ///< device units of a square of the page, before the board's scale
+        double pixelsPerTwipX = 1;  ///< board pixels of a twip of the page, across
+        double pixelsPerTwipY = 1;  ///< and down
     };
 
     /// The largest squares that hold the block, a free column on either side; the grid
@@ -164,7 +214,66 @@ private:
         g.grid = QSize(width() / g.square, height() / g.square);
         g.corner = QPoint((g.grid.width() - block.width()) / 2, (g.grid.height() - block.height()) / 2);
         g.origin = QPoint((width() - g.grid.width() * g.square) / 2, (height() - g.grid.height() * g.square) / 2);
+        g.squareUnits = pages::squareSide(kOnTheBoard) * logicalDpiX() / layout::kTwipsPerInch;
+        // As drawPage places the page's twips on the device, then the board's scale.
+        g.pixelsPerTwipX = logicalDpiX() / static_cast<double>(layout::kTwipsPerInch) * g.square / g.squareUnits;
+        g.pixelsPerTwipY = logicalDpiY() / static_cast<double>(layout::kTwipsPerInch) * g.square / g.squareUnits;
         return g;
+    }
+
+    /// Pixels a digit or sign may ink around its box: a glyph centred in its square keeps
+    /// well inside it, and the edge's antialiasing takes one more.
+    [[nodiscard]] static int inkMargin(const Geometry& g) { return g.square / 4 + 2; }
+
+    [[nodiscard]] static QRect pixelsOf(const QRectF& twips, const Geometry& g)
+    {
+        return QRectF(g.origin.x() + twips.x() * g.pixelsPerTwipX, g.origin.y() + twips.y() * g.pixelsPerTwipY,
+                      twips.width() * g.pixelsPerTwipX, twips.height() * g.pixelsPerTwipY)
+            .toAlignedRect();
+    }
+
+    /// The pixels a text of the page may ink.
+    [[nodiscard]] static QRect textArea(const pages::PlacedText& text, const Geometry& g)
+    {
+        const int m = inkMargin(g);
+        return pixelsOf(QRectF(text.topLeft, text.box), g).adjusted(-m, -m, m, m);
+    }
+
+    /// The pixels a line of the page may ink.
+    [[nodiscard]] static QRect lineArea(const pages::PlacedLine& line, const Geometry& g)
+    {
+        const int m = static_cast<int>(line.width * g.pixelsPerTwipY / 2.0) + 2;
+        return pixelsOf(QRectF(line.from, line.to).normalized(), g).adjusted(-m, -m, m, m);
+    }
+
+    /// The pixels of cell's square and of whatever its digit may ink around it.
+    [[nodiscard]] QRect squareArea(const Cell& cell, const Geometry& g) const
+    {
+        const QPoint at = g.origin + (g.corner + squares_->squareOf(cell)) * g.square;
+        const int m = inkMargin(g);
+        return QRect(at, QSize(g.square, g.square)).adjusted(-m, -m, m, m);
+    }
+
+    /// The pixels where before and after differ: each text and line that one has and the other lacks.
+    [[nodiscard]] static QRegion pageChanges(const pages::Page& before, const pages::Page& after, const Geometry& g)
+    {
+        QRegion changed;
+        const auto lacks = [](const auto& items, const auto& item) {
+            return std::find(items.begin(), items.end(), item) == items.end();
+        };
+        for (const pages::PlacedText& text : before.texts) {
+            if (lacks(after.texts, text)) changed += textArea(text, g);
+        }
+        for (const pages::PlacedText& text : after.texts) {
+            if (lacks(before.texts, text)) changed += textArea(text, g);
+        }
+        for (const pages::PlacedLine& line : before.lines) {
+            if (lacks(after.lines, line)) changed += lineArea(line, g);
+        }
+        for (const pages::PlacedLine& line : after.lines) {
+            if (lacks(before.lines, line)) changed += lineArea(line, g);
+        }
+        return changed;
     }
 
     /// The wrong key in red where the awaited digit goes, as large as a digit or a carry there.
@@ -175,7 +284,7 @@ private:
         font.setPixelSize(std::max(1, static_cast<int>(squareUnits * (carry ? 0.65 : 1.0))));
         if (carry) square.setHeight(square.height() / 2.0);
         // Centred as the page centres its digits: by the advance, and by the height of digits.
-        const QString text = QString::number(wrong_->digit);
+        const QString text = wrong_->digit == kDash ? u"-"_s : QString::number(wrong_->digit);
         const QFontMetricsF metrics(font, painter.device());
         painter.setFont(font);
         painter.setPen(kWrongDigit);
@@ -204,9 +313,11 @@ bool Lavagna::canWorkOut(std::int32_t multiplicand, std::int32_t multiplier)
     return multiplicand >= 10 && multiplicand <= 9999 && multiplier >= 1 && multiplier <= 999;
 }
 
-Lavagna::Lavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another)
+Lavagna::Lavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another,
+                 const Conventions& conventions)
     : Form(forms::FormDesign{texts::kLavagnaTitle, kDesignWidth, kDesignHeight, kSurround, kWindowFont})
     , another_(std::move(another))
+    , conventions_(conventions)
 {
     // The keys go to the window: no button takes the focus, so that Space and Return step
     // on instead of pressing the button last touched.
@@ -234,13 +345,22 @@ Lavagna::Lavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSo
         key->setFocusPolicy(Qt::NoFocus);
         key->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         connect(key, &QPushButton::clicked, this, [this, d] { typeDigit(d); });
-        // The telephone's order: 7 8 9 at the top, 0 alone at the bottom.
+        // The telephone's order: 7 8 9 at the top, 0 at the bottom, beside the dash where
+        // the class writes dashes.
         if (d == 0) {
-            keys->addWidget(key, 3, 0, 1, 3);
+            keys->addWidget(key, 3, 0, 1, conventions_.emptyPlaces == EmptyPlaces::Dash ? 2 : 3);
         } else {
             keys->addWidget(key, 2 - (d - 1) / 3, (d - 1) % 3);
         }
         digits_[static_cast<std::size_t>(d)] = key;
+    }
+    if (conventions_.emptyPlaces == EmptyPlaces::Dash) {
+        auto* dash = new QPushButton(u"-"_s, keypad_);
+        dash->setObjectName(u"trattino"_s);
+        dash->setFocusPolicy(Qt::NoFocus);
+        dash->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        connect(dash, &QPushButton::clicked, this, [this] { typeDigit(kDash); });
+        keys->addWidget(dash, 3, 2);
     }
     keypad_->hide();
     middle->addWidget(keypad_);
@@ -291,8 +411,9 @@ QPushButton* Lavagna::addCommand(const QString& text, const QString& tip, void (
 
 void Lavagna::workOut(std::int32_t multiplicand, std::int32_t multiplier)
 {
-    op_ = virdamo::workOut(multiplicand, multiplier);
-    steps_ = stepsOf(multiplicand, multiplier);
+    op_ = virdamo::workOut(multiplicand, multiplier, conventions_);
+    steps_ = stepsOf(multiplicand, multiplier, conventions_);
+    captions_ = captionsOf(steps_);
     board_->setOperation(op_);
     showTeacherStep(0);
 }
@@ -367,7 +488,7 @@ void Lavagna::typeDigit(int digit)
     }
     board_->flashWrong(awaited, digit);
     flash_->start();
-    setCaption(texts::kTryAgain.arg(hintText(steps_[attempt_->step()].caption)));
+    setCaption(hintText(steps_[attempt_->step()].caption));
 }
 
 void Lavagna::toggleFullScreen()
@@ -382,7 +503,7 @@ void Lavagna::showTeacherStep(std::size_t step)
     step_ = step;
     const Step& shown = steps_[step];
     board_->show(shown.written, shown.highlighted, std::nullopt);
-    setCaption(captionText(shown.caption));
+    setCaption(captions_[step]);
     enableCommands();
 }
 
@@ -391,8 +512,8 @@ void Lavagna::showAttempt()
     if (attempt_->done()) {
         board_->show(attempt_->written(), {}, std::nullopt);
         const int right = attempt_->rightAtFirstTry();
-        setCaption(right == 1 ? texts::kBravoOneRight.arg(attempt_->keys())
-                              : texts::kBravo.arg(right).arg(attempt_->keys()));
+        setCaption(right == 1 ? texts::kWellDoneOneRight.arg(attempt_->keys())
+                              : texts::kWellDone.arg(right).arg(attempt_->keys()));
         enableCommands();
         return;
     }
@@ -478,14 +599,21 @@ void Lavagna::Form_Resize()
 void Lavagna::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
+    if (key == Qt::Key_Minus) {
+        typeDigit(kDash);
+        return;
+    }
     if (key >= Qt::Key_0 && key <= Qt::Key_9) {
         typeDigit(key - Qt::Key_0);
         return;
     }
     switch (key) {
+    // A presenter's clicker sends Page Down and Page Up for its two buttons.
     case Qt::Key_Left:
+    case Qt::Key_PageUp:
     case Qt::Key_Backspace: showPreviousStep(); break;
     case Qt::Key_Right:
+    case Qt::Key_PageDown:
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter: showNextStep(); break;

@@ -4,6 +4,8 @@
 #include "worksheet/steps.h"
 #include "worksheet/worked_operation.h"
 
+#include <QStringList>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -34,7 +36,9 @@ public:
 
     /// Opens on multiplicand x multiplier (canWorkOut) at its first step; "Nuova" puts the
     /// operation another draws on the board.
-    Lavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another);
+    /// conventions: how the class writes the empty places, the row of a 0 and a 9 in the cross.
+    Lavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another,
+            const Conventions& conventions = {});
     ~Lavagna() override;
 
     /// Puts multiplicand x multiplier (canWorkOut) on the board at its first step, for the teacher.
@@ -92,8 +96,10 @@ private:
     void enableCommands();
 
     OperationSource another_;
+    Conventions conventions_;
     WorkedOperation op_;
     std::vector<Step> steps_;
+    QStringList captions_;  ///< what the teacher says at each step
     std::size_t step_ = 0;
     std::optional<Attempt> attempt_;
     QString captionText_;

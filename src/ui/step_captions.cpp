@@ -2,7 +2,8 @@
 
 #include "texts/texts.h"
 
-#include <QStringList>
+#include <algorithm>
+#include <optional>
 
 namespace virdamo::ui {
 
@@ -10,20 +11,28 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+/// Value (0 or more) as Italian writes it: a point between the thousands, "239.720".
+QString number(int value)
+{
+    QString digits = QString::number(value);
+    for (auto at = digits.size() - 3; at > 0; at -= 3) digits.insert(at, u'.');
+    return digits;
+}
+
 /// The terms combined and the carry coming in added: "0 × 4 + 2".
 QString terms(const Equality& equality)
 {
     const QString sign = equality.operation == Operator::Times ? u" × "_s : u" + "_s;
     QStringList parts;
-    for (const int term : equality.terms) parts << QString::number(term);
+    for (const int term : equality.terms) parts << number(term);
     QString text = parts.join(sign);
-    if (equality.carryIn != 0) text += u" + "_s + QString::number(equality.carryIn);
+    if (equality.carryIn != 0) text += u" + "_s + number(equality.carryIn);
     return text;
 }
 
 QString said(const Equality& equality)
 {
-    return terms(equality) + u" = "_s + QString::number(equality.result());
+    return terms(equality) + u" = "_s + number(equality.result());
 }
 
 /// The sentence of a box of the cross, around what fills it.
@@ -38,11 +47,12 @@ QString boxSentence(ProvaBox box, const QString& filling)
     return texts::kProvaProduct.arg(filling);
 }
 
-QString said(const Calculation& calculation)
+/// A calculation said with write ("%1: scrivo %2") or writeAndCarry for its result.
+QString said(const Calculation& calculation, const QString& write, const QString& writeAndCarry)
 {
-    if (calculation.bringsDown()) return texts::kBringDown.arg(calculation.written());
-    if (calculation.carryOut() == 0) return texts::kWrite.arg(said(calculation.equality)).arg(calculation.written());
-    return texts::kWriteAndCarry.arg(said(calculation.equality)).arg(calculation.written()).arg(calculation.carryOut());
+    if (calculation.bringsDown()) return texts::kBringDown.arg(number(calculation.written()));
+    if (calculation.carryOut() == 0) return write.arg(said(calculation.equality), number(calculation.written()));
+    return writeAndCarry.arg(said(calculation.equality), number(calculation.written()), number(calculation.carryOut()));
 }
 
 QString said(const ProvaBoxFilled& filled)
@@ -50,7 +60,36 @@ QString said(const ProvaBoxFilled& filled)
     if (filled.reductions.empty()) return boxSentence(filled.box, texts::kProvaOneDigit.arg(filled.digit));
     QStringList reductions;
     for (const Equality& reduction : filled.reductions) reductions << said(reduction);
-    return boxSentence(filled.box, texts::kWrite.arg(reductions.join(u", "_s)).arg(filled.digit));
+    return boxSentence(filled.box, texts::kWrite.arg(reductions.join(u", "_s), number(filled.digit)));
+}
+
+/// The place, from the units, of the multiplier's digit that step multiplies by to write
+/// a row of partial products; none for any other step, a one-digit multiplier's included,
+/// which writes the product straight away.
+std::optional<int> multiplierPlace(const Step& step)
+{
+    const auto* calculation = std::get_if<Calculation>(&step.caption);
+    const bool multiplies = calculation ? calculation->equality.operation == Operator::Times
+                                        : std::holds_alternative<ZerosWritten>(step.caption);
+    if (!multiplies) return std::nullopt;
+    const bool writesPartial = std::any_of(step.keys.begin(), step.keys.end(), [](const ExpectedKey& key) {
+        const auto* square = std::get_if<Square>(&key.cell);
+        return square && square->row.row == WorkedRow::Partial;
+    });
+    if (!writesPartial) return std::nullopt;
+    for (const Cell& cell : step.highlighted) {
+        const auto* square = std::get_if<Square>(&cell);
+        if (square && square->row.row == WorkedRow::Multiplier) return square->column;
+    }
+    return std::nullopt;
+}
+
+/// "Ora moltiplico per le decine: 0": the place of the multiplier's digit, and the digit.
+QString placeSentence(int place, int digit)
+{
+    const QString& sentence =
+        place == 0 ? texts::kMultiplyByUnits : (place == 1 ? texts::kMultiplyByTens : texts::kMultiplyByHundreds);
+    return sentence.arg(digit);
 }
 
 }  // namespace
@@ -58,38 +97,68 @@ QString said(const ProvaBoxFilled& filled)
 QString captionText(const Caption& caption)
 {
     if (const auto* opening = std::get_if<Opening>(&caption)) {
-        return texts::kOpening.arg(opening->multiplicand).arg(opening->multiplier);
+        return texts::kOpening.arg(number(opening->multiplicand), number(opening->multiplier));
     }
-    if (const auto* calculation = std::get_if<Calculation>(&caption)) return said(*calculation);
-    if (const auto* found = std::get_if<ProductFound>(&caption)) return texts::kProductIs.arg(found->product);
+    if (const auto* calculation = std::get_if<Calculation>(&caption)) {
+        return said(*calculation, texts::kWrite, texts::kWriteAndCarry);
+    }
+    if (const auto* found = std::get_if<ProductFound>(&caption)) return texts::kProductIs.arg(number(found->product));
     if (const auto* filled = std::get_if<ProvaBoxFilled>(&caption)) return said(*filled);
     if (const auto* marked = std::get_if<PlacesMarked>(&caption)) {
         return texts::kPlacesMarked.arg(marked->mark == kDash ? u"-"_s : u"0"_s);
     }
     if (const auto* zeros = std::get_if<ZerosWritten>(&caption)) {
-        return texts::kZerosWritten.arg(zeros->multiplicand).arg(QString(zeros->zeros, u'0'));
+        return texts::kZerosWritten.arg(number(zeros->multiplicand), QString(zeros->zeros, u'0'));
     }
     const auto& verdict = std::get<ProvaVerdict>(caption);
     return (verdict.holds() ? texts::kProvaHolds : texts::kProvaFails).arg(verdict.bottomLeft).arg(verdict.bottomRight);
 }
 
+QStringList captionsOf(const std::vector<Step>& steps)
+{
+    QStringList captions;
+    std::optional<int> row;
+    for (const Step& step : steps) {
+        const std::optional<int> place = multiplierPlace(step);
+        const auto& digits = step.written.digits;
+        const auto digit = std::find_if(digits.begin(), digits.end(), [&](const WrittenDigit& d) {
+            return d.row == RowRef{WorkedRow::Multiplier, 0} && d.column == place;
+        });
+        if (!place || place == row || digit == digits.end()) {
+            captions << captionText(step.caption);
+            continue;
+        }
+        row = place;
+        const auto* zeros = std::get_if<ZerosWritten>(&step.caption);
+        captions << texts::kRowStart.arg(
+            placeSentence(*place, digit->digit),
+            zeros ? texts::kThenWrite.arg(number(zeros->multiplicand) + u" × 0 = 0"_s, QString(zeros->zeros, u'0'))
+                  : said(std::get<Calculation>(step.caption), texts::kThenWrite, texts::kThenWriteAndCarry));
+    }
+    return captions;
+}
+
 QString hintText(const Caption& caption)
 {
+    QString hint;
     if (const auto* calculation = std::get_if<Calculation>(&caption)) {
-        return calculation->bringsDown() ? texts::kHintBringDown
-                                         : texts::kHintEquality.arg(terms(calculation->equality));
-    }
-    if (const auto* filled = std::get_if<ProvaBoxFilled>(&caption)) {
+        hint =
+            calculation->bringsDown() ? texts::kHintBringDown : texts::kHintEquality.arg(terms(calculation->equality));
+    } else if (const auto* filled = std::get_if<ProvaBoxFilled>(&caption)) {
         // The first equality alone: the ones after it start from its result.
-        return boxSentence(filled->box,
+        hint = boxSentence(filled->box,
                            filled->reductions.empty() ? texts::kHintOneDigit
                                                       : texts::kHintEquality.arg(terms(filled->reductions.front())));
+    } else if (std::holds_alternative<PlacesMarked>(caption)) {
+        hint = texts::kHintPlaces;
+    } else if (const auto* zeros = std::get_if<ZerosWritten>(&caption)) {
+        hint = texts::kHintEquality.arg(number(zeros->multiplicand) + u" × 0"_s);
+    } else {
+        return captionText(caption);
     }
-    if (std::holds_alternative<PlacesMarked>(caption)) return texts::kHintPlaces;
-    if (const auto* zeros = std::get_if<ZerosWritten>(&caption)) {
-        return texts::kHintEquality.arg(QString::number(zeros->multiplicand) + u" × 0"_s);
-    }
-    return captionText(caption);
+    // After "Riprova:" the sentence goes on, from a small letter.
+    hint[0] = hint[0].toLower();
+    return texts::kTryAgain.arg(hint);
 }
 
 }  // namespace virdamo::ui

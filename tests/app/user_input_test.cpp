@@ -19,6 +19,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -185,9 +186,11 @@ TEST_P(OpeningTheWhiteboard, OpensTheOperationOnShow)
     const auto k = static_cast<std::size_t>(std::max(place, 0));
     EXPECT_EQ(std::pair(lavagna->operation().multiplicand, lavagna->operation().multiplier),
               std::pair(state_.ValMoltiplicando[k], state_.ValMoltiplicatore[k]));
-    EXPECT_EQ(
-        lavagna->caption(),
-        QStringLiteral("Moltiplichiamo %1 × %2").arg(state_.ValMoltiplicando[k]).arg(state_.ValMoltiplicatore[k]));
+    // Numbers of four digits or more with the thousands point, as Italian writes them.
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    EXPECT_EQ(lavagna->caption(),
+              QStringLiteral("Moltiplichiamo %1 × %2")
+                  .arg(italian.toString(state_.ValMoltiplicando[k]), italian.toString(state_.ValMoltiplicatore[k])));
 }
 
 INSTANTIATE_TEST_SUITE_P(Hands, OpeningTheWhiteboard,
@@ -229,22 +232,36 @@ const QString kRight = QStringLiteral("Right");
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeysOnTheWhiteboard,
-    testing::Values(Keys{2305, 104, {kRight}, 1, "5 × 4 = 20: scrivo 0 e riporto 2"},
-                    Keys{2305, 104, {kRight, "space", "Return"}, 3, "3 × 4 = 12: scrivo 2 e riporto 1"},
-                    Keys{2305, 104, {kRight, kRight, kRight, kRight}, 4, "2 × 4 + 1 = 9: scrivo 9"},
-                    Keys{2305, 104, {kRight, kRight, kRight, kRight, kRight}, 5, "2305 × 0 = 0: scrivo 0"},
-                    Keys{2305, 104, {kRight, kRight, "Left"}, 1, "5 × 4 = 20: scrivo 0 e riporto 2"},
-                    Keys{2305, 104, {"Left"}, 0, "Moltiplichiamo 2305 × 104"},
-                    Keys{2305, 104, {"End"}, 21, "5 = 5: la prova è giusta"},
-                    Keys{2305, 104, {"End", kRight}, 21, "5 = 5: la prova è giusta"},
-                    Keys{2305, 104, {"End", "BackSpace", "Left", "Left", "Left", "Left"}, 16, "Il prodotto è 239720"},
-                    Keys{2305, 104, {"End", "Home"}, 0, "Moltiplichiamo 2305 × 104"},
-                    Keys{135,
-                         47,
-                         {kRight, kRight, kRight, kRight, kRight, kRight, kRight, kRight, kRight},
-                         9,
-                         "9 + 4 = 13: scrivo 3 e riporto 1"},
-                    Keys{47, 6, {"End", "Left", "Left", "Left"}, 5, "Moltiplicatore: 6, una cifra sola: scrivo 6"}));
+    testing::Values(
+        Keys{2305, 104, {kRight}, 1, "Ora moltiplico per le unità: 4; 5 × 4 = 20, scrivo 0 e riporto 2"},
+        Keys{2305, 104, {kRight, "space", "Return"}, 3, "3 × 4 = 12: scrivo 2 e riporto 1"},
+        Keys{2305, 104, {kRight, kRight, kRight, kRight}, 4, "2 × 4 + 1 = 9: scrivo 9"},
+        Keys{2305,
+             104,
+             {kRight, kRight, kRight, kRight, kRight},
+             5,
+             "Ora moltiplico per le decine: 0; 2.305 × 0 = 0, scrivo 0"},
+        Keys{
+            2305, 104, {kRight, kRight, "Left"}, 1, "Ora moltiplico per le unità: 4; 5 × 4 = 20, scrivo 0 e riporto 2"},
+        Keys{2305, 104, {"Left"}, 0, "Moltiplichiamo 2.305 × 104"},
+        Keys{2305, 104, {"Page_Down"}, 1, "Ora moltiplico per le unità: 4; 5 × 4 = 20, scrivo 0 e riporto 2"},
+        Keys{2305,
+             104,
+             {"Page_Down", "Page_Down", "Page_Up"},
+             1,
+             "Ora moltiplico per le unità: 4; 5 × 4 = 20, scrivo 0 e riporto 2"},
+        Keys{2305, 104, {"Page_Up"}, 0, "Moltiplichiamo 2.305 × 104"},
+        Keys{2305, 104, {"p", "Page_Down", "Page_Down", "p"}, 0, "Moltiplichiamo 2.305 × 104"},
+        Keys{2305, 104, {"End"}, 21, "5 = 5: la prova è giusta"},
+        Keys{2305, 104, {"End", kRight}, 21, "5 = 5: la prova è giusta"},
+        Keys{2305, 104, {"End", "BackSpace", "Left", "Left", "Left", "Left"}, 16, "Il prodotto è 239.720"},
+        Keys{2305, 104, {"End", "Home"}, 0, "Moltiplichiamo 2.305 × 104"},
+        Keys{135,
+             47,
+             {kRight, kRight, kRight, kRight, kRight, kRight, kRight, kRight, kRight},
+             9,
+             "9 + 4 = 13: scrivo 3 e riporto 1"},
+        Keys{47, 6, {"End", "Left", "Left", "Left"}, 5, "Moltiplicatore, 6, una cifra sola: scrivo 6"}));
 
 class PupilTries : public OnTheWhiteboard, public testing::WithParamInterface<Hand> {};
 
@@ -282,7 +299,7 @@ TEST_P(PupilTries, OnlyRightDigitsAreWrittenAndWrongOnesCounted)
     EXPECT_EQ(lavagna->written(), steps[1].written);
     for (const int digit : {8, 2, 2, 6, 3, 3}) press(digit);
     EXPECT_EQ(lavagna->written(), steps.back().written);
-    EXPECT_EQ(lavagna->caption(), QStringLiteral("Bravo! 7 cifre giuste su 8 al primo tentativo"));
+    EXPECT_EQ(lavagna->caption(), QStringLiteral("Ottimo lavoro! 7 cifre giuste su 8 al primo tentativo"));
 
     type({QStringLiteral("p"), QStringLiteral("p"), QStringLiteral("2"), QStringLiteral("p")});
     EXPECT_FALSE(lavagna->attempt());
