@@ -2,6 +2,7 @@
 // they meet every filter on their way, which a click from code skips.
 
 #include "app/application.h"
+#include "app/class_preferences.h"
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
 #include "output/cups_printer.h"
@@ -22,6 +23,7 @@
 #include <QLocale>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -308,6 +310,28 @@ TEST_P(PupilTries, OnlyRightDigitsAreWrittenAndWrongOnesCounted)
 
 // A click touches the keypad on the screen.
 INSTANTIATE_TEST_SUITE_P(Hands, PupilTries, testing::Values(Hand::DigitKey, Hand::Click), handName);
+
+// A class that dashes the empty places types the dash as a key of its own, after the units'
+// row: the minus key writes it, a digit there is wrong.
+TEST_F(OnTheWhiteboard, TheDashOfAnEmptyPlaceIsTypedAsTheClassWritesIt)
+{
+    const QTemporaryDir config;
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    app::ClassPreferences dashes;
+    dashes.options.conventions.emptyPlaces = EmptyPlaces::Dash;
+    dashes.save();
+    shell_.startOnLavagna(2305, 104);
+    ui::Lavagna* lavagna = board();
+    qputenv("XDG_CONFIG_HOME", home);
+    ASSERT_NE(lavagna, nullptr);
+    type({QStringLiteral("p"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("2"),
+          QStringLiteral("1"), QStringLiteral("9"), QStringLiteral("0"), QStringLiteral("minus")});
+    ASSERT_TRUE(lavagna->attempt());
+    EXPECT_EQ(lavagna->attempt()->misses(), 1) << "a 0 where the dash goes";
+    EXPECT_EQ(lavagna->written().digits.back(), (WrittenDigit{{WorkedRow::Partial, 1}, 0, kDash}));
+    EXPECT_EQ(lavagna->written(), lavagna->steps()[5].written) << "the dash is the whole step";
+}
 
 // Alone, the whiteboard opens maximised; F11 goes full screen and back, N puts another
 // operation of the same digits on it, and Escape closes it and ends the program.
