@@ -503,7 +503,7 @@ void Lavagna::showTeacherStep(std::size_t step)
     step_ = step;
     const Step& shown = steps_[step];
     board_->show(shown.written, shown.highlighted, std::nullopt);
-    setCaption(captions_[step]);
+    setCaption(captions_.at(static_cast<qsizetype>(step)));
     enableCommands();
 }
 
