@@ -222,13 +222,12 @@ inline const QString kHelpProva = u"con i quadretti: la croce della prova del no
                                   u"operazione, riempita nelle soluzioni"_s;
 inline const QString kHelpNoHeading = u"senza la riga \"Nome ... Classe ... Data ...\" nelle pagine per\n"
                                       u"gli alunni"_s;
-inline const QString kHelpEmptyPlaces = u"con i quadretti e alla lavagna: i posti vuoti a destra di un\n"
-                                        u"prodotto parziale spostato restano vuoti, o hanno un trattino\n"
-                                        u"o uno zero (%1)"_s;
-inline const QString kHelpZeroRow = u"con i quadretti e alla lavagna: uno 0 nel moltiplicatore dà\n"
-                                    u"un solo 0, una riga di zeri, o nessuna riga (%1)"_s;
-inline const QString kHelpNineIs = u"con i quadretti e alla lavagna: il 9 nella croce della prova\n"
-                                   u"del nove si scrive 9 o 0 (%1)"_s;
+inline const QString kHelpEmptyPlaces = u"con i quadretti: i posti vuoti a destra di un prodotto parziale\n"
+                                        u"spostato restano vuoti, o hanno un trattino o uno zero (%1)"_s;
+inline const QString kHelpZeroRow = u"con i quadretti: uno 0 nel moltiplicatore dà un solo 0, una riga\n"
+                                    u"di zeri, o nessuna riga (%1)"_s;
+inline const QString kHelpNineIs = u"con i quadretti: il 9 nella croce della prova del nove si scrive\n"
+                                   u"9 o 0 (%1)"_s;
 /// %1: the most names.
 inline const QString kHelpNames = u"i nomi degli alunni, uno per riga (UTF-8, al massimo %1): una\n"
                                   u"scheda per nome, col nome nella pagina e nelle soluzioni"_s;
