@@ -14,11 +14,14 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <iostream>
+#include <map>
 #include <set>
 
 #include <sys/socket.h>
@@ -135,6 +138,51 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Path>& param) { return std::string(param.param.name); });
 
 // With a pipe for a settings file too: well under a second, where waiting would take runProgram's 30 s.
+/// The operations of each page of a plain PDF as the text extractor reads them, "710 x 4 =".
+std::vector<std::vector<std::pair<int, int>>> operationsOf(const QString& file)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")});
+    EXPECT_TRUE(text.waitForFinished(30'000));
+    static const QRegularExpression operation(QStringLiteral(R"((\d+) x\s+(\d+) =)"));
+    std::vector<std::vector<std::pair<int, int>>> pages;
+    for (const QString& page : QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\f'))) {
+        std::vector<std::pair<int, int>> operations;
+        for (const QRegularExpressionMatch& m : operation.globalMatch(page)) {
+            operations.emplace_back(m.captured(1).toInt(), m.captured(2).toInt());
+        }
+        if (!operations.empty()) pages.push_back(std::move(operations));
+    }
+    return pages;
+}
+
+/// The carries a pupil writes in a x b, counted as a class counts them, independently of the
+/// program: into the next digit of the multiplicand (the last digit product gives the row's
+/// leading digits), and in the sum into a column some partial product reaches.
+int writtenCarries(int a, int b)
+{
+    int count = 0;
+    std::map<int, int> columns;  // the digits of the shifted partial products, summed by column
+    int reach = 0;
+    for (int shift = 0, rest = b; rest > 0; ++shift, rest /= 10) {
+        int carry = 0;
+        for (int left = a; left > 0; left /= 10) {
+            carry = (left % 10 * (rest % 10) + carry) / 10;
+            count += left >= 10 && carry != 0 ? 1 : 0;
+        }
+        int column = shift;
+        for (int row = a * (rest % 10); column == shift || row > 0; row /= 10) columns[column++] += row % 10;
+        reach = std::max(reach, column - 1);
+    }
+    if (b >= 10) {
+        for (int column = 0, carry = 0; column <= reach; ++column) {
+            carry = (columns[column] + carry) / 10;
+            count += column < reach && carry != 0 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 TEST(WhiteboardAlone, EndsTheProgramWhenItCloses)
 {
     const QTemporaryDir config;
@@ -514,6 +562,53 @@ TEST(CommandLine, HelpVersionAndTheSameClassSetAsTheDialogWithoutADisplay)
     EXPECT_EQ(piped.status, 0);
     EXPECT_TRUE(piped.out.startsWith("%PDF-")) << "the document on standard output";
     EXPECT_TRUE(virdamo::parseSheetCode(piped.err.trimmed().toStdString()).code) << "its code on standard error";
+}
+
+// Read back from the PDF as the class reads it: "con riporti" has a written carry in every
+// operation, "senza riporti" none (50 x 3 among them), and the tables chosen share the sheet.
+TEST(CommandLine, EverySheetHoldsTheCarriesAndTablesTheClassAskedFor)
+{
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("livello.pdf"));
+    using Sheet = std::vector<std::pair<int, int>>;
+    const struct {
+        QStringList options;
+        std::function<bool(const Sheet&)> holds;
+    } cases[] = {
+        {{QStringLiteral("--moltiplicando"), QStringLiteral("3"), QStringLiteral("--tabelline"), QStringLiteral("2-9"),
+          QStringLiteral("--riporti"), QStringLiteral("con")},
+         [](const Sheet& sheet) {
+             return std::all_of(sheet.begin(), sheet.end(),
+                                [](auto op) { return writtenCarries(op.first, op.second) > 0; });
+         }},
+        {{QStringLiteral("--tabelline"), QStringLiteral("2-9"), QStringLiteral("--riporti"), QStringLiteral("senza")},
+         [](const Sheet& sheet) {
+             return std::all_of(sheet.begin(), sheet.end(),
+                                [](auto op) { return writtenCarries(op.first, op.second) == 0; });
+         }},
+        {{QStringLiteral("--tabelline"), QStringLiteral("2-5")},
+         [](const Sheet& sheet) {
+             std::map<int, int> tables;
+             for (const auto& [a, b] : sheet) ++tables[b];
+             return tables == std::map<int, int>{{2, 5}, {3, 5}, {4, 5}, {5, 5}};
+         }},
+    };
+    int roundTens = 0;  // multiplicands such as 50 in 50 x 3, which have no carry
+    for (const auto& c : cases) {
+        const Outcome run = runWith(QStringList{QStringLiteral("--pdf"), file, QStringLiteral("--schede"),
+                                                QStringLiteral("30"), QStringLiteral("--senza-alunni")}
+                                    + c.options);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const auto sheets = operationsOf(file);
+        ASSERT_EQ(sheets.size(), 30U) << c.options.join(QLatin1Char(' ')).toStdString();
+        for (const Sheet& sheet : sheets) {
+            EXPECT_EQ(sheet.size(), 20U);
+            EXPECT_TRUE(c.holds(sheet)) << c.options.join(QLatin1Char(' ')).toStdString();
+            EXPECT_EQ(std::set(sheet.begin(), sheet.end()).size(), sheet.size()) << "an operation twice";
+            for (const auto& [a, b] : sheet) roundTens += c.options.contains(QStringLiteral("senza")) && a % 10 == 0;
+        }
+    }
+    EXPECT_GT(roundTens, 0) << "no round multiplicand without carries was drawn";
 }
 
 }  // namespace
