@@ -14,16 +14,6 @@ namespace virdamo::app {
 using namespace Qt::StringLiterals;
 using pages::ClassOption;
 
-namespace {
-
-/// A switch's text for a tick box.
-QString truthOf(bool checked)
-{
-    return checked ? u"true"_s : u"false"_s;
-}
-
-}  // namespace
-
 OptionFields::OptionFields(pages::OptionGroup group, QWidget* parent, QFormLayout* form,
                            const std::function<void()>& changed)
 {
@@ -68,8 +58,8 @@ OptionFields::OptionFields(pages::OptionGroup group, QWidget* parent, QFormLayou
 void OptionFields::read(pages::ClassSet& set) const
 {
     for (const Field& field : fields_) {
-        (void)field.option->set(field.list ? field.list->currentData().toString() : truthOf(field.box->isChecked()),
-                                set);
+        (void)field.option->set(
+            field.list ? field.list->currentData().toString() : pages::switchText(field.box->isChecked()), set);
     }
 }
 
@@ -82,7 +72,7 @@ void OptionFields::show(const pages::ClassSet& set)
             field.list->setCurrentIndex(std::max(0, field.list->findData(value)));
         } else {
             const QSignalBlocker quiet(field.box);
-            field.box->setChecked(value == truthOf(true));
+            field.box->setChecked(value == pages::switchText(true));
         }
     }
     keepNeeds();

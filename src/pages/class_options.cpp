@@ -13,9 +13,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString truth(bool value)
+/// An option's first fields, those every declaration has.
+ClassOption declared(ClassOption::Kind kind, const QString& name, QString help, OptionGroup group)
 {
-    return value ? u"true"_s : u"false"_s;
+    ClassOption option;
+    option.kind = kind;
+    option.name = name;
+    option.help = std::move(help);
+    option.group = group;
+    return option;
 }
 
 /// A switch's value read back: only "true" and "false" are one.
@@ -69,11 +75,7 @@ QString digitsOf(const std::bitset<10>& tables)
 ClassOption numberChoice(const QString& name, std::initializer_list<int> numbers, QString help,
                          const std::function<int(const ClassSet&)>& get, const std::function<void(ClassSet&, int)>& put)
 {
-    ClassOption option;
-    option.kind = ClassOption::Kind::Choice;
-    option.name = name;
-    option.help = std::move(help);
-    option.group = OptionGroup::Sheets;
+    ClassOption option = declared(ClassOption::Kind::Choice, name, std::move(help), OptionGroup::Sheets);
     option.fromCode = true;
     for (const int n : numbers) {
         option.values.push_back({QString::number(n), {}, true});
@@ -95,16 +97,12 @@ ClassOption numberChoice(const QString& name, std::initializer_list<int> numbers
 ClassOption pageSwitch(const QString& name, bool whenGiven, QString help, QString label, QString settingsKey,
                        bool PageOptions::*flag, QString needs = {})
 {
-    ClassOption option;
-    option.kind = ClassOption::Kind::Switch;
-    option.name = name;
-    option.help = std::move(help);
+    ClassOption option = declared(ClassOption::Kind::Switch, name, std::move(help), OptionGroup::Pages);
     option.label = std::move(label);
     option.settingsKey = std::move(settingsKey);
-    option.group = OptionGroup::Pages;
     option.needs = std::move(needs);
-    option.whenGiven = truth(whenGiven);
-    option.get = [flag](const ClassSet& set) { return truth(set.options.*flag); };
+    option.whenGiven = switchText(whenGiven);
+    option.get = [flag](const ClassSet& set) { return switchText(set.options.*flag); };
     option.set = [flag](const QString& text, ClassSet& set) {
         const std::optional<bool> value = truthOf(text);
         if (value) {
@@ -118,14 +116,10 @@ ClassOption pageSwitch(const QString& name, bool whenGiven, QString help, QStrin
 /// A Switch that takes one kind of page away; the last kind left cannot go.
 ClassOption withoutPages(const QString& name, QString help, bool pupils)
 {
-    ClassOption option;
-    option.kind = ClassOption::Kind::Switch;
-    option.name = name;
-    option.help = std::move(help);
-    option.group = OptionGroup::Sheets;
-    option.whenGiven = truth(false);
+    ClassOption option = declared(ClassOption::Kind::Switch, name, std::move(help), OptionGroup::Sheets);
+    option.whenGiven = switchText(false);
     option.invalid = texts::kNoKindOfPageLeft;
-    option.get = [pupils](const ClassSet& set) { return truth(pupils ? set.hasPupils() : set.hasSolutions()); };
+    option.get = [pupils](const ClassSet& set) { return switchText(pupils ? set.hasPupils() : set.hasSolutions()); };
     option.set = [pupils](const QString& text, ClassSet& set) {
         const std::optional<bool> value = truthOf(text);
         if (!value) {
@@ -147,13 +141,9 @@ template <typename T>
 ClassOption enumChoice(const QString& name, QString help, QString label, QString settingsKey, OptionGroup group,
                        T& (*field)(ClassSet&), std::vector<OptionValue> values)
 {
-    ClassOption option;
-    option.kind = ClassOption::Kind::Choice;
-    option.name = name;
-    option.help = std::move(help);
+    ClassOption option = declared(ClassOption::Kind::Choice, name, std::move(help), group);
     option.label = std::move(label);
     option.settingsKey = std::move(settingsKey);
-    option.group = group;
     option.values = std::move(values);
     option.get = [field, texts = option.values](const ClassSet& s) {
         ClassSet read = s;
@@ -302,6 +292,11 @@ std::vector<ClassOption> declareOptions()
 }
 
 }  // namespace
+
+QString switchText(bool on)
+{
+    return on ? u"true"_s : u"false"_s;
+}
 
 QString ClassOption::defaultText() const
 {

@@ -69,6 +69,9 @@ struct ClassOption {
     [[nodiscard]] QString labelOf(const QString& text) const;
 };
 
+/// A switch's value as text: "true" or "false", as a Switch's get gives it and set takes it.
+[[nodiscard]] QString switchText(bool on);
+
 /// Every option of a class set, in the order the help lists them.
 [[nodiscard]] const std::vector<ClassOption>& classOptions();
 /// The option named name; it must be one.
