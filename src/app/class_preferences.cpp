@@ -89,6 +89,7 @@ ClassPreferences ClassPreferences::load(QString* problem)
         }
     } else if (!checked.names.empty()) {
         p.names.names = checked.names;
+        p.names.supported = checked.supported;
         p.names.file = settings.value(kNamesFile).toString();
     }
     return p;
@@ -112,7 +113,8 @@ void ClassPreferences::save() const
         }
     }
     settings.setValue(kPages, kPageNames.at(static_cast<std::size_t>(pages)));
-    settings.setValue(kNames, QStringList(names.names.begin(), names.names.end()));
+    const std::vector<QString> lines = names.lines();
+    settings.setValue(kNames, QStringList(lines.begin(), lines.end()));
     settings.setValue(kNamesFile, names.file);
 }
 

@@ -263,7 +263,8 @@ std::optional<pages::ClassSet> ClassSheetsDialog::classSet() const
     if (!parsed.code || !pages || !levelAllowsSome_) {
         return std::nullopt;
     }
-    return pages::ClassSet{*parsed.code, count_->value(), *pages, pageOptions(), pages_->names().names};
+    return pages::ClassSet{*parsed.code, count_->value(), *pages, pageOptions(), pages_->names().names,
+                           pages_->names().supported};
 }
 
 pages::PageOptions ClassSheetsDialog::pageOptions() const

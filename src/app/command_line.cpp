@@ -327,6 +327,7 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
             return 2;
         }
         set.names = read.list->names;
+        set.supported = read.list->supported;
         // With names there is a sheet a name: a number of sheets asked for must be theirs.
         if (line.sheetsGiven && static_cast<std::size_t>(set.sheets) != set.names.size()) {
             say(err, u"virdamo: "_s + texts::kSheetsContradictNames.arg(set.sheets).arg(set.names.size()));

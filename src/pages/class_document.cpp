@@ -36,7 +36,8 @@ void addSheetPages(std::vector<Page>& pages, const Sheet& sheet, PageKind kind, 
         return;
     }
     pages.push_back(plainPage(sheet, kind));
-    addPlainFooter(pages.back(), footerLine(footer, kind), printableArea);
+    const bool nameInHeading = kind == PageKind::Pupils && options.pupilsHeading;
+    addPlainFooter(pages.back(), footerLine(footer, kind, 1, 1, nameInHeading), printableArea);
     addPlainPupilsHeading(pages.back(), kind, options, footer.pupil, printableArea.width());
 }
 
@@ -49,13 +50,16 @@ std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea)
     std::vector<Page> solutions;
     for (int k = 1; k <= count; ++k) {
         const SheetCode code = set.first.nth(k);
-        const Sheet sheet = sheetOf(code, set.options.conventionsShown());
+        const PageOptions options = set.optionsFor(k);
+        Sheet sheet = sheetOf(code, options.conventionsShown());
+        // A supported pupil works the first operations of the sheet, numbered as everyone's.
+        sheet.operations.resize(static_cast<std::size_t>(set.operationsShown(set.isSupported(k))));
         const SheetFooter footer{k, count, code.text(), set.pupil(k)};
         if (set.hasPupils()) {
-            addSheetPages(pupils, sheet, PageKind::Pupils, set.options, printableArea, footer);
+            addSheetPages(pupils, sheet, PageKind::Pupils, options, printableArea, footer);
         }
         if (set.hasSolutions()) {
-            addSheetPages(solutions, sheet, PageKind::Solutions, set.options, printableArea, footer);
+            addSheetPages(solutions, sheet, PageKind::Solutions, options, printableArea, footer);
         }
     }
     pupils.insert(pupils.end(), std::make_move_iterator(solutions.begin()), std::make_move_iterator(solutions.end()));

@@ -3,6 +3,7 @@
 #include "pages/squared_pages.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace virdamo::pages {
 
@@ -28,14 +29,49 @@ QString ClassSet::pupil(int k) const
     return k >= 1 && at < names.size() ? names[at] : QString();
 }
 
+bool ClassSet::isSupported(int k) const
+{
+    const auto at = static_cast<std::size_t>(k - 1);
+    return k >= 1 && at < supported.size() && at < names.size() && supported[at];
+}
+
+PageOptions ClassSet::optionsFor(int k) const
+{
+    return isSupported(k) ? options.supported() : options;
+}
+
+int ClassSet::operationsShown(bool supportedPupil) const
+{
+    const int all = first.operations();
+    if (!supportedPupil) {
+        return all;
+    }
+    return options.supportedOperations > 0 ? std::clamp(options.supportedOperations, 1, all) : (all + 1) / 2;
+}
+
+int ClassSet::pagesPerSheet(PageKind kind, bool supportedPupil, QSizeF printableArea, const QString& pupil) const
+{
+    const PageOptions shown = supportedPupil ? options.supported() : options;
+    if (!shown.squared()) {
+        return 1;
+    }
+    SheetFooter footer;
+    footer.pupil = pupil;
+    return squaredPageCount(first.multiplicandDigits, first.multiplierDigits, operationsShown(supportedPupil), kind,
+                            shown, printableArea, footer);
+}
+
 int ClassSet::pageCount(QSizeF printableArea) const
 {
-    const int kinds = pages == PageKinds::Both ? 2 : 1;
-    const int perSheet = options.squared()
-        ? squaredLayout(first.multiplicandDigits, first.multiplierDigits, options, printableArea)
-              .pagesFor(first.operations())
-        : 1;
-    return sheetCount() * kinds * perSheet;
+    int count = 0;
+    for (int k = 1; k <= sheetCount(); ++k) {
+        for (const PageKind kind : {PageKind::Pupils, PageKind::Solutions}) {
+            if (kind == PageKind::Pupils ? hasPupils() : hasSolutions()) {
+                count += pagesPerSheet(kind, isSupported(k), printableArea, pupil(k));
+            }
+        }
+    }
+    return count;
 }
 
 }  // namespace virdamo::pages

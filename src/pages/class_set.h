@@ -27,6 +27,7 @@ struct ClassSet {
     PageKinds pages = PageKinds::Both;
     PageOptions options;
     std::vector<QString> names;  ///< the pupils' names; with names, one sheet each
+    std::vector<bool> supported{};  ///< one a name, or fewer: true for a pupil with the supported version
 
     /// The number of sheets made for a request of requested: 1 to kMaxSheets.
     [[nodiscard]] static int clampedSheets(int requested);
@@ -42,6 +43,18 @@ struct ClassSet {
     [[nodiscard]] bool hasSolutions() const { return pages != PageKinds::Pupils; }
     /// The pupil sheet k (from 1) goes to; empty for none.
     [[nodiscard]] QString pupil(int k) const;
+    /// True when sheet k (from 1) goes to a pupil with the supported version.
+    [[nodiscard]] bool isSupported(int k) const;
+    /// How the pages of sheet k (from 1) look: the supported version of options for a
+    /// pupil who has it, options for everyone else.
+    [[nodiscard]] PageOptions optionsFor(int k) const;
+    /// Operations of a sheet its pages show: the first ones of the sheet, as many as
+    /// options say for a supported pupil, every one for everyone else.
+    [[nodiscard]] int operationsShown(bool supportedPupil) const;
+    /// Pages of one sheet of kind, for a pupil who is supported or not, named pupil (a long
+    /// name takes a heading of two lines).
+    [[nodiscard]] int pagesPerSheet(PageKind kind, bool supportedPupil, QSizeF printableArea,
+                                    const QString& pupil = {}) const;
     /// Pages of the whole document on a printable area of printableArea twips: one a sheet
     /// and a kind on plain pages, as many as the squares need on squared ones.
     [[nodiscard]] int pageCount(QSizeF printableArea) const;

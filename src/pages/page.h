@@ -3,6 +3,7 @@
 #include "pages/printer.h"
 
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -46,9 +47,18 @@ struct PlacedLine {
     bool operator==(const PlacedLine&) const = default;
 };
 
-/// What one page shows: its lines, drawn first, and over them its texts in the order they
-/// were printed.
+/// A light tint under some squares, as an RGB colour 0xRRGGBB.
+struct PlacedFill {
+    QRectF area;  ///< twips from the printable area's top-left
+    unsigned rgb = 0xFFFFFF;
+
+    bool operator==(const PlacedFill&) const = default;
+};
+
+/// What one page shows: its tints, then its lines, and over them its texts in the order
+/// they were printed.
 struct Page {
+    std::vector<PlacedFill> fills;
     std::vector<PlacedLine> lines;
     std::vector<PlacedText> texts;
 

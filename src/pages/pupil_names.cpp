@@ -76,7 +76,11 @@ public:
     /// Takes the text of line, which holds one name or blanks; false once there is a problem.
     bool add(QString text, int line)
     {
-        const QString name = text.replace(u'\t', u' ').trimmed().normalized(QString::NormalizationForm_C);
+        QString name = text.replace(u'\t', u' ').trimmed().normalized(QString::NormalizationForm_C);
+        const bool supported = name.endsWith(QStringView(kSupportedMark));
+        if (supported) {
+            name = name.chopped(QStringView(kSupportedMark).size()).trimmed();
+        }
         if (name.isEmpty()) {
             return true;
         }
@@ -93,11 +97,13 @@ public:
             }
         }
         read_.names.push_back(name);
+        read_.supported.push_back(supported);
         return true;
     }
     bool fail(NamesProblem::Kind kind, int line, char32_t character = 0)
     {
         read_.names.clear();
+        read_.supported.clear();
         read_.problem = NamesProblem{kind, line, character};
         return false;
     }
@@ -109,6 +115,26 @@ private:
 };
 
 }  // namespace
+
+std::optional<char32_t> undrawableCharacter(const QString& text)
+{
+    Faces faces;
+    for (const uint c : text.toUcs4()) {
+        if (!faces.draw(c)) {
+            return c;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<QString> NamesList::lines() const
+{
+    std::vector<QString> lines;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        lines.push_back(isSupported(k) ? names[k] + QString::fromUtf16(kSupportedMark) : names[k]);
+    }
+    return lines;
+}
 
 PupilNames readPupilNames(QByteArrayView bytes)
 {
@@ -223,7 +249,7 @@ NamesRead readNamesFile(const QString& path)
     if (read.problem) {
         return {std::nullopt, namesProblemText(*read.problem)};
     }
-    return {NamesList{read.names, path}, {}};
+    return {NamesList{read.names, read.supported, path}, {}};
 }
 
 }  // namespace virdamo::pages

@@ -2,6 +2,9 @@
 
 #include "pages/page_texts.h"
 
+#include <QRect>
+#include <QStringList>
+
 #include "layout/twips.h"
 #include "worksheet/sheet.h"
 #include "worksheet/worked_operation.h"
@@ -26,6 +29,22 @@ constexpr double kTitleBand = 400.0;  // twips: the least height the 16-point ti
 constexpr double kDigitEm = 1.0;
 /// Carries are written smaller, about half a square high, in the upper half of their square.
 constexpr double kCarryEm = 0.65;
+
+/// Column labels are written at about the size of the carries.
+constexpr double kLabelEm = 0.65;
+/// The numbers of the tavola pitagorica, up to three digits a square.
+constexpr double kTableEm = 0.6;
+/// The instruction under the title, points, and the least height it stands in, twips.
+constexpr float kInstructionSize = 12.0F;
+constexpr double kInstructionBand = 300.0;
+
+/// Place values as the class labels its columns, from the units leftwards.
+const std::array<QString, 7> kPlaceLabels{u"u"_s, u"da"_s, u"h"_s, u"k"_s, u"dak"_s, u"hk"_s, u"M"_s};
+/// Tints of the columns by place value from the units, then round again: light enough for
+/// black digits to keep their contrast on a black-and-white printer.
+constexpr std::array<unsigned, 4> kPlaceTints{0xD6EAF8, 0xFADBD8, 0xD5F5E3, 0xFCF3CF};
+/// Tint of the headings of the tavola pitagorica.
+constexpr unsigned kHeadingTint = 0xE5E5E5;
 
 constexpr double kGridWidth = layout::millimetresToTwips(0.15);  // twips
 constexpr double kRuleWidth = 20.0;                              // twips: one point
@@ -99,6 +118,19 @@ public:
                                QSizeF(s_, s_ / 2.0), TextPlace::Centre});
     }
 
+    /// A text smaller than a digit, centred in its square: a column label, a number.
+    void small(int column, int row, double em, const QString& text)
+    {
+        page_.texts.push_back({kFont, static_cast<float>(s_ * em / layout::kTwipsPerPoint), QPointF(column * s_, row * s_),
+                               text, QSizeF(s_, s_), TextPlace::Centre});
+    }
+
+    /// A tint of rgb under the squares from column, row, count across and down.
+    void tint(int column, int row, QSize count, unsigned rgb)
+    {
+        page_.fills.push_back({QRectF(column * s_, row * s_, count.width() * s_, count.height() * s_), rgb});
+    }
+
     /// A line of text from column, in rows row to row + count, count squares wide at most.
     void line(int column, int row, int rowCount, int columnCount, float pointSize, const QString& text)
     {
@@ -118,6 +150,16 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
                    const Written& written, const PageOptions& options)
 {
     const auto at = [&](const Cell& cell) { return corner + squares.squareOf(cell); };
+    const int height = squares.size().height();
+    for (int c = 0; c < squares.digitColumns(); ++c) {
+        const auto place = static_cast<std::size_t>(squares.unitsColumn() - c);
+        if (options.squared() && options.columnColours) {
+            page.tint(corner.x() + c, corner.y(), QSize(1, height), kPlaceTints.at(place % kPlaceTints.size()));
+        }
+        if (squares.labelsRow() >= 0 && place < kPlaceLabels.size()) {
+            page.small(corner.x() + c, corner.y() + squares.labelsRow(), kLabelEm, kPlaceLabels.at(place));
+        }
+    }
     for (const WrittenDigit& d : written.digits) {
         const QPoint square = at(Square{d.row, d.column});
         page.character(square.x(), square.y(),
@@ -151,6 +193,43 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
     }
 }
 
+/// The tavola pitagorica with its top-left square at corner: the 1-10 headings tinted and
+/// ruled off, and every product of two of them.
+void drawTable(SquaredPage& page, QPoint corner)
+{
+    page.tint(corner.x(), corner.y(), QSize(kTableSquares, 1), kHeadingTint);
+    page.tint(corner.x(), corner.y() + 1, QSize(1, kTableSquares - 1), kHeadingTint);
+    page.small(corner.x(), corner.y(), kTableEm, kTimes);
+    for (int i = 1; i < kTableSquares; ++i) {
+        page.small(corner.x() + i, corner.y(), kTableEm, QString::number(i));
+        page.small(corner.x(), corner.y() + i, kTableEm, QString::number(i));
+        for (int j = 1; j < kTableSquares; ++j) {
+            page.small(corner.x() + j, corner.y() + i, kTableEm, QString::number(i * j));
+        }
+    }
+    for (const int edge : {0, 1, kTableSquares}) {
+        page.rule(corner.x(), corner.y() + edge, kTableSquares);
+        page.upright(corner.x() + edge, corner.y(), kTableSquares);
+    }
+}
+
+/// The heading's lines for kind of page, on a line textWidth twips wide.
+QStringList headingLines(PageKind kind, const PageOptions& options, const SheetFooter& footer, double textWidth)
+{
+    if (kind != PageKind::Pupils || !options.pupilsHeading) {
+        return {};
+    }
+    return brokenLine(pupilsHeadingLine(footer.pupil), textWidth);
+}
+
+/// The footer's lines of page of pages, on a line textWidth twips wide.
+QStringList footerLines(PageKind kind, const PageOptions& options, const SheetFooter& footer, int page, int pages,
+                        double textWidth)
+{
+    return brokenLine(footerLine(footer, kind, page, pages, kind == PageKind::Pupils && options.pupilsHeading),
+                      textWidth);
+}
+
 }  // namespace
 
 double squareSide(const PageOptions& options)
@@ -163,6 +242,7 @@ OperationSquares::OperationSquares(int multiplicandDigits, int multiplierDigits,
     : rows_(WorkedOperation::rowsTopToBottom(multiplierDigits, options.carriesShown()))
     , digitColumns_(multiplicandDigits + multiplierDigits)
     , prova_(options.provaShown())
+    , labels_(options.squared() && options.columnLabels)
 {
 }
 
@@ -170,13 +250,14 @@ OperationSquares::OperationSquares(const WorkedOperation& op, const PageOptions&
     : rows_(op.rowsTopToBottom(options.carriesShown()))
     , digitColumns_(op.multiplicandDigits + op.multiplierDigits)
     , prova_(options.provaShown())
+    , labels_(options.squared() && options.columnLabels)
 {
 }
 
 int OperationSquares::rowOf(RowRef row) const
 {
     const auto at = std::find(rows_.begin(), rows_.end(), row);
-    return at == rows_.end() ? -1 : static_cast<int>(at - rows_.begin());
+    return at == rows_.end() ? -1 : static_cast<int>(at - rows_.begin()) + (labels_ ? 1 : 0);
 }
 
 QPoint OperationSquares::squareOf(const Cell& cell) const
@@ -193,7 +274,7 @@ QPoint OperationSquares::squareOf(const Cell& cell) const
 
 QSize OperationSquares::size() const
 {
-    return {digitColumns_ + 1 + (prova_ ? 3 : 0), static_cast<int>(rows_.size())};
+    return {digitColumns_ + 1 + (prova_ ? 3 : 0), static_cast<int>(rows_.size()) + (labels_ ? 1 : 0)};
 }
 
 Page squaredOperationPage(const WorkedOperation& op, const Written& written, const PageOptions& options, QSize grid,
@@ -207,22 +288,72 @@ Page squaredOperationPage(const WorkedOperation& op, const Written& written, con
     return result;
 }
 
+int SquaredLayout::pagesFor(int operations) const
+{
+    return std::max(1, (operations + capacity() - 1) / capacity());
+}
+
+int SquaredLayout::firstOnPage(int page, int operations) const
+{
+    const int pages = pagesFor(operations);
+    return page * (operations / pages) + std::min(page, operations % pages);
+}
+
 QPoint SquaredLayout::blockAt(int i) const
 {
-    const int top = pupilsRows + titleRows + 1;
+    const int top = pupilsRows + titleRows + instructionRows + 1;
     return {1 + (i % blocksAcross) * (blockColumns + 1), top + (i / blocksAcross) * (blockRows + 1)};
 }
 
+std::optional<QPoint> SquaredLayout::tableAt(int count) const
+{
+    if (!timesTable) {
+        return std::nullopt;
+    }
+    // Each block with the square of its number, on its left.
+    std::vector<QRect> taken;
+    for (int i = 0; i < count; ++i) {
+        taken.emplace_back(blockAt(i) - QPoint(1, 0), QSize(blockColumns + 1, blockRows));
+    }
+    const int top = pupilsRows + titleRows + instructionRows + 1;
+    const int lastRow = rows - footerRows - 1 - kTableSquares;
+    for (int row = top; row <= lastRow; ++row) {
+        for (int column = 1; column + kTableSquares < columns; ++column) {
+            const QRect around = QRect(column, row, kTableSquares, kTableSquares).adjusted(-1, -1, 1, 1);
+            if (std::none_of(taken.begin(), taken.end(), [&](const QRect& r) { return r.intersects(around); })) {
+                return QPoint(column, row);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+bool SquaredLayout::tableOnItsOwnPage(int operations) const
+{
+    return timesTable && !tableAt(firstOnPage(1, operations) - firstOnPage(0, operations));
+}
+
 SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
-                            QSizeF printableArea)
+                            QSizeF printableArea, PageKind kind, const SheetFooter& footer)
 {
     SquaredLayout l;
     // Squares smaller or larger than any class uses are taken as the nearest size that is.
     l.square = squareSide(options);
     l.columns = wholeSquares(printableArea.width(), l.square);
     l.rows = wholeSquares(printableArea.height(), l.square);
-    l.pupilsRows = options.pupilsHeading ? bandRows(kLineBand, l.square) : 0;
+    const double textWidth = (l.columns - 2) * l.square;
+    const int lineRows = bandRows(kLineBand, l.square);
+    // Both kinds of page keep the rows of the pupils' heading and of the longer footer, so
+    // that each operation stands in the same squares on both.
+    l.pupilsRows = static_cast<int>(headingLines(PageKind::Pupils, options, footer, textWidth).size()) * lineRows;
     l.titleRows = bandRows(kTitleBand, l.square);
+    l.instructionRows = options.instruction.isEmpty() ? 0 : bandRows(kInstructionBand, l.square);
+    // The longest footer a sheet has: that of a page among ten or more.
+    l.footerRows = static_cast<int>(std::max(footerLines(PageKind::Pupils, options, footer, 10, 10, textWidth).size(),
+                                             footerLines(PageKind::Solutions, options, footer, 10, 10, textWidth).size()))
+        * lineRows;
+    l.perPage = options.operationsPerPage();
+    l.timesTable = options.squared() && options.timesTable && kind == PageKind::Pupils;
 
     const QSize block = OperationSquares(multiplicandDigits, multiplierDigits, options).size();
     l.blockColumns = block.width();
@@ -230,36 +361,69 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
 
     // A free column on either side; a free row under the heading, and one over the footer.
     const int freeColumns = l.columns - 2;
-    const int freeRows = l.rows - (l.pupilsRows + l.titleRows + 1) - 2;
+    const int freeRows = l.rows - (l.pupilsRows + l.titleRows + l.instructionRows + 1) - 1 - l.footerRows;
     l.blocksAcross = std::max(1, (freeColumns + 1) / (l.blockColumns + 1));
     l.blocksDown = std::max(1, (freeRows + 1) / (l.blockRows + 1));
     return l;
+}
+
+int squaredPageCount(int multiplicandDigits, int multiplierDigits, int operations, PageKind kind,
+                     const PageOptions& options, QSizeF printableArea, const SheetFooter& footer)
+{
+    const SquaredLayout layout =
+        squaredLayout(multiplicandDigits, multiplierDigits, options, printableArea, kind, footer);
+    return layout.pagesFor(operations) + (layout.tableOnItsOwnPage(operations) ? 1 : 0);
 }
 
 std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const PageOptions& options, QSizeF printableArea,
                                     const SheetFooter& footer)
 {
     const SquaredLayout layout =
-        squaredLayout(sheet.multiplicandDigits, sheet.multiplierDigits, options, printableArea);
+        squaredLayout(sheet.multiplicandDigits, sheet.multiplierDigits, options, printableArea, kind, footer);
     const int operations = sheet.operationCount();
-    const int pageCount = std::max(1, layout.pagesFor(operations));
+    const bool tablePage = layout.tableOnItsOwnPage(operations);
+    const int pageCount = layout.pagesFor(operations) + (tablePage ? 1 : 0);
     const int textColumns = layout.columns - 2;
+    const double textWidth = textColumns * layout.square;
+    const int lineRows = bandRows(kLineBand, layout.square);
+    const QString title = options.title.isEmpty() ? u"SCHEDA VIRDAMO"_s : options.title;
     std::vector<Page> pages(static_cast<std::size_t>(pageCount));
     for (int p = 0; p < pageCount; ++p) {
         SquaredPage page(layout.square, pages[static_cast<std::size_t>(p)]);
         page.grid(printableArea, layout.columns, layout.rows);
-        if (kind == PageKind::Pupils && layout.pupilsRows > 0) {
-            page.line(1, 0, layout.pupilsRows, textColumns, kLineSize, pupilsHeadingLine(footer.pupil));
+        int row = 0;
+        for (const QString& line : headingLines(kind, options, footer, textWidth)) {
+            page.line(1, row, lineRows, textColumns, kLineSize, line);
+            row += lineRows;
         }
-        page.line(1, layout.pupilsRows, layout.titleRows, textColumns, kTitleSize, u"SCHEDA VIRDAMO"_s);
-        const int first = p * layout.blocksPerPage();
-        const int last = std::min(operations, first + layout.blocksPerPage());
+        row = layout.pupilsRows;
+        page.line(1, row, layout.titleRows, textColumns, kTitleSize, title);
+        if (layout.instructionRows > 0) {
+            page.line(1, row + layout.titleRows, layout.instructionRows, textColumns, kInstructionSize,
+                      options.instruction);
+        }
+        const QStringList footerText = footerLines(kind, options, footer, p + 1, pageCount, textWidth);
+        for (qsizetype i = 0; i < footerText.size(); ++i) {
+            const int footerRow = layout.rows - static_cast<int>(footerText.size() - i) * lineRows;
+            page.line(1, footerRow, lineRows, textColumns, kLineSize, footerText[i]);
+        }
+        if (tablePage && p == 0) {
+            drawTable(page, layout.blockAt(0));
+            continue;
+        }
+        const int q = p - (tablePage ? 1 : 0);
+        const int first = layout.firstOnPage(q, operations);
+        const int last = layout.firstOnPage(q + 1, operations);
         for (int i = first; i < last; ++i) {
             const WorkedOperation& op = sheet.operations[static_cast<std::size_t>(i)];
-            drawOperation(page, op, OperationSquares(op, options), layout.blockAt(i - first),
+            const QPoint corner = layout.blockAt(i - first);
+            page.small(corner.x() - 1, corner.y(), kLabelEm, QString::number(i + 1) + u')');
+            drawOperation(page, op, OperationSquares(op, options), corner,
                           kind == PageKind::Solutions ? Written::wholeOf(op) : Written::factorsOf(op), options);
         }
-        page.line(1, layout.rows - 1, 1, textColumns, kLineSize, footerLine(footer, kind, p + 1, pageCount));
+        if (const std::optional<QPoint> table = tablePage ? std::nullopt : layout.tableAt(last - first)) {
+            drawTable(page, *table);
+        }
     }
     return pages;
 }

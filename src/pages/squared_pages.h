@@ -9,6 +9,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace virdamo {
@@ -19,26 +21,45 @@ namespace virdamo::pages {
 
 /// Where the operations of a sheet stand on squared paper: in blocks of one size for the
 /// whole sheet, in a regular grid with one free square between neighbours, from the second
-/// column, under the heading rows and above a free row and the footer row, the last whole
-/// row. Squares are counted from the top-left corner of the printable area. Pupils' and
-/// solution pages share the layout, so each operation has the same squares on both.
+/// column, under the heading rows and above a free row and the footer rows, the last whole
+/// rows. Each block's number stands in the square left of its top row. Squares are counted
+/// from the top-left corner of the printable area. Pupils' and solution pages share the
+/// blocks' places, so each operation has the same squares on both.
 struct SquaredLayout {
-    double square = 0.0;   ///< side of a square, twips
-    int columns = 0;       ///< whole squares across the printable area
-    int rows = 0;          ///< whole squares down the printable area
-    int pupilsRows = 0;    ///< rows of the pupils' heading at the top; 0 without it
-    int titleRows = 0;     ///< rows of "SCHEDA VIRDAMO", under the pupils' heading
-    int blockColumns = 0;  ///< squares of a block across: product, sign, and the prova's cross
-    int blockRows = 0;     ///< squares of a block down: one a row written, carries rows included
-    int blocksAcross = 0;  ///< at least 1, even where a block is wider than the paper
-    int blocksDown = 0;    ///< at least 1, even where a block is taller than the paper
+    double square = 0.0;      ///< side of a square, twips
+    int columns = 0;          ///< whole squares across the printable area
+    int rows = 0;             ///< whole squares down the printable area
+    int pupilsRows = 0;       ///< rows of the pupils' heading at the top; 0 without it
+    int titleRows = 0;        ///< rows of the title, under the pupils' heading
+    int instructionRows = 0;  ///< rows of the instruction under the title; 0 without one
+    int footerRows = 0;       ///< rows of the footer, the last of the page
+    int blockColumns = 0;     ///< squares of a block across: product, sign, and the prova's cross
+    int blockRows = 0;        ///< squares of a block down: one a row written, carries rows included
+    int blocksAcross = 0;     ///< at least 1, even where a block is wider than the paper
+    int blocksDown = 0;       ///< at least 1, even where a block is taller than the paper
+    int perPage = kMaxPerPage;  ///< most operations a page holds as the options ask
+    bool timesTable = false;    ///< the tavola pitagorica goes with the operations
 
     [[nodiscard]] int blocksPerPage() const { return blocksAcross * blocksDown; }
-    /// Pages a sheet of operations takes.
-    [[nodiscard]] int pagesFor(int operations) const { return (operations + blocksPerPage() - 1) / blocksPerPage(); }
+    /// Operations a page holds at most: as many as fit, or fewer where the options say.
+    [[nodiscard]] int capacity() const { return std::min(blocksPerPage(), perPage); }
+    /// Pages of operations a sheet of operations takes: at least 1.
+    [[nodiscard]] int pagesFor(int operations) const;
+    /// Index of the first of operations on page page (from 0) of pagesFor(operations):
+    /// the operations spread evenly, the earlier pages holding one more where they must.
+    [[nodiscard]] int firstOnPage(int page, int operations) const;
     /// Column and row of the top-left square of block i (0 to blocksPerPage() - 1) of a page.
     [[nodiscard]] QPoint blockAt(int i) const;
+    /// Top-left square of the tavola pitagorica on a page of count operations: in the first
+    /// free place, a square away from every block and its number; none where it does not fit.
+    [[nodiscard]] std::optional<QPoint> tableAt(int count) const;
+    /// True when the tavola pitagorica takes a page of its own before the operations:
+    /// it goes with the operations but does not fit beside those of every page.
+    [[nodiscard]] bool tableOnItsOwnPage(int operations) const;
 };
+
+/// Squares of the tavola pitagorica across and down: the 1-10 headings and 10 x 10 products.
+inline constexpr int kTableSquares = 11;
 
 /// Side of the squares of options (which must have some), twips: sizes no class uses are
 /// taken as the nearest one that is.
@@ -47,8 +68,9 @@ struct SquaredLayout {
 /// Where the squares of one operation's block stand, counted from its top-left square:
 /// the columns of the product's digits (as many as both factors' digits) ending at the
 /// units, the sign right of them, then a free square and the cross of the prova when
-/// options show it; a row for each row written, carries rows included when options show
-/// them. Every operation of a sheet has the same block.
+/// options show it; a row of column labels on top where options ask for them, then a row
+/// for each row written, carries rows included when options show them. Every operation of
+/// a sheet has the same block.
 class OperationSquares final {
 public:
     OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options);
@@ -65,11 +87,14 @@ public:
     [[nodiscard]] int digitColumns() const { return digitColumns_; }
     /// Squares across and down, the cross included when shown.
     [[nodiscard]] QSize size() const;
+    /// Row of the column labels, at the top; -1 without them.
+    [[nodiscard]] int labelsRow() const { return labels_ ? 0 : -1; }
 
 private:
     std::vector<RowRef> rows_;
     int digitColumns_ = 0;
     bool prova_ = false;
+    bool labels_ = false;
 };
 
 /// One operation alone on a grid of grid squares (across, down) of the size of options,
@@ -78,14 +103,23 @@ private:
 [[nodiscard]] Page squaredOperationPage(const WorkedOperation& op, const Written& written, const PageOptions& options,
                                         QSize grid, QPoint corner);
 
-/// The layout of a sheet of multiplicandDigits x multiplierDigits operations on the squares
-/// of options (which must have some) over a printable area of printableArea twips.
+/// The layout of kind of page of a sheet of multiplicandDigits x multiplierDigits operations
+/// on the squares of options (which must have some) over a printable area of printableArea
+/// twips; footer says whose sheet it is, for the heading and footer rows a long name needs.
+/// Both kinds place the blocks alike; only pupils' pages have the tavola pitagorica.
 [[nodiscard]] SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
-                                          QSizeF printableArea);
+                                          QSizeF printableArea, PageKind kind = PageKind::Pupils,
+                                          const SheetFooter& footer = {});
+
+/// Pages of kind that a sheet of operations takes, counted without drawing them.
+[[nodiscard]] int squaredPageCount(int multiplicandDigits, int multiplierDigits, int operations, PageKind kind,
+                                   const PageOptions& options, QSizeF printableArea, const SheetFooter& footer = {});
 
 /// The pages of kind of sheet on the squares of options (which must have some),
-/// for a printable area of printableArea twips: the squares, the heading, the operations of
-/// the sheet in order, row by row, and each page's footer.
+/// for a printable area of printableArea twips: the squares, the heading, the title and
+/// the instruction, the operations of the sheet numbered in order, row by row, spread
+/// evenly over the pages, and each page's footer; on pupils' pages the tavola pitagorica
+/// where the options ask for it.
 [[nodiscard]] std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const PageOptions& options,
                                                   QSizeF printableArea, const SheetFooter& footer);
 

@@ -272,7 +272,9 @@ TEST(SquaredPages, CarriesSmallOverTheirColumnsAndTheProvaInItsCross)
             << e.op << " " << e.digit << " " << e.column << " " << e.row;
     }
     EXPECT_EQ(std::count_if(words.begin(), words.end(),
-                            [&](const test::PdfWord& w) { return glyphOf(w).size < 0.7 * squares.side; }),
+                            [&](const test::PdfWord& w) {
+                                return glyphOf(w).size < 0.7 * squares.side && !w.text.endsWith(u')');
+                            }),
               12)
         << "no carries but those";
 }
@@ -295,7 +297,7 @@ TEST(SquaredPages, PupilsNamesWithAccentsOnPupilsAndSolutionPages)
         for (std::size_t k = 0; k < 3; ++k) {
             EXPECT_TRUE(text[k].startsWith(QStringLiteral("Nome %1 Classe ______ Data").arg(names[k])))
                 << text[k].toStdString();
-            EXPECT_TRUE(text[k].endsWith(QStringLiteral("alunno: ") + names[k])) << text[k].toStdString();
+            EXPECT_EQ(text[k].count(names[k]), 1) << "named in the heading alone: " << text[k].toStdString();
             EXPECT_TRUE(text[k + 3].endsWith(QStringLiteral("soluzioni - ") + names[k])) << text[k + 3].toStdString();
             EXPECT_FALSE(text[k + 3].contains(QStringLiteral("Nome"))) << "no pupils' heading on solutions";
         }

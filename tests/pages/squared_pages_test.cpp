@@ -104,7 +104,9 @@ TEST(SquaredPages, AnOperationWorkedOutAloneIsItsBlockOnTheSolutionPage)
             const SquaredLayout layout = squaredLayout(op.multiplicandDigits, op.multiplierDigits, options, area);
             const Page alone = squaredOperationPage(op, stepsOf(a, b).back().written, options,
                                                     QSize(layout.columns, layout.rows), layout.blockAt(0));
-            EXPECT_EQ(alone.texts, std::vector(sheet.texts.begin() + 1, sheet.texts.end() - 1));
+            // The sheet's title, footer and the operation's number "1)" come first.
+            EXPECT_EQ(sheet.texts.at(2).text, QStringLiteral("1)"));
+            EXPECT_EQ(alone.texts, std::vector(sheet.texts.begin() + 3, sheet.texts.end()));
             EXPECT_EQ(ruled(alone), ruled(sheet));
             EXPECT_EQ(alone.lines.size() - ruled(alone).size(), std::size_t(layout.columns + layout.rows + 2));
         }
