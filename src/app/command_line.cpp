@@ -250,6 +250,9 @@ CommandLine readCommandLine(const QStringList& arguments)
         }
         const bool isSwitch = option.kind == pages::ClassOption::Kind::Switch;
         const QString value = isSwitch ? option.whenGiven : parser.value(option.name);
+        if (const QString problem = option.problem ? option.problem(value) : QString(); !problem.isEmpty()) {
+            return failure(problem);
+        }
         if (!option.set(value, asked)) {
             return failure(option.invalidMessage(texts::quoted(value)));
         }
@@ -319,6 +322,10 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
         return 1;
     }
     pages::ClassSet set = line.set;
+    if (const QString problem = pages::lineProblem(set); !problem.isEmpty()) {
+        say(err, u"virdamo: "_s + problem);
+        return 2;
+    }
     set.first.seed = line.seed ? *line.seed : ClockRandomSource().seed().value_or(0);
     if (!line.namesFile.isEmpty()) {
         const pages::NamesRead read = pages::readNamesFile(line.namesFile);

@@ -1,5 +1,7 @@
 #include "pages/class_options.h"
 
+#include "pages/pupil_names.h"
+#include "texts/messages.h"
 #include "texts/texts.h"
 
 #include <algorithm>
@@ -109,6 +111,62 @@ ClassOption pageSwitch(const QString& name, bool whenGiven, QString help, QStrin
             set.options.*flag = *value;
         }
         return value.has_value();
+    };
+    return option;
+}
+
+/// A Text of a number of the pages' options, 1 to most on the command line; 0, which the
+/// dialog and the settings may hold, for the default that defaultWords name.
+ClassOption pageNumber(const QString& name, QString help, QString label, QString settingsKey, int PageOptions::*field,
+                       int most, QString defaultWords)
+{
+    ClassOption option = declared(ClassOption::Kind::Text, name, std::move(help), OptionGroup::Pages);
+    option.valueName = u"N"_s;
+    option.label = std::move(label);
+    option.settingsKey = std::move(settingsKey);
+    option.defaultWords = std::move(defaultWords);
+    option.most = most;
+    option.problem = [name, most](const QString& text) {
+        bool number = false;
+        const int n = text.toInt(&number);
+        return number && n >= 1 && n <= most ? QString() : texts::kOptionWantsNumber.arg(name).arg(most).arg(texts::quoted(text));
+    };
+    option.get = [field](const ClassSet& set) { return QString::number(set.options.*field); };
+    option.set = [field, most](const QString& text, ClassSet& set) {
+        bool number = false;
+        const int n = text.toInt(&number);
+        const bool taken = number && n >= 0 && n <= most;
+        if (taken) {
+            set.options.*field = n;
+        }
+        return taken;
+    };
+    return option;
+}
+
+/// A Text of a line printed on squared pages, empty for none.
+ClassOption pageLine(const QString& name, QString help, QString label, QString settingsKey,
+                     QString PageOptions::*field, QString defaultWords)
+{
+    ClassOption option = declared(ClassOption::Kind::Text, name, std::move(help), OptionGroup::Pages);
+    option.valueName = u"TESTO"_s;
+    option.label = std::move(label);
+    option.settingsKey = std::move(settingsKey);
+    option.defaultWords = std::move(defaultWords);
+    option.needs = u"quadretti"_s;
+    option.line = true;
+    option.problem = [name](const QString& text) {
+        return text.toUcs4().size() > kMaxLineCharacters ? texts::kLineTooLong.arg(name).arg(kMaxLineCharacters)
+                                                         : QString();
+    };
+    option.get = [field](const ClassSet& set) { return set.options.*field; };
+    option.set = [field](const QString& text, ClassSet& set) {
+        const QString line = text.simplified();
+        const bool taken = line.toUcs4().size() <= kMaxLineCharacters;
+        if (taken) {
+            set.options.*field = line;
+        }
+        return taken;
     };
     return option;
 }
@@ -271,6 +329,22 @@ std::vector<ClassOption> declareOptions()
                                  u"mostraRiporti"_s, &PageOptions::showCarries, u"quadretti"_s));
     options.push_back(pageSwitch(u"prova-del-nove"_s, true, texts::kHelpProva, texts::kProvaDelNove, u"provaDelNove"_s,
                                  &PageOptions::provaDelNove, u"quadretti"_s));
+    options.push_back(pageNumber(u"per-pagina"_s, texts::kHelpPerPage, texts::kPerPageLabel, u"perPagina"_s,
+                                 &PageOptions::perPage, kMaxPerPage, texts::kAsManyAsFit));
+    options.back().needs = u"quadretti"_s;
+    options.push_back(pageSwitch(u"etichette-colonne"_s, true, texts::kHelpColumnLabels, texts::kColumnLabels,
+                                 u"etichetteColonne"_s, &PageOptions::columnLabels, u"quadretti"_s));
+    options.push_back(pageSwitch(u"colori-colonne"_s, true, texts::kHelpColumnColours, texts::kColumnColours,
+                                 u"coloriColonne"_s, &PageOptions::columnColours, u"quadretti"_s));
+    options.push_back(pageSwitch(u"tavola-pitagorica"_s, true, texts::kHelpTimesTable, texts::kTimesTable,
+                                 u"tavolaPitagorica"_s, &PageOptions::timesTable, u"quadretti"_s));
+    options.push_back(pageLine(u"titolo"_s, texts::kHelpTitle, texts::kTitleLabel, u"titolo"_s, &PageOptions::title,
+                               texts::kNoTitleWords));
+    options.push_back(pageLine(u"consegna"_s, texts::kHelpInstruction, texts::kInstructionLabel, u"consegna"_s,
+                               &PageOptions::instruction, texts::kNoInstructionWords));
+    options.push_back(pageNumber(u"facilitata-operazioni"_s, texts::kHelpSupportedOperations,
+                                 texts::kSupportedOperationsLabel, u"facilitataOperazioni"_s,
+                                 &PageOptions::supportedOperations, kMaxPerPage, texts::kHalfTheSheet));
     options.push_back(pageSwitch(u"senza-intestazione"_s, false, texts::kHelpNoHeading, texts::kPupilsHeading,
                                  u"intestazione"_s, &PageOptions::pupilsHeading));
     options.push_back(conventionChoice(u"posti-vuoti"_s, texts::kHelpEmptyPlaces, texts::kEmptyPlacesLabel,
@@ -296,6 +370,19 @@ std::vector<ClassOption> declareOptions()
 QString switchText(bool on)
 {
     return on ? u"true"_s : u"false"_s;
+}
+
+QString lineProblem(const ClassSet& set)
+{
+    for (const ClassOption& option : classOptions()) {
+        if (!option.line) {
+            continue;
+        }
+        if (const std::optional<char32_t> c = undrawableCharacter(option.get(set))) {
+            return texts::kLineNotDrawable.arg(option.name, texts::characterName(*c));
+        }
+    }
+    return {};
 }
 
 QString ClassOption::defaultText() const

@@ -51,6 +51,11 @@ struct ClassOption {
     QString invalid;                  ///< the message for a value it does not take, "%1" the value quoted; empty
                                       ///< for the usual "--x vuole a, b o c"
     QString defaultWords;             ///< how the help names the default, where its text would not say it well
+    int most = 0;       ///< Text of a number: the largest the command line takes, from 1; 0 for other texts
+    bool line = false;  ///< Text: a line printed on the pages, of at most kMaxLineCharacters characters
+    /// Text: why the command line refuses value, in Italian; empty where it takes it. Unset
+    /// for an option whose values set alone checks.
+    std::function<QString(const QString& value)> problem;
     std::function<QString(const ClassSet&)> get;         ///< the value in a set, as text
     std::function<bool(const QString&, ClassSet&)> set;  ///< false, leaving the set as it was, for a value not taken
 
@@ -71,6 +76,11 @@ struct ClassOption {
 
 /// A switch's value as text: "true" or "false", as a Switch's get gives it and set takes it.
 [[nodiscard]] QString switchText(bool on);
+
+/// Why a line of set printed on the pages (a title, an instruction) cannot be printed, in
+/// Italian, naming the first character no face draws; empty when every line can. Needs a
+/// QGuiApplication.
+[[nodiscard]] QString lineProblem(const ClassSet& set);
 
 /// Every option of a class set, in the order the help lists them.
 [[nodiscard]] const std::vector<ClassOption>& classOptions();

@@ -135,6 +135,27 @@ inline const QString kSquares4 = u"4 mm (quarta e quinta)"_s;
 inline const QString kShowCarries = u"Mostra i riporti"_s;
 inline const QString kProvaDelNove = u"Prova del nove"_s;
 inline const QString kPupilsHeading = u"Intestazione con nome, classe e data"_s;
+inline const QString kPerPageLabel = u"Operazioni per pagina:"_s;
+inline const QString kAsManyAsFit = u"quante ci stanno"_s;
+inline const QString kTitleLabel = u"Titolo:"_s;
+inline const QString kInstructionLabel = u"Consegna:"_s;
+inline const QString kInstructionExample = u"per esempio: Esegui in colonna e fai la prova del nove."_s;
+inline const QString kColumnLabels = u"Etichette delle colonne (k h da u)"_s;
+inline const QString kColumnColours = u"Colori delle colonne"_s;
+inline const QString kTimesTable = u"Tavola pitagorica"_s;
+inline const QString kSupportedOperationsLabel = u"Operazioni nella versione facilitata:"_s;
+inline const QString kHalfTheSheet = u"metà della scheda"_s;
+/// %1 the pages of a pupil's sheet, %2 with its solutions.
+inline const QString kPagesPerPupil = u"Ogni alunno: %1 (%2 con le soluzioni)"_s;
+/// %1 the pages of a pupil's sheet.
+inline const QString kPagesPerPupilAlone = u"Ogni alunno: %1"_s;
+inline const QString kOnePage = u"1 pagina"_s;
+/// %1: how many pages, more than one.
+inline const QString kPages = u"%1 pagine"_s;
+/// The tick box of each pupil who gets the supported version.
+inline const QString kSupported = u"facilitata"_s;
+inline const QString kSaveNames = u"Salva l'elenco"_s;
+inline const QString kSaveNamesTip = u"Riscrive il file dei nomi, con \" *\" dopo chi ha la versione facilitata"_s;
 inline const QString kNamesLabel = u"Nomi degli alunni:"_s;
 inline const QString kChooseNames = u"Scegli il file..."_s;
 inline const QString kForgetNames = u"Togli"_s;
@@ -220,6 +241,24 @@ inline const QString kHelpShowCarries = u"con i quadretti: i riporti scritti nel
                                         u"righe vuote nelle pagine per gli alunni"_s;
 inline const QString kHelpProva = u"con i quadretti: la croce della prova del nove accanto a ogni\n"
                                   u"operazione, riempita nelle soluzioni"_s;
+/// %1: the default.
+inline const QString kHelpPerPage = u"con i quadretti: al massimo N operazioni (da 1 a 20) in ogni\n"
+                                    u"pagina (%1)"_s;
+/// %1: the default.
+inline const QString kHelpTitle = u"con i quadretti: il titolo al posto di \"SCHEDA VIRDAMO\", al\n"
+                                  u"massimo 80 caratteri (%1)"_s;
+/// %1: the default.
+inline const QString kHelpInstruction = u"con i quadretti: una riga sotto il titolo, per esempio \"Esegui\n"
+                                        u"in colonna e fai la prova del nove.\" (%1)"_s;
+inline const QString kHelpColumnLabels = u"con i quadretti: \"k h da u\" sopra le colonne di ogni operazione"_s;
+inline const QString kHelpColumnColours = u"con i quadretti: ogni colonna colorata appena, secondo il suo\n"
+                                          u"ordine (unità, decine, centinaia, migliaia)"_s;
+inline const QString kHelpTimesTable = u"con i quadretti: la tavola pitagorica nelle pagine per gli alunni"_s;
+/// %1: the default.
+inline const QString kHelpSupportedOperations = u"le prime N operazioni della scheda per chi ha la versione\n"
+                                                u"facilitata (\" *\" dopo il nome in --alunni) (%1)"_s;
+inline const QString kNoTitleWords = u"SCHEDA VIRDAMO"_s;
+inline const QString kNoInstructionWords = u"nessuna"_s;
 inline const QString kHelpNoHeading = u"senza la riga \"Nome ... Classe ... Data ...\" nelle pagine per\n"
                                       u"gli alunni"_s;
 inline const QString kHelpEmptyPlaces = u"con i quadretti: i posti vuoti a destra di un prodotto parziale\n"
@@ -243,6 +282,12 @@ inline const QString kTablesWantDigits = u"--tabelline vuole delle cifre da 0 a 
 inline const QString kOptionNeedsOption = u"--%1 vale solo con --%2"_s;
 inline const QString kNamesWantFile = u"--alunni vuole il nome del file con i nomi degli alunni"_s;
 /// %1 the option, %2 all values but the last, %3 the last, %4 the value given.
+/// %1 the option, %2 the largest number, %3 the value given.
+inline const QString kOptionWantsNumber = u"--%1 vuole un numero da 1 a %2, non «%3»"_s;
+/// %1 the option, %2 the most characters.
+inline const QString kLineTooLong = u"--%1 vuole al più %2 caratteri"_s;
+/// %1 the option, %2 the character, as kCharacterShown or kCharacterCode name it.
+inline const QString kLineNotDrawable = u"--%1: il carattere %2 non si può stampare"_s;
 inline const QString kOptionWantsOneOf = u"--%1 vuole %2 o %3, non «%4»"_s;
 inline const QString kPdfWantsFile = u"--pdf vuole il nome di un file, o - per lo standard output"_s;
 /// %1 the most sheets, %2 the value given.
