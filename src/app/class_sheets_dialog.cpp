@@ -203,7 +203,10 @@ void ClassSheetsDialog::buildLayout()
     auto* conventions = new QGroupBox(texts::kConventionsGroup, this);
     conventions->setObjectName(u"convenzioni"_s);
     conventions_.emplace(pages::OptionGroup::Conventions, conventions, new QFormLayout(conventions),
-                         [this] { rememberChoices(); });
+                         [this] {
+                             showPagesPerPupil();
+                             rememberChoices();
+                         });
     pages_ = new PagesGroup([this] { return dialogs_.namesFileName(this); }, this);
 
     outcome_ = new QLabel(this);
@@ -247,6 +250,7 @@ void ClassSheetsDialog::buildLayout()
     connect(level_, &LevelGroup::levelChanged, this, &ClassSheetsDialog::chooseLevel);
     connect(pages_, &PagesGroup::changed, this, [this] {
         showSheetCount();
+        showPagesPerPupil();
         rememberChoices();
     });
     connect(preview_, &QPushButton::clicked, this, &ClassSheetsDialog::preview);
@@ -290,7 +294,20 @@ void ClassSheetsDialog::checkCode()
                                              parsed.code->multiplierDigits, parsed.code->operations());
     }
     showOutputs();
+    showPagesPerPupil();
     outcome_->clear();
+}
+
+void ClassSheetsDialog::showPagesPerPupil()
+{
+    pages::ClassSet set;
+    if (const ParsedCode parsed = parseSheetCode(code_->text().toStdString()); parsed.code) {
+        set.first = *parsed.code;
+    }
+    set.options = pageOptions();
+    const QSizeF area = knownPaper_.value_or(output::pdfPaper()).printableArea();
+    const int pupils = set.pagesPerSheet(pages::PageKind::Pupils, false, area);
+    pages_->showPagesPerPupil(pupils, pupils + set.pagesPerSheet(pages::PageKind::Solutions, false, area));
 }
 
 void ClassSheetsDialog::chooseLevel()

@@ -92,6 +92,8 @@ private:
     void rememberChoices();
     void showOutputs();
     void showSheetCount();
+    /// Shows the pages a pupil's sheet takes, counted without drawing them.
+    void showPagesPerPupil();
     void preview();
     void print();
     void savePdf();

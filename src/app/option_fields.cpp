@@ -1,9 +1,14 @@
 #include "app/option_fields.h"
 
+#include "pages/pupil_names.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QValidator>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -14,16 +19,48 @@ namespace virdamo::app {
 using namespace Qt::StringLiterals;
 using pages::ClassOption;
 
+namespace {
+
+/// Takes only what the pages can print: a character no face draws is not typed in.
+class PrintableLine final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& /*position*/) const override
+    {
+        return pages::undrawableCharacter(input) ? Invalid : Acceptable;
+    }
+};
+
+}  // namespace
+
 OptionFields::OptionFields(pages::OptionGroup group, QWidget* parent, QFormLayout* form,
                            const std::function<void()>& changed)
 {
     QHBoxLayout* needing = nullptr;  // the row of the switches that need the option before them
     for (const ClassOption* option : pages::optionsOf(group)) {
-        if (option->label.isEmpty() || option->settingsKey.isEmpty() || option->kind == ClassOption::Kind::Text) {
+        const bool ownText = option->kind == ClassOption::Kind::Text && option->most == 0 && !option->line;
+        if (option->label.isEmpty() || option->settingsKey.isEmpty() || ownText) {
             continue;
         }
         Field field{option};
-        if (option->kind == ClassOption::Kind::Choice) {
+        if (option->kind == ClassOption::Kind::Text) {
+            if (option->line) {
+                field.line = new QLineEdit(parent);
+                field.line->setMaxLength(pages::kMaxLineCharacters);
+                field.line->setPlaceholderText(option->defaultWords);
+                field.line->setValidator(new PrintableLine(field.line));
+                QObject::connect(field.line, &QLineEdit::textEdited, parent, [changed] { changed(); });
+            } else {
+                field.number = new QSpinBox(parent);
+                field.number->setRange(0, option->most);
+                field.number->setSpecialValueText(option->defaultWords);
+                QObject::connect(field.number, &QSpinBox::valueChanged, parent, [changed] { changed(); });
+            }
+            field.widget()->setObjectName(option->settingsKey);
+            form->addRow(option->label, field.widget());
+            needing = nullptr;
+        } else if (option->kind == ClassOption::Kind::Choice) {
             field.list = new QComboBox(parent);
             field.list->setObjectName(option->settingsKey);
             for (const pages::OptionValue& value : option->values) {
@@ -55,24 +92,51 @@ OptionFields::OptionFields(pages::OptionGroup group, QWidget* parent, QFormLayou
     show(pages::ClassSet{});
 }
 
+QWidget* OptionFields::Field::widget() const
+{
+    if (list) return list;
+    if (box) return box;
+    if (number) return number;
+    return line;
+}
+
 void OptionFields::read(pages::ClassSet& set) const
 {
     for (const Field& field : fields_) {
-        (void)field.option->set(
-            field.list ? field.list->currentData().toString() : pages::switchText(field.box->isChecked()), set);
+        QString value;
+        if (field.list) {
+            value = field.list->currentData().toString();
+        } else if (field.box) {
+            value = pages::switchText(field.box->isChecked());
+        } else if (field.number) {
+            value = QString::number(field.number->value());
+        } else {
+            value = field.line->text();
+        }
+        (void)field.option->set(value, set);
     }
+}
+
+QWidget* OptionFields::field(const QString& key) const
+{
+    const auto at = std::find_if(fields_.begin(), fields_.end(),
+                                 [&](const Field& f) { return f.option->settingsKey == key; });
+    return at == fields_.end() ? nullptr : at->widget();
 }
 
 void OptionFields::show(const pages::ClassSet& set)
 {
     for (const Field& field : fields_) {
         const QString value = field.option->get(set);
+        const QSignalBlocker quiet(field.widget());
         if (field.list) {
-            const QSignalBlocker quiet(field.list);
             field.list->setCurrentIndex(std::max(0, field.list->findData(value)));
-        } else {
-            const QSignalBlocker quiet(field.box);
+        } else if (field.box) {
             field.box->setChecked(value == pages::switchText(true));
+        } else if (field.number) {
+            field.number->setValue(value.toInt());
+        } else {
+            field.line->setText(value);
         }
     }
     keepNeeds();
@@ -82,9 +146,13 @@ void OptionFields::keepNeeds()
 {
     pages::ClassSet set;
     read(set);
+    const auto shown = [this](const QString& name) {
+        return std::any_of(fields_.begin(), fields_.end(), [&](const Field& f) { return f.option->name == name; });
+    };
     for (const Field& field : fields_) {
-        if (field.box && !field.option->needs.isEmpty()) {
-            field.box->setEnabled(!pages::classOption(field.option->needs).isDefault(set));
+        // An option of another group is the dialog's to follow.
+        if (!field.option->needs.isEmpty() && shown(field.option->needs)) {
+            field.widget()->setEnabled(!pages::classOption(field.option->needs).isDefault(set));
         }
     }
 }

@@ -148,8 +148,21 @@ PreviewDialog::PreviewDialog(std::vector<pages::Page> pages, const output::Paper
     // Most of the screen, and the page as wide as the window allows.
     const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     resize(static_cast<int>(available.width() * 0.6), static_cast<int>(available.height() * 0.85));
-    fitWidth();
     showCurrentPage();
+}
+
+void PreviewDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!opened_) {
+        // It opens on the first page whole, as tall as the window: the viewport has its
+        // size only once the dialog is laid out for showing.
+        opened_ = true;
+        layout()->activate();
+        fitPage();
+        scroll_->verticalScrollBar()->setValue(0);
+        showCurrentPage();
+    }
 }
 
 PreviewDialog::~PreviewDialog() = default;

@@ -28,6 +28,9 @@ public:
 
     [[nodiscard]] PreviewOutcome outcome() const { return outcome_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     class PagesView;
 
@@ -40,6 +43,7 @@ private:
     QScrollArea* scroll_ = nullptr;
     QLabel* pageLabel_ = nullptr;
     PreviewOutcome outcome_ = PreviewOutcome::Closed;
+    bool opened_ = false;
 };
 
 }  // namespace virdamo::app

@@ -155,6 +155,7 @@ inline const QString kPages = u"%1 pagine"_s;
 /// The tick box of each pupil who gets the supported version.
 inline const QString kSupported = u"facilitata"_s;
 inline const QString kSaveNames = u"Salva l'elenco"_s;
+inline const QString kNamesNotSaved = u"L'elenco dei nomi non è stato salvato."_s;
 inline const QString kSaveNamesTip = u"Riscrive il file dei nomi, con \" *\" dopo chi ha la versione facilitata"_s;
 inline const QString kNamesLabel = u"Nomi degli alunni:"_s;
 inline const QString kChooseNames = u"Scegli il file..."_s;
