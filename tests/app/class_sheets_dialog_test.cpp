@@ -27,6 +27,7 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -230,11 +231,24 @@ TEST_F(ClassSheetsDialogTest, RemembersItsChoicesButTheCodeAcrossTwoOpenings)
     field<QCheckBox>("provaDelNove")->setChecked(true);
     field<QCheckBox>("intestazione")->setChecked(false);
     field<QComboBox>("riporti")->setCurrentIndex(1);
+    EXPECT_EQ(field<QLabel>("paginePerAlunno")->text(), QStringLiteral("Ogni alunno: 1 pagina (2 con le soluzioni)"));
+    field<QSpinBox>("perPagina")->setValue(4);
+    EXPECT_EQ(field<QLabel>("paginePerAlunno")->text(), QStringLiteral("Ogni alunno: 5 pagine (10 con le soluzioni)"));
+    field<QLineEdit>("titolo")->setText(QStringLiteral("Le moltiplicazioni di Niccolò"));
+    field<QLineEdit>("titolo")->textEdited({});
     field<QAbstractButton>("nomiAlunni")->click();
     EXPECT_EQ(field<QLabel>("elencoNomi")->text(), QStringLiteral("3 nomi da nomi.txt"));
     EXPECT_EQ(field<QSpinBox>("numeroSchede")->value(), 3) << "a sheet a name";
     EXPECT_FALSE(field<QSpinBox>("numeroSchede")->isEnabled());
+    // Łucja gets the supported version, and the list is saved back with her mark.
+    field<QTreeWidget>("nomi")->topLevelItem(2)->setCheckState(1, Qt::Checked);
+    field<QAbstractButton>("salvaNomi")->click();
+    ASSERT_TRUE(names.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(names.readAll()), QStringLiteral("Niccolò D'Amico\nÇağla Öztürk\nŁucja Wiśniewska *\n"));
+    names.close();
     const pages::ClassSet set = *dialog_->classSet();
+    EXPECT_EQ(set.supported, std::vector<bool>({false, false, true}));
+    EXPECT_EQ(set.options.title, QStringLiteral("Le moltiplicazioni di Niccolò"));
     delete dialog_;
     dialog_ = nullptr;
 
@@ -242,6 +256,7 @@ TEST_F(ClassSheetsDialogTest, RemembersItsChoicesButTheCodeAcrossTwoOpenings)
     QCoreApplication::processEvents();  // the new set at the level remembered
     const pages::ClassSet again = *dialog_->classSet();
     EXPECT_EQ(again.names, set.names);
+    EXPECT_EQ(again.supported, set.supported);
     EXPECT_EQ(again.sheetCount(), 3);
     EXPECT_EQ(again.pages, pages::PageKinds::Pupils);
     EXPECT_EQ(again.options, set.options);

@@ -27,7 +27,14 @@ TEST(ClassOptions, EveryValueTakenReadsBackAndChangesItsOptionAlone)
         const char* option;
         const char* given;
         const char* readBack;
-    } ownForm[] = {{"schede", "40", "40"}, {"tabelline", "2–5", "2345"}, {"tabelline", "0,1,7-9", "01789"}};
+    } ownForm[] = {{"schede", "40", "40"},
+                   {"tabelline", "2–5", "2345"},
+                   {"tabelline", "0,1,7-9", "01789"},
+                   {"per-pagina", "4", "4"},
+                   {"facilitata-operazioni", "20", "20"},
+                   {"titolo", " Le  moltiplicazioni\tdi Niccolò ", "Le moltiplicazioni di Niccolò"},
+                   {"consegna", "Esegui in colonna e fai la prova del nove.",
+                    "Esegui in colonna e fai la prova del nove."}};
     QSet<QString> keys;
     for (const ClassOption& option : classOptions()) {
         SCOPED_TRACE(option.name.toStdString());
@@ -59,7 +66,12 @@ TEST(ClassOptions, EveryValueTakenReadsBackAndChangesItsOptionAlone)
             EXPECT_EQ(textsOf(set), expected) << "another option changed with " << given.toStdString();
         }
         ClassSet untouched;
-        EXPECT_FALSE(option.set(QStringLiteral("99x"), untouched));
+        // A printed line takes any text of up to 80 characters, a number only its range.
+        EXPECT_FALSE(option.set(option.line ? QString(81, u'x') : QStringLiteral("99x"), untouched));
+        if (option.most > 0) {
+            EXPECT_FALSE(option.set(QString::number(option.most + 1), untouched));
+            EXPECT_FALSE(option.problem(QStringLiteral("0")).isEmpty()) << "0 is the dialog's, not the command line's";
+        }
         EXPECT_EQ(textsOf(untouched), textsOf(ClassSet{})) << "a value not taken changed the set";
     }
 }

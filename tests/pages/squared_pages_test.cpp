@@ -120,6 +120,7 @@ struct NamesCase {
     QByteArray bytes;
     std::vector<QString> names;
     std::optional<NamesProblem> problem;
+    std::vector<bool> supported{};  ///< where not every name: false for each
 };
 
 QString u(const char* utf8)
@@ -150,12 +151,23 @@ TEST(PupilNames, ReadsNamesOrTellsTheFirstProblemAndWhere)
         {"ObjectReplacement", "Anna\uFFFC", {}, NamesProblem{Kind::NotDrawable, 1, 0xFFFC}},
         {"Empty", "", {}, NamesProblem{Kind::NoNames, 0, 0}},
         {"BlanksOnly", " \t\r\n\n", {}, NamesProblem{Kind::NoNames, 0, 0}},
+        {"MarkedForTheSupportedVersion",
+         "Anna *\nBea*\n  Carlo \t* \n*\n *",
+         {u("Anna"), u("Bea*"), u("Carlo"), u("*"), u("*")},
+         {},
+         {true, false, true, false, false}},
     };
     for (const NamesCase& c : cases) {
         SCOPED_TRACE(c.name);
         const PupilNames read = readPupilNames(c.bytes);
         EXPECT_EQ(read.problem, c.problem);
         EXPECT_EQ(read.names, c.names);
+        const std::vector<bool> supported = c.supported.empty() ? std::vector<bool>(c.names.size()) : c.supported;
+        EXPECT_EQ(read.supported, supported);
+        // Saved back as lines, the list reads as it was.
+        const PupilNames again = checkPupilNames(NamesList{read.names, read.supported, {}}.lines());
+        EXPECT_EQ(again.names, read.names);
+        EXPECT_EQ(again.supported, read.supported);
     }
 }
 
