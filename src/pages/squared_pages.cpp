@@ -30,10 +30,10 @@ constexpr double kDigitEm = 1.0;
 /// Carries are written smaller, about half a square high, in the upper half of their square.
 constexpr double kCarryEm = 0.65;
 
-/// Column labels are written at about the size of the carries.
-constexpr double kLabelEm = 0.65;
-/// The numbers of the tavola pitagorica, up to three digits a square.
-constexpr double kTableEm = 0.6;
+/// Column labels, the operations' numbers and the numbers of the tavola pitagorica: three
+/// characters ("dak", "20)", "100") a square at most, all in one size, so that a page
+/// needs few faces.
+constexpr double kSmallEm = 0.55;
 /// The instruction under the title, points, and the least height it stands in, twips.
 constexpr float kInstructionSize = 12.0F;
 constexpr double kInstructionBand = 300.0;
@@ -157,7 +157,7 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
             page.tint(corner.x() + c, corner.y(), QSize(1, height), kPlaceTints.at(place % kPlaceTints.size()));
         }
         if (squares.labelsRow() >= 0 && place < kPlaceLabels.size()) {
-            page.small(corner.x() + c, corner.y() + squares.labelsRow(), kLabelEm, kPlaceLabels.at(place));
+            page.small(corner.x() + c, corner.y() + squares.labelsRow(), kSmallEm, kPlaceLabels.at(place));
         }
     }
     for (const WrittenDigit& d : written.digits) {
@@ -199,12 +199,12 @@ void drawTable(SquaredPage& page, QPoint corner)
 {
     page.tint(corner.x(), corner.y(), QSize(kTableSquares, 1), kHeadingTint);
     page.tint(corner.x(), corner.y() + 1, QSize(1, kTableSquares - 1), kHeadingTint);
-    page.small(corner.x(), corner.y(), kTableEm, kTimes);
+    page.small(corner.x(), corner.y(), kSmallEm, kTimes);
     for (int i = 1; i < kTableSquares; ++i) {
-        page.small(corner.x() + i, corner.y(), kTableEm, QString::number(i));
-        page.small(corner.x(), corner.y() + i, kTableEm, QString::number(i));
+        page.small(corner.x() + i, corner.y(), kSmallEm, QString::number(i));
+        page.small(corner.x(), corner.y() + i, kSmallEm, QString::number(i));
         for (int j = 1; j < kTableSquares; ++j) {
-            page.small(corner.x() + j, corner.y() + i, kTableEm, QString::number(i * j));
+            page.small(corner.x() + j, corner.y() + i, kSmallEm, QString::number(i * j));
         }
     }
     for (const int edge : {0, 1, kTableSquares}) {
@@ -417,7 +417,7 @@ std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const Pag
         for (int i = first; i < last; ++i) {
             const WorkedOperation& op = sheet.operations[static_cast<std::size_t>(i)];
             const QPoint corner = layout.blockAt(i - first);
-            page.small(corner.x() - 1, corner.y(), kLabelEm, QString::number(i + 1) + u')');
+            page.small(corner.x() - 1, corner.y(), kSmallEm, QString::number(i + 1) + u')');
             drawOperation(page, op, OperationSquares(op, options), corner,
                           kind == PageKind::Solutions ? Written::wholeOf(op) : Written::factorsOf(op), options);
         }
