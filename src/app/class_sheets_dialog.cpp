@@ -202,11 +202,10 @@ void ClassSheetsDialog::buildLayout()
     level_ = new LevelGroup(this);
     auto* conventions = new QGroupBox(texts::kConventionsGroup, this);
     conventions->setObjectName(u"convenzioni"_s);
-    conventions_.emplace(pages::OptionGroup::Conventions, conventions, new QFormLayout(conventions),
-                         [this] {
-                             showPagesPerPupil();
-                             rememberChoices();
-                         });
+    conventions_.emplace(pages::OptionGroup::Conventions, conventions, new QFormLayout(conventions), [this] {
+        showPagesPerPupil();
+        rememberChoices();
+    });
     pages_ = new PagesGroup([this] { return dialogs_.namesFileName(this); }, this);
 
     outcome_ = new QLabel(this);
@@ -267,8 +266,8 @@ std::optional<pages::ClassSet> ClassSheetsDialog::classSet() const
     if (!parsed.code || !pages || !levelAllowsSome_) {
         return std::nullopt;
     }
-    return pages::ClassSet{*parsed.code, count_->value(), *pages, pageOptions(), pages_->names().names,
-                           pages_->names().supported};
+    return pages::ClassSet{*parsed.code,  count_->value(),       *pages,
+                           pageOptions(), pages_->names().names, pages_->names().supported};
 }
 
 pages::PageOptions ClassSheetsDialog::pageOptions() const

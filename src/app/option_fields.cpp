@@ -7,9 +7,9 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QValidator>
-#include <QSignalBlocker>
 
 #include <algorithm>
 #include <utility>
@@ -119,8 +119,8 @@ void OptionFields::read(pages::ClassSet& set) const
 
 QWidget* OptionFields::field(const QString& key) const
 {
-    const auto at = std::find_if(fields_.begin(), fields_.end(),
-                                 [&](const Field& f) { return f.option->settingsKey == key; });
+    const auto at =
+        std::find_if(fields_.begin(), fields_.end(), [&](const Field& f) { return f.option->settingsKey == key; });
     return at == fields_.end() ? nullptr : at->widget();
 }
 

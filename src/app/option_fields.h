@@ -36,8 +36,8 @@ public:
 private:
     struct Field {
         const pages::ClassOption* option = nullptr;
-        QComboBox* list = nullptr;  ///< for a Choice
-        QCheckBox* box = nullptr;   ///< for a Switch
+        QComboBox* list = nullptr;   ///< for a Choice
+        QCheckBox* box = nullptr;    ///< for a Switch
         QSpinBox* number = nullptr;  ///< for a Text of a number
         QLineEdit* line = nullptr;   ///< for a Text printed on the pages
 

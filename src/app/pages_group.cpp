@@ -83,8 +83,7 @@ void PagesGroup::readSupported()
 {
     names_.supported.assign(names_.names.size(), false);
     for (int k = 0; k < namesList_->topLevelItemCount(); ++k) {
-        names_.supported.at(static_cast<std::size_t>(k)) =
-            namesList_->topLevelItem(k)->checkState(1) == Qt::Checked;
+        names_.supported.at(static_cast<std::size_t>(k)) = namesList_->topLevelItem(k)->checkState(1) == Qt::Checked;
     }
     save_->setEnabled(!names_.file.isEmpty());
     emit changed();

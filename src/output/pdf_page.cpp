@@ -216,9 +216,9 @@ void drawPage(QPainter& painter, const Page& page)
     const double unitsPerTwipY = device->logicalDpiY() / static_cast<double>(layout::kTwipsPerInch);
     for (const pages::PlacedFill& fill : page.fills) {
         const QRectF& a = fill.area;
-        painter.fillRect(QRectF(a.x() * unitsPerTwipX, a.y() * unitsPerTwipY, a.width() * unitsPerTwipX,
-                                a.height() * unitsPerTwipY),
-                         QColor::fromRgb(fill.rgb));
+        painter.fillRect(
+            QRectF(a.x() * unitsPerTwipX, a.y() * unitsPerTwipY, a.width() * unitsPerTwipX, a.height() * unitsPerTwipY),
+            QColor::fromRgb(fill.rgb));
     }
     drawLines(painter, page.lines);
     painter.setPen(Qt::black);

@@ -129,7 +129,8 @@ ClassOption pageNumber(const QString& name, QString help, QString label, QString
     option.problem = [name, most](const QString& text) {
         bool number = false;
         const int n = text.toInt(&number);
-        return number && n >= 1 && n <= most ? QString() : texts::kOptionWantsNumber.arg(name).arg(most).arg(texts::quoted(text));
+        return number && n >= 1 && n <= most ? QString()
+                                             : texts::kOptionWantsNumber.arg(name).arg(most).arg(texts::quoted(text));
     };
     option.get = [field](const ClassSet& set) { return QString::number(set.options.*field); };
     option.set = [field, most](const QString& text, ClassSet& set) {
@@ -145,8 +146,8 @@ ClassOption pageNumber(const QString& name, QString help, QString label, QString
 }
 
 /// A Text of a line printed on squared pages, empty for none.
-ClassOption pageLine(const QString& name, QString help, QString label, QString settingsKey,
-                     QString PageOptions::*field, QString defaultWords)
+ClassOption pageLine(const QString& name, QString help, QString label, QString settingsKey, QString PageOptions::*field,
+                     QString defaultWords)
 {
     ClassOption option = declared(ClassOption::Kind::Text, name, std::move(help), OptionGroup::Pages);
     option.valueName = u"TESTO"_s;

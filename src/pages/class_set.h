@@ -26,7 +26,7 @@ struct ClassSet {
     int sheets = 1;  ///< as asked; sheetCount() is what is made
     PageKinds pages = PageKinds::Both;
     PageOptions options;
-    std::vector<QString> names;  ///< the pupils' names; with names, one sheet each
+    std::vector<QString> names;     ///< the pupils' names; with names, one sheet each
     std::vector<bool> supported{};  ///< one a name, or fewer: true for a pupil with the supported version
 
     /// The number of sheets made for a request of requested: 1 to kMaxSheets.

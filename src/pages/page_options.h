@@ -34,12 +34,12 @@ struct PageOptions {
     /// Side of the squares, millimetres, one of kSquareSides; none for plain pages. Sizes
     /// out of their range count as the nearest.
     std::optional<double> squareMillimetres;
-    bool showCarries = false;   ///< a row of squares for each row of carries
-    bool provaDelNove = false;  ///< the cross beside each operation
-    bool pupilsHeading = true;  ///< "Nome ... Classe ... Data ..." at the top of pupils' pages
-    Conventions conventions{};  ///< how the class writes an operation on squares
-    int perPage = 0;            ///< most operations on a page, 1 to kMaxPerPage; 0 for as many as fit
-    bool columnLabels = false;  ///< "k h da u" over each operation's columns, on squares
+    bool showCarries = false;    ///< a row of squares for each row of carries
+    bool provaDelNove = false;   ///< the cross beside each operation
+    bool pupilsHeading = true;   ///< "Nome ... Classe ... Data ..." at the top of pupils' pages
+    Conventions conventions{};   ///< how the class writes an operation on squares
+    int perPage = 0;             ///< most operations on a page, 1 to kMaxPerPage; 0 for as many as fit
+    bool columnLabels = false;   ///< "k h da u" over each operation's columns, on squares
     bool columnColours = false;  ///< each column of an operation tinted by its place value, on squares
     bool timesTable = false;     ///< the tavola pitagorica on each pupil's pages, on squares
     QString title{};             ///< over the operations on squares; empty for the program's own

@@ -70,8 +70,8 @@ void addPlainPupilsHeading(Page& page, PageKind kind, const PageOptions& options
     }
     const QStringList lines = brokenLine(pupilsHeadingLine(pupil), printableWidth - kPlainLeft);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        page.texts.push_back({kLineFont, kLineSize, QPointF(kPlainLeft, static_cast<double>(i) * kLineBand),
-                              lines[i], QSizeF(printableWidth - kPlainLeft, kLineBand), TextPlace::TopLeft});
+        page.texts.push_back({kLineFont, kLineSize, QPointF(kPlainLeft, static_cast<double>(i) * kLineBand), lines[i],
+                              QSizeF(printableWidth - kPlainLeft, kLineBand), TextPlace::TopLeft});
     }
 }
 

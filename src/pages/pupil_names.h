@@ -34,7 +34,7 @@ inline constexpr char16_t kSupportedMark[] = u" *";
 
 /// The names of a names file, or its first problem.
 struct PupilNames {
-    std::vector<QString> names;  ///< empty when there is a problem
+    std::vector<QString> names;   ///< empty when there is a problem
     std::vector<bool> supported;  ///< one a name: true where its line ends with kSupportedMark
     std::optional<NamesProblem> problem;
 };

@@ -121,8 +121,8 @@ public:
     /// A text smaller than a digit, centred in its square: a column label, a number.
     void small(int column, int row, double em, const QString& text)
     {
-        page_.texts.push_back({kFont, static_cast<float>(s_ * em / layout::kTwipsPerPoint), QPointF(column * s_, row * s_),
-                               text, QSizeF(s_, s_), TextPlace::Centre});
+        page_.texts.push_back({kFont, static_cast<float>(s_ * em / layout::kTwipsPerPoint),
+                               QPointF(column * s_, row * s_), text, QSizeF(s_, s_), TextPlace::Centre});
     }
 
     /// A tint of rgb under the squares from column, row, count across and down.
@@ -349,8 +349,9 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
     l.titleRows = bandRows(kTitleBand, l.square);
     l.instructionRows = options.instruction.isEmpty() ? 0 : bandRows(kInstructionBand, l.square);
     // The longest footer a sheet has: that of a page among ten or more.
-    l.footerRows = static_cast<int>(std::max(footerLines(PageKind::Pupils, options, footer, 10, 10, textWidth).size(),
-                                             footerLines(PageKind::Solutions, options, footer, 10, 10, textWidth).size()))
+    l.footerRows =
+        static_cast<int>(std::max(footerLines(PageKind::Pupils, options, footer, 10, 10, textWidth).size(),
+                                  footerLines(PageKind::Solutions, options, footer, 10, 10, textWidth).size()))
         * lineRows;
     l.perPage = options.operationsPerPage();
     l.timesTable = options.squared() && options.timesTable && kind == PageKind::Pupils;

@@ -26,17 +26,17 @@ namespace virdamo::pages {
 /// from the top-left corner of the printable area. Pupils' and solution pages share the
 /// blocks' places, so each operation has the same squares on both.
 struct SquaredLayout {
-    double square = 0.0;      ///< side of a square, twips
-    int columns = 0;          ///< whole squares across the printable area
-    int rows = 0;             ///< whole squares down the printable area
-    int pupilsRows = 0;       ///< rows of the pupils' heading at the top; 0 without it
-    int titleRows = 0;        ///< rows of the title, under the pupils' heading
-    int instructionRows = 0;  ///< rows of the instruction under the title; 0 without one
-    int footerRows = 0;       ///< rows of the footer, the last of the page
-    int blockColumns = 0;     ///< squares of a block across: product, sign, and the prova's cross
-    int blockRows = 0;        ///< squares of a block down: one a row written, carries rows included
-    int blocksAcross = 0;     ///< at least 1, even where a block is wider than the paper
-    int blocksDown = 0;       ///< at least 1, even where a block is taller than the paper
+    double square = 0.0;        ///< side of a square, twips
+    int columns = 0;            ///< whole squares across the printable area
+    int rows = 0;               ///< whole squares down the printable area
+    int pupilsRows = 0;         ///< rows of the pupils' heading at the top; 0 without it
+    int titleRows = 0;          ///< rows of the title, under the pupils' heading
+    int instructionRows = 0;    ///< rows of the instruction under the title; 0 without one
+    int footerRows = 0;         ///< rows of the footer, the last of the page
+    int blockColumns = 0;       ///< squares of a block across: product, sign, and the prova's cross
+    int blockRows = 0;          ///< squares of a block down: one a row written, carries rows included
+    int blocksAcross = 0;       ///< at least 1, even where a block is wider than the paper
+    int blocksDown = 0;         ///< at least 1, even where a block is taller than the paper
     int perPage = kMaxPerPage;  ///< most operations a page holds as the options ask
     bool timesTable = false;    ///< the tavola pitagorica goes with the operations
 

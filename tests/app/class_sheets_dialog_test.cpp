@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/class_preferences.h"
 #include "app/class_sheets_dialog.h"
+#include "app/preview_dialog.h"
 #include "forms/form_slot.h"
 #include "forms/message_box.h"
 #include "output/class_set_pdf.h"
@@ -24,6 +25,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -169,6 +172,18 @@ TEST_F(ClassSheetsDialogTest, PreviewsEveryPageOnThePdfPaperWithoutAPrinter)
     EXPECT_EQ(answers_.previewPaper->size, output::pdfPaper().size);
     EXPECT_EQ(answers_.printDialogs, 0);
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(QLatin1Char('\n')).toStdString();
+
+    // The preview opens on the first page whole, as tall as the window lets it be.
+    PreviewDialog preview(answers_.previewed, *answers_.previewPaper, nullptr);
+    preview.show();
+    QCoreApplication::processEvents();
+    const auto* scroll = preview.findChild<QScrollArea*>();
+    const int pages = static_cast<int>(answers_.previewed.size());
+    const double pageHeight = scroll->widget()->height() / static_cast<double>(pages);
+    EXPECT_LE(pageHeight, scroll->viewport()->height());
+    EXPECT_GE(pageHeight, 0.9 * scroll->viewport()->height());
+    EXPECT_EQ(scroll->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(preview.findChild<QLabel*>()->text().startsWith(QStringLiteral("Pagina 1 di 6")));
 }
 
 // The level of difficulty: what it allows is counted as it is chosen, and choosing one
@@ -244,7 +259,8 @@ TEST_F(ClassSheetsDialogTest, RemembersItsChoicesButTheCodeAcrossTwoOpenings)
     field<QTreeWidget>("nomi")->topLevelItem(2)->setCheckState(1, Qt::Checked);
     field<QAbstractButton>("salvaNomi")->click();
     ASSERT_TRUE(names.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(names.readAll()), QStringLiteral("Niccolò D'Amico\nÇağla Öztürk\nŁucja Wiśniewska *\n"));
+    EXPECT_EQ(QString::fromUtf8(names.readAll()),
+              QStringLiteral("Niccolò D'Amico\nÇağla Öztürk\nŁucja Wiśniewska *\n"));
     names.close();
     const pages::ClassSet set = *dialog_->classSet();
     EXPECT_EQ(set.supported, std::vector<bool>({false, false, true}));

@@ -27,14 +27,14 @@ TEST(ClassOptions, EveryValueTakenReadsBackAndChangesItsOptionAlone)
         const char* option;
         const char* given;
         const char* readBack;
-    } ownForm[] = {{"schede", "40", "40"},
-                   {"tabelline", "2–5", "2345"},
-                   {"tabelline", "0,1,7-9", "01789"},
-                   {"per-pagina", "4", "4"},
-                   {"facilitata-operazioni", "20", "20"},
-                   {"titolo", " Le  moltiplicazioni\tdi Niccolò ", "Le moltiplicazioni di Niccolò"},
-                   {"consegna", "Esegui in colonna e fai la prova del nove.",
-                    "Esegui in colonna e fai la prova del nove."}};
+    } ownForm[] = {
+        {"schede", "40", "40"},
+        {"tabelline", "2–5", "2345"},
+        {"tabelline", "0,1,7-9", "01789"},
+        {"per-pagina", "4", "4"},
+        {"facilitata-operazioni", "20", "20"},
+        {"titolo", " Le  moltiplicazioni\tdi Niccolò ", "Le moltiplicazioni di Niccolò"},
+        {"consegna", "Esegui in colonna e fai la prova del nove.", "Esegui in colonna e fai la prova del nove."}};
     QSet<QString> keys;
     for (const ClassOption& option : classOptions()) {
         SCOPED_TRACE(option.name.toStdString());
