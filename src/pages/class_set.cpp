@@ -31,10 +31,7 @@ QString ClassSet::pupil(int k) const
 int ClassSet::pageCount(QSizeF printableArea) const
 {
     const int kinds = pages == PageKinds::Both ? 2 : 1;
-    const int perSheet = options.squared()
-        ? squaredLayout(first.multiplicandDigits, first.multiplierDigits, options, printableArea)
-              .pagesFor(first.operations())
-        : 1;
+    const int perSheet = options.squared() ? squaredPagesFor(first, options, printableArea) : 1;
     return sheetCount() * kinds * perSheet;
 }
 

@@ -3,6 +3,7 @@
 #include "pages/page_texts.h"
 
 #include "layout/twips.h"
+#include "worksheet/powers_of_ten.h"
 #include "worksheet/sheet.h"
 #include "worksheet/worked_operation.h"
 
@@ -26,6 +27,14 @@ constexpr double kTitleBand = 400.0;  // twips: the least height the 16-point ti
 constexpr double kDigitEm = 1.0;
 /// Carries are written smaller, about half a square high, in the upper half of their square.
 constexpr double kCarryEm = 0.65;
+/// How far above the line a comma's box is centred, in squares: the face's capitals stand
+/// 0.57 em high, so the comma's baseline falls just under the line it sits on.
+constexpr double kCommaRise = 0.24;
+
+/// Squares of the powers of ten's factor, "1000", and of the longest result, four digits
+/// and three zeros.
+constexpr int kFactorSquares = 4;
+constexpr int kResultZeros = 3;
 
 constexpr double kGridWidth = layout::millimetresToTwips(0.15);  // twips
 constexpr double kRuleWidth = 20.0;                              // twips: one point
@@ -33,6 +42,8 @@ constexpr double kRuleWidth = 20.0;                              // twips: one p
 /// One-character texts share their storage: a page holds a thousand of them.
 const std::array<QString, 10> kDigits{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
 const QString kTimes = u"x"_s;
+const QString kPowerTimes = u"×"_s;
+const QString kComma = u","_s;
 const QString kEquals = u"="_s;
 const QString kDashText = u"-"_s;
 
@@ -92,6 +103,27 @@ public:
             {kFont, digitSize_, QPointF(column * s_, row * s_), text, QSizeF(s_, s_), TextPlace::Centre});
     }
 
+    /// A comma on the line at the lower right of the square of the digit it follows.
+    void comma(int column, int row)
+    {
+        page_.texts.push_back({kFont, digitSize_, QPointF((column + 0.5) * s_, (row + 0.5 - kCommaRise) * s_), kComma,
+                               QSizeF(s_, s_), TextPlace::Centre});
+    }
+
+    /// A number as the class writes it, "75,040", a digit a square, its last digit in column
+    /// units of row.
+    void number(int units, int row, const std::string& text)
+    {
+        int column = units;
+        for (auto c = text.rbegin(); c != text.rend(); ++c) {
+            if (*c == ',') {
+                comma(column, row);
+            } else {
+                character(column--, row, kDigits.at(static_cast<std::size_t>(*c - '0')));
+            }
+        }
+    }
+
     /// A carry, small in the upper half of its square.
     void carry(int column, int row, int digit)
     {
@@ -128,6 +160,24 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
     const int multiplier = corner.y() + squares.rowOf({WorkedRow::Multiplier, 0});
     page.character(units + 1, multiplicand, kTimes);
     page.character(units + 1, multiplier, kEquals);
+    // The factors' commas are part of the factors; the product's is a step of its own.
+    if (op.multiplicandDecimals > 0) {
+        page.comma(units - op.multiplicandDecimals, multiplicand);
+    }
+    if (op.multiplierDecimals > 0) {
+        page.comma(units - op.multiplierDecimals, multiplier);
+    }
+    if (written.productComma) {
+        const QPoint square = at(DecimalPoint{});
+        page.comma(square.x(), square.y());
+        if (op.product % 10 == 0) {
+            // "= 3,78" right of the product, after a free square.
+            const std::string shortest = shortestDecimalText(op.product, op.productDecimals());
+            const int digits = static_cast<int>(shortest.size()) - (shortest.find(',') == std::string::npos ? 0 : 1);
+            page.character(units + 2, square.y(), kEquals);
+            page.number(units + 2 + digits, square.y(), shortest);
+        }
+    }
     page.rule(corner.x(), multiplier + 1, squares.digitColumns());
     if (op.partialRows() >= 2) {
         page.rule(corner.x(), corner.y() + squares.rowOf({WorkedRow::Product, 0}), squares.digitColumns());
@@ -159,9 +209,11 @@ double squareSide(const PageOptions& options)
     return layout::millimetresToTwips(std::clamp(options.squareMillimetres.value_or(*largest), *smallest, *largest));
 }
 
-OperationSquares::OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options)
+OperationSquares::OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
+                                   int productDecimals)
     : rows_(WorkedOperation::rowsTopToBottom(multiplierDigits, options.carriesShown()))
     , digitColumns_(multiplicandDigits + multiplierDigits)
+    , productDecimals_(productDecimals)
     , prova_(options.provaShown())
 {
 }
@@ -169,6 +221,7 @@ OperationSquares::OperationSquares(int multiplicandDigits, int multiplierDigits,
 OperationSquares::OperationSquares(const WorkedOperation& op, const PageOptions& options)
     : rows_(op.rowsTopToBottom(options.carriesShown()))
     , digitColumns_(op.multiplicandDigits + op.multiplierDigits)
+    , productDecimals_(op.productDecimals())
     , prova_(options.provaShown())
 {
 }
@@ -184,6 +237,9 @@ QPoint OperationSquares::squareOf(const Cell& cell) const
     if (const auto* square = std::get_if<Square>(&cell)) {
         return {unitsColumn() - square->column, rowOf(square->row)};
     }
+    if (std::holds_alternative<DecimalPoint>(cell)) {
+        return {unitsColumn() - productDecimals_, rowOf({WorkedRow::Product, 0})};
+    }
     // The cross stands right of the sign after a free square, level with the factors.
     const ProvaBox box = std::get<ProvaBox>(cell);
     const bool right = box == ProvaBox::TopRight || box == ProvaBox::BottomRight;
@@ -193,7 +249,9 @@ QPoint OperationSquares::squareOf(const Cell& cell) const
 
 QSize OperationSquares::size() const
 {
-    return {digitColumns_ + 1 + (prova_ ? 3 : 0), static_cast<int>(rows_.size())};
+    // The shortest product has a digit fewer than the product at most.
+    const int shortest = productDecimals_ > 0 ? digitColumns_ + 2 + (digitColumns_ - 1) : 0;
+    return {std::max(digitColumns_ + 1 + (prova_ ? 3 : 0), shortest), static_cast<int>(rows_.size())};
 }
 
 Page squaredOperationPage(const WorkedOperation& op, const Written& written, const PageOptions& options, QSize grid,
@@ -213,8 +271,10 @@ QPoint SquaredLayout::blockAt(int i) const
     return {1 + (i % blocksAcross) * (blockColumns + 1), top + (i / blocksAcross) * (blockRows + 1)};
 }
 
-SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
-                            QSizeF printableArea)
+namespace {
+
+/// The layout of blocks of size block on the squares of options over printableArea twips.
+SquaredLayout blocksLayout(QSize block, const PageOptions& options, QSizeF printableArea)
 {
     SquaredLayout l;
     // Squares smaller or larger than any class uses are taken as the nearest size that is.
@@ -223,8 +283,6 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
     l.rows = wholeSquares(printableArea.height(), l.square);
     l.pupilsRows = options.pupilsHeading ? bandRows(kLineBand, l.square) : 0;
     l.titleRows = bandRows(kTitleBand, l.square);
-
-    const QSize block = OperationSquares(multiplicandDigits, multiplierDigits, options).size();
     l.blockColumns = block.width();
     l.blockRows = block.height();
 
@@ -236,11 +294,57 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
     return l;
 }
 
+/// Draws a row of the powers of ten in its block at corner: the number with its units in
+/// the block's column numberDigits - 1, the sign, the factor, the equals sign and, with
+/// results, the result.
+void drawPowerOfTen(SquaredPage& page, const PowerOfTenRow& row, int numberDigits, QPoint corner, bool result)
+{
+    const int units = corner.x() + numberDigits - 1;
+    page.number(units, corner.y(), row.numberText());
+    page.character(units + 1, corner.y(), kPowerTimes);
+    const std::string factor = row.factorText();
+    page.number(units + 1 + static_cast<int>(factor.size()), corner.y(), factor);
+    const int equals = units + 2 + kFactorSquares;
+    page.character(equals, corner.y(), kEquals);
+    if (result) {
+        const std::string text = row.resultText();
+        const int digits = static_cast<int>(text.size()) - (text.find(',') == std::string::npos ? 0 : 1);
+        page.number(equals + digits, corner.y(), text);
+    }
+}
+
+}  // namespace
+
+SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
+                            QSizeF printableArea, int productDecimals)
+{
+    return blocksLayout(OperationSquares(multiplicandDigits, multiplierDigits, options, productDecimals).size(),
+                        options, printableArea);
+}
+
+SquaredLayout powersOfTenLayout(int numberDigits, const PageOptions& options, QSizeF printableArea)
+{
+    return blocksLayout(QSize(numberDigits + 1 + kFactorSquares + 1 + numberDigits + kResultZeros, 1), options,
+                        printableArea);
+}
+
+int squaredPagesFor(const SheetCode& code, const PageOptions& options, QSizeF printableArea)
+{
+    if (code.kind == SheetKind::PowersOfTen) {
+        return powersOfTenLayout(code.multiplicandDigits, options, printableArea).pagesFor(kPowersOfTenRows);
+    }
+    return squaredLayout(code.multiplicandDigits, code.multiplierDigits, options, printableArea,
+                         code.multiplicandDecimals + code.multiplierDecimals)
+        .pagesFor(code.operations());
+}
+
 std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const PageOptions& options, QSizeF printableArea,
                                     const SheetFooter& footer)
 {
-    const SquaredLayout layout =
-        squaredLayout(sheet.multiplicandDigits, sheet.multiplierDigits, options, printableArea);
+    const bool powersOfTen = sheet.kind == SheetKind::PowersOfTen;
+    const SquaredLayout layout = powersOfTen ? powersOfTenLayout(sheet.multiplicandDigits, options, printableArea)
+                                             : squaredLayout(sheet.multiplicandDigits, sheet.multiplierDigits, options,
+                                                             printableArea, sheet.productDecimals());
     const int operations = sheet.operationCount();
     const int pageCount = std::max(1, layout.pagesFor(operations));
     const int textColumns = layout.columns - 2;
@@ -254,7 +358,11 @@ std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const Pag
         page.line(1, layout.pupilsRows, layout.titleRows, textColumns, kTitleSize, u"SCHEDA VIRDAMO"_s);
         const int first = p * layout.blocksPerPage();
         const int last = std::min(operations, first + layout.blocksPerPage());
-        for (int i = first; i < last; ++i) {
+        for (int i = first; i < last && powersOfTen; ++i) {
+            drawPowerOfTen(page, sheet.powersOfTen[static_cast<std::size_t>(i)], sheet.multiplicandDigits,
+                           layout.blockAt(i - first), kind == PageKind::Solutions);
+        }
+        for (int i = first; i < last && !powersOfTen; ++i) {
             const WorkedOperation& op = sheet.operations[static_cast<std::size_t>(i)];
             drawOperation(page, op, OperationSquares(op, options), layout.blockAt(i - first),
                           kind == PageKind::Solutions ? Written::wholeOf(op) : Written::factorsOf(op), options);

@@ -13,7 +13,8 @@
 
 namespace virdamo {
 struct Sheet;
-}
+struct SheetCode;
+}  // namespace virdamo
 
 namespace virdamo::pages {
 
@@ -48,15 +49,18 @@ struct SquaredLayout {
 /// the columns of the product's digits (as many as both factors' digits) ending at the
 /// units, the sign right of them, then a free square and the cross of the prova when
 /// options show it; a row for each row written, carries rows included when options show
-/// them. Every operation of a sheet has the same block.
+/// them. With decimals the block is wide enough for the product without the zeros that end
+/// it written right of it, "= 3,78", after a free square. Every operation of a sheet has
+/// the same block. A comma takes no square: it sits on the line at the lower right of the
+/// square of the digit before it.
 class OperationSquares final {
 public:
-    OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options);
+    OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options, int productDecimals = 0);
     /// The squares of op alone: the rows it writes, which its conventions may make fewer.
     OperationSquares(const WorkedOperation& op, const PageOptions& options);
 
     /// Column and row of the square that cell stands in; row -1 for a row the block lacks
-    /// (carries not shown).
+    /// (carries not shown). The product's comma stands in the square of the digit it follows.
     [[nodiscard]] QPoint squareOf(const Cell& cell) const;
     /// Row of the block that holds row, or -1.
     [[nodiscard]] int rowOf(RowRef row) const;
@@ -69,6 +73,7 @@ public:
 private:
     std::vector<RowRef> rows_;
     int digitColumns_ = 0;
+    int productDecimals_ = 0;
     bool prova_ = false;
 };
 
@@ -78,10 +83,18 @@ private:
 [[nodiscard]] Page squaredOperationPage(const WorkedOperation& op, const Written& written, const PageOptions& options,
                                         QSize grid, QPoint corner);
 
-/// The layout of a sheet of multiplicandDigits x multiplierDigits operations on the squares
-/// of options (which must have some) over a printable area of printableArea twips.
+/// The layout of a sheet of multiplicandDigits x multiplierDigits operations, their products
+/// with productDecimals decimals, on the squares of options (which must have some) over a
+/// printable area of printableArea twips.
 [[nodiscard]] SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
-                                          QSizeF printableArea);
+                                          QSizeF printableArea, int productDecimals = 0);
+
+/// The layout of the sheet of the powers of ten of numbers of numberDigits digits: a block
+/// a row, one square a character, "34,5 × 100 = 3450" with room for the longest result.
+[[nodiscard]] SquaredLayout powersOfTenLayout(int numberDigits, const PageOptions& options, QSizeF printableArea);
+
+/// Pages the sheets of code take on the squares of options (which must have some).
+[[nodiscard]] int squaredPagesFor(const SheetCode& code, const PageOptions& options, QSizeF printableArea);
 
 /// The pages of kind of sheet on the squares of options (which must have some),
 /// for a printable area of printableArea twips: the squares, the heading, the operations of
