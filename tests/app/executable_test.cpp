@@ -338,8 +338,25 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
          "--prova-del-nove vale solo con --quadretti"},
         {{QStringLiteral("--lavagna"), QStringLiteral("2305x1040")},
          2,
-         "--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104, non "
-         "«2305x1040»"},
+         "--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104 o "
+         "23,45x3,2 (la prima cifra non è 0, fino a 3 e 2 cifre dopo la virgola), non «2305x1040»"},
+        {{QStringLiteral("--lavagna"), QStringLiteral("23,4,5x3")},
+         2,
+         "--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104 o "
+         "23,45x3,2 (la prima cifra non è 0, fino a 3 e 2 cifre dopo la virgola), non «23,4,5x3»"},
+        {{QStringLiteral("--lavagna"), QStringLiteral(",5x3")},
+         2,
+         "--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104 o "
+         "23,45x3,2 (la prima cifra non è 0, fino a 3 e 2 cifre dopo la virgola), non «,5x3»"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--moltiplicando"), QStringLiteral("3"),
+          QStringLiteral("--decimali-moltiplicando"), QStringLiteral("3")},
+         2,
+         "--decimali-moltiplicando 3 vuole un moltiplicando di più cifre (--moltiplicando 3): le cifre dopo la "
+         "virgola sono meno delle cifre"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--decimali-moltiplicatore"), QStringLiteral("1")},
+         2,
+         "--decimali-moltiplicatore 1 vuole un moltiplicatore di più cifre (--moltiplicatore 1): le cifre dopo la "
+         "virgola sono meno delle cifre"},
         {{QStringLiteral("--lavagna"), QStringLiteral("2305x104"), QStringLiteral("--pdf"), file},
          2,
          "--lavagna apre una finestra: non vale con --pdf"},
