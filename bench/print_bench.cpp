@@ -70,14 +70,16 @@ void BM_ClassSetPdf(benchmark::State& state)
 BENCHMARK(BM_ClassSetPdf)->Arg(40)->Arg(1)->Unit(benchmark::kMillisecond);
 
 /// The same class set on 4 mm squares with carries rows and the prova del nove: the most a
-/// class set on squares draws. The size of the document is reported as "bytes".
+/// class set on squares draws; arguments the multiplier's digits and the factors' decimals,
+/// 4 x 3 without decimals first, then 4 x 2 with 2 and 1. The size of the document is
+/// reported as "bytes".
 void BM_SquaredClassSetPdf(benchmark::State& state)
 {
-    const pages::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL},
-                              pages::ClassSet::kMaxSheets,
-                              pages::PageKinds::Both,
-                              pages::PageOptions{4.0, true, true, true},
-                              {}};
+    SheetCode first{4, static_cast<int>(state.range(0)), 19, 0x123456789AULL};
+    first.multiplicandDecimals = static_cast<int>(state.range(1));
+    first.multiplierDecimals = static_cast<int>(state.range(2));
+    const pages::ClassSet set{
+        first, pages::ClassSet::kMaxSheets, pages::PageKinds::Both, pages::PageOptions{4.0, true, true, true}, {}};
     QByteArray pdf;
     for (auto _ : state) {
         pdf = output::classSetPdf(set, output::pdfPaper());
@@ -85,7 +87,7 @@ void BM_SquaredClassSetPdf(benchmark::State& state)
     }
     state.counters["bytes"] = static_cast<double>(pdf.size());
 }
-BENCHMARK(BM_SquaredClassSetPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SquaredClassSetPdf)->Args({3, 0, 0})->Args({2, 2, 1})->Unit(benchmark::kMillisecond);
 
 /// A press of "STAMPA" in the worksheet window until the print scheduler has accepted the
 /// job: destination lookup, rendering, submission. The benchmark starts a scheduler of its
