@@ -228,7 +228,9 @@ private:
     {
         Geometry g;
         const QSize block = squares_ ? squares_->size() : QSize(1, 1);
-        g.square = std::max(1, std::min(width() / (block.width() + 2), height() / block.height()));
+        // The product's comma hangs below its row: a decimal operation keeps a row free under it.
+        const int rows = block.height() + (op_.hasDecimals() ? 1 : 0);
+        g.square = std::max(1, std::min(width() / (block.width() + 2), height() / rows));
         g.grid = QSize(width() / g.square, height() / g.square);
         g.corner = QPoint((g.grid.width() - block.width()) / 2, (g.grid.height() - block.height()) / 2);
         g.origin = QPoint((width() - g.grid.width() * g.square) / 2, (height() - g.grid.height() * g.square) / 2);
