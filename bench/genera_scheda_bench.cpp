@@ -2,6 +2,7 @@
 #include "worksheet/level.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
+#include "worksheet/sheet.h"
 
 #include <benchmark/benchmark.h>
 
@@ -77,6 +78,26 @@ void BM_OperationCount(benchmark::State& state)
         benchmark::DoNotOptimize(level.operationCount(cifreA, cifreB));
     }
 }
+/// A decimal sheet drawn from its code as a class set draws each of its sheets: 4 x 2 with 2
+/// and 1 decimals, every operation worked out; a new seed each time. Arguments: the level's
+/// carries as in BM_GeneraSchedaAtALevel's kSenza and kCon, or -1 for the default level.
+void BM_DecimalSheet(benchmark::State& state)
+{
+    using namespace virdamo;
+    SheetCode code{4, 2, 19, 0x123456789AULL};
+    code.multiplicandDecimals = 2;
+    code.multiplierDecimals = 1;
+    if (state.range(0) >= 0) {
+        code.level.carries = static_cast<CarriesRule>(state.range(0));
+    }
+    for (auto _ : state) {
+        code.seed = (code.seed + 1) & kSeedMask;
+        const Sheet sheet = sheetOf(code);
+        benchmark::DoNotOptimize(sheet.operations.data());
+    }
+}
+BENCHMARK(BM_DecimalSheet)->Arg(-1)->Arg(kSenza)->Arg(kCon)->Unit(benchmark::kMicrosecond);
+
 BENCHMARK(BM_OperationCount)
     ->Args({4, 3, 0b1111111111, kSenza})
     ->Args({4, 3, 0b1111111111, kCon})

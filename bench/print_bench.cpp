@@ -69,18 +69,19 @@ void BM_ClassSetPdf(benchmark::State& state)
 }
 BENCHMARK(BM_ClassSetPdf)->Arg(40)->Arg(1)->Unit(benchmark::kMillisecond);
 
-/// The same class set on 4 mm squares with carries rows and the prova del nove; with
-/// argument 1 also with every other page option on: column labels and tints, the tavola
-/// pitagorica, a title and an instruction; with 2 also one pupil in four on the supported
-/// version's 10 mm pages. The size of the document is reported as "bytes".
+/// The same class set on 4 mm squares with carries rows and the prova del nove: the most a
+/// class set on squares draws. Arguments: the multiplier's digits, the factors' decimals
+/// and the page options: 0 those alone; 1 also every other page option (column labels and
+/// tints, the tavola pitagorica, a title and an instruction); 2 also one pupil in four on
+/// the supported version's 10 mm pages. The size of the document is reported as "bytes".
 void BM_SquaredClassSetPdf(benchmark::State& state)
 {
-    pages::ClassSet set{SheetCode{4, 3, 19, 0x123456789AULL},
-                        pages::ClassSet::kMaxSheets,
-                        pages::PageKinds::Both,
-                        pages::PageOptions{4.0, true, true, true},
-                        {}};
-    if (state.range(0) >= 1) {
+    SheetCode first{4, static_cast<int>(state.range(0)), 19, 0x123456789AULL};
+    first.multiplicandDecimals = static_cast<int>(state.range(1));
+    first.multiplierDecimals = static_cast<int>(state.range(2));
+    pages::ClassSet set{
+        first, pages::ClassSet::kMaxSheets, pages::PageKinds::Both, pages::PageOptions{4.0, true, true, true}, {}};
+    if (state.range(3) >= 1) {
         set.options.columnLabels = true;
         set.options.columnColours = true;
         set.options.timesTable = true;
@@ -88,7 +89,7 @@ void BM_SquaredClassSetPdf(benchmark::State& state)
         set.options.instruction = QStringLiteral("Esegui in colonna e fai la prova del nove.");
         for (int k = 1; k <= pages::ClassSet::kMaxSheets; ++k) {
             set.names.push_back(QStringLiteral("Alunno %1").arg(k));
-            set.supported.push_back(state.range(0) == 2 && k % 4 == 0);
+            set.supported.push_back(state.range(3) == 2 && k % 4 == 0);
         }
     }
     QByteArray pdf;
@@ -98,7 +99,12 @@ void BM_SquaredClassSetPdf(benchmark::State& state)
     }
     state.counters["bytes"] = static_cast<double>(pdf.size());
 }
-BENCHMARK(BM_SquaredClassSetPdf)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SquaredClassSetPdf)
+    ->Args({3, 0, 0, 0})
+    ->Args({3, 0, 0, 1})
+    ->Args({3, 0, 0, 2})
+    ->Args({2, 2, 1, 0})
+    ->Unit(benchmark::kMillisecond);
 
 /// A press of "STAMPA" in the worksheet window until the print scheduler has accepted the
 /// job: destination lookup, rendering, submission. The benchmark starts a scheduler of its

@@ -96,7 +96,8 @@ Application::Application(Modulo1& state, RandomSource& random, PrintSheet printS
         const auto [multiplicand, multiplier] = lavagnaOperation_;
         // The whiteboard writes as the class was taught, as the class dialog last remembered.
         return withIcon(std::make_unique<ui::Lavagna>(multiplicand, multiplier, lavagnaSource_,
-                                                      ClassPreferences::load().options.conventions));
+                                                      ClassPreferences::load().options.conventions,
+                                                      lavagnaDecimals_.first, lavagnaDecimals_.second));
     });
 }
 
@@ -107,23 +108,27 @@ void Application::start()
     frmInizio_->show();
 }
 
-void Application::startOnLavagna(std::int32_t multiplicand, std::int32_t multiplier)
+void Application::startOnLavagna(std::int32_t multiplicand, std::int32_t multiplier, int multiplicandDecimals,
+                                 int multiplierDecimals)
 {
-    if (!ui::Lavagna::canWorkOut(multiplicand, multiplier)) {
+    if (!ui::Lavagna::canWorkOut(multiplicand, multiplier, multiplicandDecimals, multiplierDecimals)) {
         throw std::invalid_argument("no operation for the whiteboard: " + std::to_string(multiplicand) + " x "
                                     + std::to_string(multiplier));
     }
-    openLavagna(multiplicand, multiplier, operationsLike(multiplicand, multiplier));
+    openLavagna(multiplicand, multiplier, operationsLike(multiplicand, multiplier), multiplicandDecimals,
+                multiplierDecimals);
 }
 
-void Application::openLavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another)
+void Application::openLavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another,
+                              int multiplicandDecimals, int multiplierDecimals)
 {
     if (auto* open = lavagna_->formAs<ui::Lavagna>()) {
         // One whiteboard: the operation asked for replaces the one on it.
         open->setOperationSource(std::move(another));
-        open->workOut(multiplicand, multiplier);
+        open->workOut(multiplicand, multiplier, multiplicandDecimals, multiplierDecimals);
     } else {
         lavagnaOperation_ = {multiplicand, multiplier};
+        lavagnaDecimals_ = {multiplicandDecimals, multiplierDecimals};
         lavagnaSource_ = std::move(another);
     }
     lavagna_->show();

@@ -41,8 +41,10 @@ public:
     /// Opens the whiteboard window "Lavagna" alone on multiplicand x multiplier, with no other
     /// window: the program ends (lifecycle().ended()) when it closes. "Nuova" there draws
     /// operations of the same digit counts. Throws std::invalid_argument for an operation
-    /// the board does not work out (ui::Lavagna::canWorkOut).
-    void startOnLavagna(std::int32_t multiplicand, std::int32_t multiplier);
+    /// the board does not work out (ui::Lavagna::canWorkOut). The decimals put commas in the
+    /// factors' digits, for this operation and those "Nuova" draws.
+    void startOnLavagna(std::int32_t multiplicand, std::int32_t multiplier, int multiplicandDecimals = 0,
+                        int multiplierDecimals = 0);
 
     /// Emits ended() when the last window unloads.
     [[nodiscard]] forms::Lifecycle& lifecycle() const { return *lifecycle_; }
@@ -60,7 +62,8 @@ private:
     using OperationSource = std::function<std::pair<std::int32_t, std::int32_t>()>;
 
     /// Shows the whiteboard on multiplicand x multiplier, its "Nuova" drawing from another.
-    void openLavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another);
+    void openLavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another,
+                     int multiplicandDecimals = 0, int multiplierDecimals = 0);
 
     Modulo1& state_;
     RandomSource& random_;
@@ -70,6 +73,7 @@ private:
     std::unique_ptr<forms::FormSlot> frmInizio_;
     std::unique_ptr<forms::FormSlot> frmDue_;
     std::pair<std::int32_t, std::int32_t> lavagnaOperation_;  ///< the whiteboard's first operation
+    std::pair<int, int> lavagnaDecimals_;                     ///< of its multiplicand and multiplier
     OperationSource lavagnaSource_;
     std::unique_ptr<forms::FormSlot> lavagna_;
 };

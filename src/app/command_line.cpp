@@ -33,7 +33,7 @@ struct Request {
     std::optional<SheetCode> code;
     QString codeText;
     QString namesFile;
-    std::optional<std::pair<std::int32_t, std::int32_t>> lavagna;
+    std::optional<BoardOperation> lavagna;
 };
 
 /// One of the program's own options, which are not a class set's: its names, the name of
@@ -47,16 +47,64 @@ struct Option {
     std::function<QString(const QString& value, Request& request)> apply;
 };
 
-/// The operation of a --lavagna value, "2305x104" (also with X, ×, * or blanks), with the
-/// digit counts the program works with; none when it is not one.
-std::optional<std::pair<std::int32_t, std::int32_t>> operationOf(const QString& value)
+/// A factor as typed, "23,45": its digits without the comma and how many follow the comma;
+/// none without digits before and after a single comma, or with a first digit 0.
+std::optional<std::pair<std::int32_t, int>> factorOf(const QString& typed)
 {
-    static const QRegularExpression operation(uR"(^\s*(\d{2,4})\s*[xX×*]\s*(\d{1,3})\s*$)"_s);
-    const QRegularExpressionMatch match = operation.match(value);
-    if (!match.hasMatch() || match.captured(1).startsWith(u'0') || match.captured(2).startsWith(u'0')) {
+    const qsizetype comma = typed.indexOf(u',');
+    if (comma == 0 || comma == typed.size() - 1 || typed.count(u',') > 1 || typed.startsWith(u'0')) {
         return std::nullopt;
     }
-    return std::pair{match.captured(1).toInt(), match.captured(2).toInt()};
+    QString digits = typed;
+    digits.remove(u',');
+    return std::pair{digits.toInt(), comma < 0 ? 0 : static_cast<int>(typed.size() - 1 - comma)};
+}
+
+/// The operation of a --lavagna value, "2305x104" or "23,45x3,2" (also with X, ×, * or
+/// blanks), with the digit counts and decimals the program works with; none when it is not one.
+std::optional<BoardOperation> operationOf(const QString& value)
+{
+    static const QRegularExpression operation(uR"(^\s*([\d,]+)\s*[xX×*]\s*([\d,]+)\s*$)"_s);
+    const QRegularExpressionMatch match = operation.match(value);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const auto multiplicand = factorOf(match.captured(1));
+    const auto multiplier = factorOf(match.captured(2));
+    if (!multiplicand || !multiplier) {
+        return std::nullopt;
+    }
+    BoardOperation board{multiplicand->first, multiplier->first, multiplicand->second, multiplier->second};
+    SheetCode shape;
+    shape.multiplicandDigits = static_cast<int>(std::to_string(board.multiplicand).size());
+    shape.multiplierDigits = static_cast<int>(std::to_string(board.multiplier).size());
+    shape.multiplicandDecimals = board.multiplicandDecimals;
+    shape.multiplierDecimals = board.multiplierDecimals;
+    const bool digitsFit = shape.multiplicandDigits >= 2 && shape.multiplicandDigits <= 4 && shape.multiplierDigits >= 1
+        && shape.multiplierDigits <= 3;
+    return digitsFit && shape.decimalsFit() ? std::optional(board) : std::nullopt;
+}
+
+/// Why the decimals of set do not fit its digits; empty when they do.
+QString decimalsProblem(const pages::ClassSet& set)
+{
+    const SheetCode& first = set.first;
+    if (first.decimalsFit()) {
+        return {};
+    }
+    if (first.kind == SheetKind::PowersOfTen) {
+        return texts::kPowersOfTenWithoutDecimals;
+    }
+    if (first.multiplicandDecimals >= first.multiplicandDigits) {
+        return texts::kDecimalsDoNotFit.arg(u"decimali-moltiplicando"_s)
+            .arg(first.multiplicandDecimals)
+            .arg(u"moltiplicando"_s)
+            .arg(first.multiplicandDigits);
+    }
+    return texts::kDecimalsDoNotFit.arg(u"decimali-moltiplicatore"_s)
+        .arg(first.multiplierDecimals)
+        .arg(u"moltiplicatore"_s)
+        .arg(first.multiplierDigits);
 }
 
 /// The program's options that come before the class set's in the help.
@@ -259,10 +307,14 @@ CommandLine readCommandLine(const QStringList& arguments)
         given.push_back(&option);
     }
     if (request.help) {
-        return CommandLine{CommandLine::Action::Help, {}, {}, {}, std::nullopt, {}};
+        CommandLine line;
+        line.action = CommandLine::Action::Help;
+        return line;
     }
     if (request.version) {
-        return CommandLine{CommandLine::Action::Version, {}, {}, {}, std::nullopt, {}};
+        CommandLine line;
+        line.action = CommandLine::Action::Version;
+        return line;
     }
     if (request.lavagna) {
         if (request.pdfFile) {
@@ -298,7 +350,9 @@ CommandLine readCommandLine(const QStringList& arguments)
             }
         }
         line.seed = request.code->seed;
-    } else if (line.set.first.level.allowsNone(line.set.first.multiplicandDigits, line.set.first.multiplierDigits)) {
+    } else if (const QString problem = decimalsProblem(line.set); !problem.isEmpty()) {
+        return failure(problem);
+    } else if (!line.set.first.makesSheet()) {
         return failure(texts::kNoPossibleOperation);
     }
     return line;

@@ -12,6 +12,17 @@
 
 namespace virdamo::app {
 
+/// An operation for the whiteboard: the factors' digits, the commas left out, and how many
+/// of them follow each comma.
+struct BoardOperation {
+    std::int32_t multiplicand = 0;
+    std::int32_t multiplier = 0;
+    int multiplicandDecimals = 0;
+    int multiplierDecimals = 0;
+
+    bool operator==(const BoardOperation&) const = default;
+};
+
 /// What the command line asks for.
 struct CommandLine {
     enum class Action { OpenWindows, OpenLavagna, Help, Version, WritePdf, Error };
@@ -26,8 +37,8 @@ struct CommandLine {
     QString namesFile;
     /// WritePdf: whether --schede gave set.sheets, which the names, when there are, must agree with.
     bool sheetsGiven = false;
-    /// OpenLavagna: the operation the whiteboard opens on, multiplicand and multiplier.
-    std::pair<std::int32_t, std::int32_t> lavagna{0, 0};
+    /// OpenLavagna: the operation the whiteboard opens on.
+    BoardOperation lavagna;
 };
 
 /// Reads the arguments that follow the program's name, each as argumentText makes it of its bytes.

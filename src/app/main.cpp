@@ -129,7 +129,8 @@ int main(int argc, char** argv)
                      [] { QCoreApplication::exit(0); });
 
     if (line.action == Action::OpenLavagna) {
-        shell.startOnLavagna(line.lavagna.first, line.lavagna.second);
+        shell.startOnLavagna(line.lavagna.multiplicand, line.lavagna.multiplier, line.lavagna.multiplicandDecimals,
+                             line.lavagna.multiplierDecimals);
     } else {
         shell.start();
     }

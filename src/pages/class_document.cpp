@@ -53,7 +53,7 @@ std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea)
         const PageOptions options = set.optionsFor(k);
         Sheet sheet = sheetOf(code, options.conventionsShown());
         // A supported pupil works the first operations of the sheet, numbered as everyone's.
-        sheet.operations.resize(static_cast<std::size_t>(set.operationsShown(set.isSupported(k))));
+        sheet.keepFirst(set.operationsShown(set.isSupported(k)));
         const SheetFooter footer{k, count, code.text(), set.pupil(k)};
         if (set.hasPupils()) {
             addSheetPages(pupils, sheet, PageKind::Pupils, options, printableArea, footer);

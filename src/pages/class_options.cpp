@@ -95,6 +95,23 @@ ClassOption numberChoice(const QString& name, std::initializer_list<int> numbers
     return option;
 }
 
+/// A Choice of a factor's decimal digits, numbers, in the level's group of the dialog.
+ClassOption decimalsChoice(const QString& name, std::initializer_list<int> numbers, QString help, QString label,
+                           QString settingsKey, int SheetCode::*field)
+{
+    ClassOption option = numberChoice(
+        name, numbers, std::move(help), [field](const ClassSet& s) { return s.first.*field; },
+        [field](ClassSet& s, int n) { s.first.*field = n; });
+    option.group = OptionGroup::Level;
+    option.label = std::move(label);
+    option.settingsKey = std::move(settingsKey);
+    for (OptionValue& value : option.values) {
+        const int n = value.text.toInt();
+        value.label = n == 0 ? texts::kNoDecimals : n == 1 ? texts::kDecimalsOne : texts::kDecimalsMany.arg(n);
+    }
+    return option;
+}
+
 /// A Switch over a flag of the pages' options.
 ClassOption pageSwitch(const QString& name, bool whenGiven, QString help, QString label, QString settingsKey,
                        bool PageOptions::*flag, QString needs = {})
@@ -296,6 +313,29 @@ std::vector<ClassOption> declareOptions()
                     {u"con"_s, texts::kCarriesSome, true}});
     carries.fromCode = true;
     options.push_back(std::move(carries));
+
+    options.push_back(decimalsChoice(u"decimali-moltiplicando"_s, {0, 1, 2, 3}, texts::kHelpMultiplicandDecimals,
+                                     texts::kMultiplicandDecimalsLabel, u"decimaliMoltiplicando"_s,
+                                     &SheetCode::multiplicandDecimals));
+    options.push_back(decimalsChoice(u"decimali-moltiplicatore"_s, {0, 1, 2}, texts::kHelpMultiplierDecimals,
+                                     texts::kMultiplierDecimalsLabel, u"decimaliMoltiplicatore"_s,
+                                     &SheetCode::multiplierDecimals));
+
+    ClassOption powersOfTen =
+        declared(ClassOption::Kind::Switch, u"per-10-100-1000"_s, texts::kHelpPowersOfTen, OptionGroup::Level);
+    powersOfTen.label = texts::kPowersOfTenLabel;
+    powersOfTen.settingsKey = u"per101001000"_s;
+    powersOfTen.fromCode = true;
+    powersOfTen.whenGiven = switchText(true);
+    powersOfTen.get = [](const ClassSet& s) { return switchText(s.first.kind == SheetKind::PowersOfTen); };
+    powersOfTen.set = [](const QString& text, ClassSet& s) {
+        const std::optional<bool> value = truthOf(text);
+        if (value) {
+            s.first.kind = *value ? SheetKind::PowersOfTen : SheetKind::Columns;
+        }
+        return value.has_value();
+    };
+    options.push_back(std::move(powersOfTen));
 
     ClassOption squares;
     squares.kind = ClassOption::Kind::Choice;

@@ -1,6 +1,7 @@
 #include "pages/class_set.h"
 
 #include "pages/squared_pages.h"
+#include "worksheet/powers_of_ten.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -42,7 +43,8 @@ PageOptions ClassSet::optionsFor(int k) const
 
 int ClassSet::operationsShown(bool supportedPupil) const
 {
-    const int all = first.operations();
+    // The powers of ten's sheet has its rows whatever the count of operations asked.
+    const int all = first.kind == SheetKind::PowersOfTen ? kPowersOfTenRows : first.operations();
     if (!supportedPupil) {
         return all;
     }
@@ -57,8 +59,7 @@ int ClassSet::pagesPerSheet(PageKind kind, bool supportedPupil, QSizeF printable
     }
     SheetFooter footer;
     footer.pupil = pupil;
-    return squaredPageCount(first.multiplicandDigits, first.multiplierDigits, operationsShown(supportedPupil), kind,
-                            shown, printableArea, footer);
+    return squaredPageCount(first, operationsShown(supportedPupil), kind, shown, printableArea, footer);
 }
 
 int ClassSet::pageCount(QSizeF printableArea) const

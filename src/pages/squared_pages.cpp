@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "layout/twips.h"
+#include "worksheet/powers_of_ten.h"
 #include "worksheet/sheet.h"
 #include "worksheet/worked_operation.h"
 
@@ -29,6 +30,14 @@ constexpr double kTitleBand = 400.0;  // twips: the least height the 16-point ti
 constexpr double kDigitEm = 1.0;
 /// Carries are written smaller, about half a square high, in the upper half of their square.
 constexpr double kCarryEm = 0.65;
+/// How far above the line a comma's box is centred, in squares: the face's capitals stand
+/// 0.57 em high, so the comma's baseline falls just under the line it sits on.
+constexpr double kCommaRise = 0.24;
+
+/// Squares of the powers of ten's factor, "1000", and of the longest result, four digits
+/// and three zeros.
+constexpr int kFactorSquares = 4;
+constexpr int kResultZeros = 3;
 
 /// Column labels, the operations' numbers and the numbers of the tavola pitagorica: three
 /// characters ("dak", "20)", "100") a square at most, all in one size, so that a page
@@ -52,6 +61,8 @@ constexpr double kRuleWidth = 20.0;                              // twips: one p
 /// One-character texts share their storage: a page holds a thousand of them.
 const std::array<QString, 10> kDigits{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
 const QString kTimes = u"x"_s;
+const QString kPowerTimes = u"×"_s;
+const QString kComma = u","_s;
 const QString kEquals = u"="_s;
 const QString kDashText = u"-"_s;
 
@@ -109,6 +120,27 @@ public:
     {
         page_.texts.push_back(
             {kFont, digitSize_, QPointF(column * s_, row * s_), text, QSizeF(s_, s_), TextPlace::Centre});
+    }
+
+    /// A comma on the line at the lower right of the square of the digit it follows.
+    void comma(int column, int row)
+    {
+        page_.texts.push_back({kFont, digitSize_, QPointF((column + 0.5) * s_, (row + 0.5 - kCommaRise) * s_), kComma,
+                               QSizeF(s_, s_), TextPlace::Centre});
+    }
+
+    /// A number as the class writes it, "75,040", a digit a square, its last digit in column
+    /// units of row.
+    void number(int units, int row, const std::string& text)
+    {
+        int column = units;
+        for (auto c = text.rbegin(); c != text.rend(); ++c) {
+            if (*c == ',') {
+                comma(column, row);
+            } else {
+                character(column--, row, kDigits.at(static_cast<std::size_t>(*c - '0')));
+            }
+        }
     }
 
     /// A carry, small in the upper half of its square.
@@ -170,6 +202,24 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
     const int multiplier = corner.y() + squares.rowOf({WorkedRow::Multiplier, 0});
     page.character(units + 1, multiplicand, kTimes);
     page.character(units + 1, multiplier, kEquals);
+    // The factors' commas are part of the factors; the product's is a step of its own.
+    if (op.multiplicandDecimals > 0) {
+        page.comma(units - op.multiplicandDecimals, multiplicand);
+    }
+    if (op.multiplierDecimals > 0) {
+        page.comma(units - op.multiplierDecimals, multiplier);
+    }
+    if (written.productComma) {
+        const QPoint square = at(DecimalPoint{});
+        page.comma(square.x(), square.y());
+        if (op.product % 10 == 0) {
+            // "= 3,78" right of the product, after a free square.
+            const std::string shortest = shortestDecimalText(op.product, op.productDecimals());
+            const int digits = static_cast<int>(shortest.size()) - (shortest.find(',') == std::string::npos ? 0 : 1);
+            page.character(units + 2, square.y(), kEquals);
+            page.number(units + 2 + digits, square.y(), shortest);
+        }
+    }
     page.rule(corner.x(), multiplier + 1, squares.digitColumns());
     if (op.partialRows() >= 2) {
         page.rule(corner.x(), corner.y() + squares.rowOf({WorkedRow::Product, 0}), squares.digitColumns());
@@ -238,9 +288,11 @@ double squareSide(const PageOptions& options)
     return layout::millimetresToTwips(std::clamp(options.squareMillimetres.value_or(*largest), *smallest, *largest));
 }
 
-OperationSquares::OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options)
+OperationSquares::OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
+                                   int productDecimals)
     : rows_(WorkedOperation::rowsTopToBottom(multiplierDigits, options.carriesShown()))
     , digitColumns_(multiplicandDigits + multiplierDigits)
+    , productDecimals_(productDecimals)
     , prova_(options.provaShown())
     , labels_(options.squared() && options.columnLabels)
 {
@@ -249,6 +301,7 @@ OperationSquares::OperationSquares(int multiplicandDigits, int multiplierDigits,
 OperationSquares::OperationSquares(const WorkedOperation& op, const PageOptions& options)
     : rows_(op.rowsTopToBottom(options.carriesShown()))
     , digitColumns_(op.multiplicandDigits + op.multiplierDigits)
+    , productDecimals_(op.productDecimals())
     , prova_(options.provaShown())
     , labels_(options.squared() && options.columnLabels)
 {
@@ -265,6 +318,9 @@ QPoint OperationSquares::squareOf(const Cell& cell) const
     if (const auto* square = std::get_if<Square>(&cell)) {
         return {unitsColumn() - square->column, rowOf(square->row)};
     }
+    if (std::holds_alternative<DecimalPoint>(cell)) {
+        return {unitsColumn() - productDecimals_, rowOf({WorkedRow::Product, 0})};
+    }
     // The cross stands right of the sign after a free square, level with the factors.
     const ProvaBox box = std::get<ProvaBox>(cell);
     const bool right = box == ProvaBox::TopRight || box == ProvaBox::BottomRight;
@@ -274,7 +330,9 @@ QPoint OperationSquares::squareOf(const Cell& cell) const
 
 QSize OperationSquares::size() const
 {
-    return {digitColumns_ + 1 + (prova_ ? 3 : 0), static_cast<int>(rows_.size()) + (labels_ ? 1 : 0)};
+    // The shortest product has a digit fewer than the product at most.
+    const int shortest = productDecimals_ > 0 ? digitColumns_ + 2 + (digitColumns_ - 1) : 0;
+    return {std::max(digitColumns_ + 1 + (prova_ ? 3 : 0), shortest), static_cast<int>(rows_.size()) + (labels_ ? 1 : 0)};
 }
 
 Page squaredOperationPage(const WorkedOperation& op, const Written& written, const PageOptions& options, QSize grid,
@@ -333,8 +391,12 @@ bool SquaredLayout::tableOnItsOwnPage(int operations) const
     return timesTable && !tableAt(firstOnPage(1, operations) - firstOnPage(0, operations));
 }
 
-SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
-                            QSizeF printableArea, PageKind kind, const SheetFooter& footer)
+namespace {
+
+/// The layout of blocks of size block on the squares of options over printableArea twips,
+/// for kind of page of footer's sheet.
+SquaredLayout blocksLayout(QSize block, const PageOptions& options, QSizeF printableArea, PageKind kind,
+                           const SheetFooter& footer)
 {
     SquaredLayout l;
     // Squares smaller or larger than any class uses are taken as the nearest size that is.
@@ -355,8 +417,6 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
         * lineRows;
     l.perPage = options.operationsPerPage();
     l.timesTable = options.squared() && options.timesTable && kind == PageKind::Pupils;
-
-    const QSize block = OperationSquares(multiplicandDigits, multiplierDigits, options).size();
     l.blockColumns = block.width();
     l.blockRows = block.height();
 
@@ -368,19 +428,69 @@ SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const 
     return l;
 }
 
-int squaredPageCount(int multiplicandDigits, int multiplierDigits, int operations, PageKind kind,
-                     const PageOptions& options, QSizeF printableArea, const SheetFooter& footer)
+/// Draws a row of the powers of ten in its block at corner: the number with its units in
+/// the block's column numberDigits - 1, the sign, the factor, the equals sign and, with
+/// results, the result.
+void drawPowerOfTen(SquaredPage& page, const PowerOfTenRow& row, int numberDigits, QPoint corner, bool result)
 {
-    const SquaredLayout layout =
-        squaredLayout(multiplicandDigits, multiplierDigits, options, printableArea, kind, footer);
+    const int units = corner.x() + numberDigits - 1;
+    page.number(units, corner.y(), row.numberText());
+    page.character(units + 1, corner.y(), kPowerTimes);
+    const std::string factor = row.factorText();
+    page.number(units + 1 + static_cast<int>(factor.size()), corner.y(), factor);
+    const int equals = units + 2 + kFactorSquares;
+    page.character(equals, corner.y(), kEquals);
+    if (result) {
+        const std::string text = row.resultText();
+        const int digits = static_cast<int>(text.size()) - (text.find(',') == std::string::npos ? 0 : 1);
+        page.number(equals + digits, corner.y(), text);
+    }
+}
+
+/// The layout of the sheet of the powers of ten of numbers of numberDigits digits: a block
+/// a row, one square a character, "34,5 × 100 = 3450" with room for the longest result.
+SquaredLayout powersOfTenLayout(int numberDigits, const PageOptions& options, QSizeF printableArea, PageKind kind,
+                                const SheetFooter& footer)
+{
+    return blocksLayout(QSize(numberDigits + 1 + kFactorSquares + 1 + numberDigits + kResultZeros, 1), options,
+                        printableArea, kind, footer);
+}
+
+/// The layout of sheets of code's kind and digits.
+SquaredLayout layoutOf(const SheetCode& code, const PageOptions& options, QSizeF printableArea, PageKind kind,
+                       const SheetFooter& footer)
+{
+    if (code.kind == SheetKind::PowersOfTen) {
+        return powersOfTenLayout(code.multiplicandDigits, options, printableArea, kind, footer);
+    }
+    return squaredLayout(code.multiplicandDigits, code.multiplierDigits, options, printableArea, kind, footer,
+                         code.multiplicandDecimals + code.multiplierDecimals);
+}
+
+}  // namespace
+
+SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
+                            QSizeF printableArea, PageKind kind, const SheetFooter& footer, int productDecimals)
+{
+    return blocksLayout(OperationSquares(multiplicandDigits, multiplierDigits, options, productDecimals).size(),
+                        options, printableArea, kind, footer);
+}
+
+int squaredPageCount(const SheetCode& code, int operations, PageKind kind, const PageOptions& options,
+                     QSizeF printableArea, const SheetFooter& footer)
+{
+    const SquaredLayout layout = layoutOf(code, options, printableArea, kind, footer);
     return layout.pagesFor(operations) + (layout.tableOnItsOwnPage(operations) ? 1 : 0);
 }
 
 std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const PageOptions& options, QSizeF printableArea,
                                     const SheetFooter& footer)
 {
-    const SquaredLayout layout =
-        squaredLayout(sheet.multiplicandDigits, sheet.multiplierDigits, options, printableArea, kind, footer);
+    const bool powersOfTen = sheet.kind == SheetKind::PowersOfTen;
+    const SquaredLayout layout = powersOfTen
+        ? powersOfTenLayout(sheet.multiplicandDigits, options, printableArea, kind, footer)
+        : squaredLayout(sheet.multiplicandDigits, sheet.multiplierDigits, options, printableArea, kind, footer,
+                        sheet.productDecimals());
     const int operations = sheet.operationCount();
     const bool tablePage = layout.tableOnItsOwnPage(operations);
     const int pageCount = layout.pagesFor(operations) + (tablePage ? 1 : 0);
@@ -416,9 +526,14 @@ std::vector<Page> squaredSheetPages(const Sheet& sheet, PageKind kind, const Pag
         const int first = layout.firstOnPage(q, operations);
         const int last = layout.firstOnPage(q + 1, operations);
         for (int i = first; i < last; ++i) {
-            const WorkedOperation& op = sheet.operations[static_cast<std::size_t>(i)];
             const QPoint corner = layout.blockAt(i - first);
             page.small(corner.x() - 1, corner.y(), kSmallEm, QString::number(i + 1) + u')');
+            if (powersOfTen) {
+                drawPowerOfTen(page, sheet.powersOfTen[static_cast<std::size_t>(i)], sheet.multiplicandDigits, corner,
+                               kind == PageKind::Solutions);
+                continue;
+            }
+            const WorkedOperation& op = sheet.operations[static_cast<std::size_t>(i)];
             drawOperation(page, op, OperationSquares(op, options), corner,
                           kind == PageKind::Solutions ? Written::wholeOf(op) : Written::factorsOf(op), options);
         }

@@ -15,7 +15,8 @@
 
 namespace virdamo {
 struct Sheet;
-}
+struct SheetCode;
+}  // namespace virdamo
 
 namespace virdamo::pages {
 
@@ -69,16 +70,19 @@ inline constexpr int kTableSquares = 11;
 /// the columns of the product's digits (as many as both factors' digits) ending at the
 /// units, the sign right of them, then a free square and the cross of the prova when
 /// options show it; a row of column labels on top where options ask for them, then a row
-/// for each row written, carries rows included when options show them. Every operation of
-/// a sheet has the same block.
+/// for each row written, carries rows included when options show them. With decimals the
+/// block is wide enough for the product without the zeros that end it written right of it,
+/// "= 3,78", after a free square. Every operation of a sheet has the same block. A comma
+/// takes no square: it sits on the line at the lower right of the square of the digit
+/// before it.
 class OperationSquares final {
 public:
-    OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options);
+    OperationSquares(int multiplicandDigits, int multiplierDigits, const PageOptions& options, int productDecimals = 0);
     /// The squares of op alone: the rows it writes, which its conventions may make fewer.
     OperationSquares(const WorkedOperation& op, const PageOptions& options);
 
     /// Column and row of the square that cell stands in; row -1 for a row the block lacks
-    /// (carries not shown).
+    /// (carries not shown). The product's comma stands in the square of the digit it follows.
     [[nodiscard]] QPoint squareOf(const Cell& cell) const;
     /// Row of the block that holds row, or -1.
     [[nodiscard]] int rowOf(RowRef row) const;
@@ -93,6 +97,7 @@ public:
 private:
     std::vector<RowRef> rows_;
     int digitColumns_ = 0;
+    int productDecimals_ = 0;
     bool prova_ = false;
     bool labels_ = false;
 };
@@ -106,14 +111,16 @@ private:
 /// The layout of kind of page of a sheet of multiplicandDigits x multiplierDigits operations
 /// on the squares of options (which must have some) over a printable area of printableArea
 /// twips; footer says whose sheet it is, for the heading and footer rows a long name needs.
-/// Both kinds place the blocks alike; only pupils' pages have the tavola pitagorica.
+/// Both kinds place the blocks alike; only pupils' pages have the tavola pitagorica. The
+/// products have productDecimals decimals.
 [[nodiscard]] SquaredLayout squaredLayout(int multiplicandDigits, int multiplierDigits, const PageOptions& options,
                                           QSizeF printableArea, PageKind kind = PageKind::Pupils,
-                                          const SheetFooter& footer = {});
+                                          const SheetFooter& footer = {}, int productDecimals = 0);
 
-/// Pages of kind that a sheet of operations takes, counted without drawing them.
-[[nodiscard]] int squaredPageCount(int multiplicandDigits, int multiplierDigits, int operations, PageKind kind,
-                                   const PageOptions& options, QSizeF printableArea, const SheetFooter& footer = {});
+/// Pages of kind that the first operations (or rows) of a sheet of code take, counted
+/// without drawing them.
+[[nodiscard]] int squaredPageCount(const SheetCode& code, int operations, PageKind kind, const PageOptions& options,
+                                   QSizeF printableArea, const SheetFooter& footer = {});
 
 /// The pages of kind of sheet on the squares of options (which must have some),
 /// for a printable area of printableArea twips: the squares, the heading, the title and

@@ -4,6 +4,7 @@
 #include "worksheet/genera_scheda.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/sheet.h"
+#include "worksheet/worked_operation.h"
 
 #include <array>
 #include <cstddef>
@@ -16,6 +17,9 @@ namespace {
 
 constexpr float kFirstRowTop = 1200.0F;  // twips
 constexpr float kBodyFontSize = 12.0F;   // points
+constexpr float kLinePitch = 300.0F;     // twips between the lines of an operation
+/// Twips between the rows of the powers of ten.
+constexpr float kPowersOfTenPitch = 600.0F;
 const std::string kFontName = "Courier New";
 
 /// Left edge of each of the four columns of operations, in twips; operation i stands in column i mod 4.
@@ -29,6 +33,7 @@ enum class Row {
     Parziale2,
     Parziale3,
     Prodotto,
+    Shortest,  ///< a decimal product without the zeros that end it, "= 3,78", under the product
     RuleShort,
     RuleMedium,
     RuleFull
@@ -86,7 +91,8 @@ std::string lineText(const RowText& rowText, std::size_t i, Row row)
     case Row::Parziale1:
     case Row::Parziale2:
     case Row::Parziale3:
-    case Row::Prodotto: return rowText(i, row);
+    case Row::Prodotto:
+    case Row::Shortest: return rowText(i, row);
     case Row::RuleShort: return "       ______";
     case Row::RuleMedium: return "   __________";
     case Row::RuleFull: return "_____________";
@@ -110,9 +116,16 @@ RowText rowsOf(const Modulo1& m)
     };
 }
 
+/// text preceded by blanks to width characters; longer text stays whole.
+std::string padded(const std::string& text, std::size_t width)
+{
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
 /// The rows of sheet as the worksheet state stores them: each number right-aligned in the
 /// width of its row, the partial products shifted one column a digit. On pupils' pages the
-/// rows the pupil works out are empty.
+/// rows the pupil works out are empty. Decimal factors and products carry their comma in
+/// the text, in a character of its own; the partial products have none.
 RowText rowsOf(const Sheet& sheet, PageKind kind)
 {
     return [&sheet, kind](std::size_t i, Row row) -> std::string {
@@ -120,12 +133,16 @@ RowText rowsOf(const Sheet& sheet, PageKind kind)
         const WorkedOperation& op = sheet.operations[i];
         const bool results = kind == PageKind::Solutions;
         switch (row) {
-        case Row::Moltiplicando: return rightAligned(blanks, op.multiplicand, 11);
-        case Row::Moltiplicatore: return rightAligned(blanks, op.multiplier, 11);
+        case Row::Moltiplicando: return padded(decimalText(op.multiplicand, op.multiplicandDecimals), 11);
+        case Row::Moltiplicatore: return padded(decimalText(op.multiplier, op.multiplierDecimals), 11);
         case Row::Parziale1: return results && op.partialRows() > 0 ? rightAligned(blanks, op.partial(0), 11) : "";
         case Row::Parziale2: return results && op.partialRows() > 1 ? rightAligned(blanks, op.partial(1), 10) : "";
         case Row::Parziale3: return results && op.partialRows() > 2 ? rightAligned(blanks, op.partial(2), 9) : "";
-        case Row::Prodotto: return results ? rightAligned(blanks, op.product, 11) : "";
+        case Row::Prodotto: return results ? padded(decimalText(op.product, op.productDecimals()), 11) : "";
+        case Row::Shortest:
+            return results && op.hasDecimals() && op.product % 10 == 0
+                ? padded("= " + shortestDecimalText(op.product, op.productDecimals()), 11)
+                : "";
         default: return {};
         }
     };
@@ -142,6 +159,12 @@ void printBody(const RowText& rows, int operations, Printer& printer, const Layo
             printer.setHorizontalPosition(column);
             printer.setVerticalPosition(rowTop + line.offset);
             printer.printLine(lineText(rows, i, line.row));
+        }
+        // A column has no room right of its product: the shortest product goes under it.
+        if (const std::string shortest = rows(i, Row::Shortest); !shortest.empty()) {
+            printer.setHorizontalPosition(column);
+            printer.setVerticalPosition(rowTop + layout.lines[layout.lineCount - 1].offset + kLinePitch);
+            printer.printLine(shortest);
         }
         // The last operation of rows 1 to 4 moves the next ones to the following row.
         if (i % kColumns.size() == kColumns.size() - 1 && i / kColumns.size() + 1 < layout.rowTops.size()) {
@@ -220,6 +243,24 @@ void StampaScheda(const Modulo1& state, Printer& printer)
 
 void printSheet(const Sheet& sheet, PageKind kind, Printer& printer)
 {
+    if (sheet.kind == SheetKind::PowersOfTen) {
+        printer.setFontName(kFontName);
+        StampaIntestazione({}, printer);
+        printer.setFontSize(kBodyFontSize);
+        float top = kFirstRowTop;
+        for (const PowerOfTenRow& row : sheet.powersOfTen) {
+            // The numbers on the right of their field and the factors on the left of theirs,
+            // so that the signs stand in columns.
+            const std::string result = kind == PageKind::Solutions ? row.resultText() : "______";
+            printer.setHorizontalPosition(kColumns[0]);
+            printer.setVerticalPosition(top);
+            printer.printLine(padded(row.numberText(), 5) + " × " + row.factorText()
+                              + std::string(4 - row.factorText().size(), ' ') + " = " + result);
+            top += kPowersOfTenPitch;
+        }
+        printer.endDocument();
+        return;
+    }
     if (const Layout* layout = layoutOf(sheet.multiplierDigits)) {
         printJob({}, rowsOf(sheet, kind), sheet.operationCount(), printer, *layout);
     }

@@ -124,6 +124,14 @@ inline const QString kPossibleOperations = u"Operazioni possibili: %1."_s;
 inline const QString kOperationsWillRepeat = u"Le operazioni di una scheda si ripeteranno."_s;
 inline const QString kNoPossibleOperation =
     u"Nessuna operazione possibile con queste tabelline e questi riporti: sceglierne altri."_s;
+inline const QString kDecimalsLabel = u"Numeri decimali:"_s;
+inline const QString kMultiplicandDecimalsLabel = u"cifre decimali del moltiplicando"_s;
+inline const QString kMultiplierDecimalsLabel = u"cifre decimali del moltiplicatore"_s;
+/// %1: how many decimal digits, 1 or more.
+inline const QString kDecimalsOne = u"1 cifra dopo la virgola"_s;
+inline const QString kDecimalsMany = u"%1 cifre dopo la virgola"_s;
+inline const QString kNoDecimals = u"numeri interi"_s;
+inline const QString kPowersOfTenLabel = u"Per 10, 100 e 1000 (20 righe, senza colonna)"_s;
 
 // --- "Pagine" -----------------------------------------------------------------------------
 inline const QString kPagesGroup = u"Pagine"_s;
@@ -236,6 +244,13 @@ inline const QString kEveryTable = u"tutte, 0-9"_s;
 inline const QString kHelpCarries = u"solo operazioni senza riporti, solo con riporti, o qualsiasi\n"
                                     u"(%1)"_s;
 inline const QString kHelpSquares = u"pagine a quadretti di 10, 5 o 4 mm (%1)"_s;
+inline const QString kHelpMultiplicandDecimals = u"cifre dopo la virgola del moltiplicando, meno delle sue cifre\n"
+                                                 u"(%1)"_s;
+inline const QString kHelpMultiplierDecimals = u"cifre dopo la virgola del moltiplicatore, meno delle sue cifre\n"
+                                               u"(%1)"_s;
+inline const QString kHelpPowersOfTen = u"una scheda di 20 righe come 34,5 × 100 = ______: dieci numeri\n"
+                                        u"interi e dieci decimali per 10, 100 o 1000, con le cifre di\n"
+                                        u"--moltiplicando"_s;
 /// How the help names pages without squares.
 inline const QString kPlainPagesWords = u"pagine semplici"_s;
 inline const QString kHelpShowCarries = u"con i quadretti: i riporti scritti nelle soluzioni, e le loro\n"
@@ -271,11 +286,19 @@ inline const QString kHelpNineIs = u"con i quadretti: il 9 nella croce della pro
 /// %1: the most names.
 inline const QString kHelpNames = u"i nomi degli alunni, uno per riga (UTF-8, al massimo %1): una\n"
                                   u"scheda per nome, col nome nella pagina e nelle soluzioni"_s;
-inline const QString kHelpLavagna = u"apre la lavagna su una moltiplicazione, per esempio 2305x104,\n"
-                                    u"per svolgerla passo per passo (da 2 a 4 cifre per 1 a 3)"_s;
+inline const QString kHelpLavagna = u"apre la lavagna su una moltiplicazione, per esempio 2305x104\n"
+                                    u"o 23,45x3,2, per svolgerla passo per passo (da 2 a 4 cifre per\n"
+                                    u"1 a 3, fino a 3 e 2 dopo la virgola)"_s;
 /// %1: the value given.
 inline const QString kLavagnaWantsOperation =
-    u"--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104, non «%1»"_s;
+    u"--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104 o "
+    u"23,45x3,2 (la prima cifra non è 0, fino a 3 e 2 cifre dopo la virgola), non «%1»"_s;
+/// %1 the option, %2 its value, %3 the factor's digit option, %4 its value.
+inline const QString kDecimalsDoNotFit = u"--%1 %2 vuole un %3 di più cifre (--%3 %4): le cifre dopo la virgola "
+                                         u"sono meno delle cifre"_s;
+inline const QString kPowersOfTenWithoutDecimals =
+    u"--per-10-100-1000 sceglie da sé i numeri decimali: non vale con --decimali-moltiplicando né "
+    u"--decimali-moltiplicatore"_s;
 inline const QString kLavagnaWithoutPdf = u"--lavagna apre una finestra: non vale con --pdf"_s;
 /// %1: the value given.
 inline const QString kTablesWantDigits = u"--tabelline vuole delle cifre da 0 a 9, come 2-5 o 2345, non «%1»"_s;
@@ -360,6 +383,15 @@ inline const QString kThenWriteAndCarry = u"%1, scrivo %2 e riporto %3"_s;
 inline const QString kBringDown = u"Abbasso %1"_s;
 /// %1 the product.
 inline const QString kProductIs = u"Il prodotto è %1"_s;
+inline const QString kWrittenAsWhole = u"Scrivo i numeri come se non ci fossero le virgole"_s;
+/// %1 the multiplicand's decimal digits, %2 the multiplier's, %3 both.
+inline const QString kDecimalsCounted = u"Conto le cifre decimali: %1 + %2 = %3"_s;
+/// %1 the product's decimal digits, %2 the product with its comma.
+inline const QString kCommaPlaced = u"Metto la virgola a %1 cifre da destra: %2"_s;
+inline const QString kCommaPlacedOne = u"Metto la virgola a 1 cifra da destra: %1"_s;
+inline const QString kHintComma = u"quante cifre ci sono dopo la virgola nei due numeri?"_s;
+inline const QString kTypeComma =
+    u"Tocca a te: tocca il quadretto dopo cui va la virgola, o scrivi quante cifre decimali ha il prodotto"_s;
 // The boxes of the prova del nove cross. %1 what fills the box.
 inline const QString kProvaMultiplicand = u"Moltiplicando, %1"_s;
 inline const QString kProvaMultiplier = u"Moltiplicatore, %1"_s;

@@ -5,6 +5,7 @@
 #include "texts/fonts.h"
 #include "texts/texts.h"
 #include "ui/step_captions.h"
+#include "worksheet/sheet_code.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -12,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -20,6 +22,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <utility>
 
 namespace virdamo::ui {
@@ -80,6 +84,9 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
+
+    /// Called with the square of the block a touch or a click falls in.
+    void onTouch(std::function<void(QPoint)> touched) { touched_ = std::move(touched); }
 
     void setOperation(const WorkedOperation& op)
     {
@@ -193,6 +200,17 @@ protected:
         if (wrong_) drawWrongDigit(painter, box(wrong_->cell), g.squareUnits);
     }
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        const Geometry g = geometry();
+        const QPoint pixel = event->position().toPoint() - g.origin;
+        if (touched_ && pixel.x() >= 0 && pixel.y() >= 0) {
+            touched_(QPoint(pixel.x() / g.square, pixel.y() / g.square) - g.corner);
+        }
+        event->accept();
+    }
+
 private:
     struct Geometry {
         int square = 1;             ///< pixels
@@ -210,7 +228,9 @@ private:
     {
         Geometry g;
         const QSize block = squares_ ? squares_->size() : QSize(1, 1);
-        g.square = std::max(1, std::min(width() / (block.width() + 2), height() / block.height()));
+        // The product's comma hangs below its row: a decimal operation keeps a row free under it.
+        const int rows = block.height() + (op_.hasDecimals() ? 1 : 0);
+        g.square = std::max(1, std::min(width() / (block.width() + 2), height() / rows));
         g.grid = QSize(width() / g.square, height() / g.square);
         g.corner = QPoint((g.grid.width() - block.width()) / 2, (g.grid.height() - block.height()) / 2);
         g.origin = QPoint((width() - g.grid.width() * g.square) / 2, (height() - g.grid.height() * g.square) / 2);
@@ -300,6 +320,7 @@ private:
 
     WorkedOperation op_;
     std::optional<pages::OperationSquares> squares_;
+    std::function<void(QPoint)> touched_;
     Written written_;
     std::vector<Cell> highlighted_;
     std::optional<Cell> awaited_;
@@ -308,13 +329,22 @@ private:
     QSize pageGrid_;
 };
 
-bool Lavagna::canWorkOut(std::int32_t multiplicand, std::int32_t multiplier)
+bool Lavagna::canWorkOut(std::int32_t multiplicand, std::int32_t multiplier, int multiplicandDecimals,
+                         int multiplierDecimals)
 {
-    return multiplicand >= 10 && multiplicand <= 9999 && multiplier >= 1 && multiplier <= 999;
+    if (multiplicand < 10 || multiplicand > 9999 || multiplier < 1 || multiplier > 999) {
+        return false;
+    }
+    SheetCode shape;
+    shape.multiplicandDigits = static_cast<int>(std::to_string(multiplicand).size());
+    shape.multiplierDigits = static_cast<int>(std::to_string(multiplier).size());
+    shape.multiplicandDecimals = multiplicandDecimals;
+    shape.multiplierDecimals = multiplierDecimals;
+    return shape.decimalsFit();
 }
 
 Lavagna::Lavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another,
-                 const Conventions& conventions)
+                 const Conventions& conventions, int multiplicandDecimals, int multiplierDecimals)
     : Form(forms::FormDesign{texts::kLavagnaTitle, kDesignWidth, kDesignHeight, kSurround, kWindowFont})
     , another_(std::move(another))
     , conventions_(conventions)
@@ -372,7 +402,11 @@ Lavagna::Lavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSo
     flash_->setInterval(kFlashMs);
     connect(flash_, &QTimer::timeout, this, [this] { board_->endFlash(); });
 
-    workOut(multiplicand, multiplier);
+    board_->onTouch([this](QPoint at) {
+        const QPoint product = pages::OperationSquares(op_, kOnTheBoard).squareOf(Square{{WorkedRow::Product, 0}, 0});
+        if (at.y() == product.y()) touchSquare(Square{{WorkedRow::Product, 0}, product.x() - at.x()});
+    });
+    workOut(multiplicand, multiplier, multiplicandDecimals, multiplierDecimals);
 }
 
 Lavagna::~Lavagna() = default;
@@ -409,10 +443,11 @@ QPushButton* Lavagna::addCommand(const QString& text, const QString& tip, void (
     return button;
 }
 
-void Lavagna::workOut(std::int32_t multiplicand, std::int32_t multiplier)
+void Lavagna::workOut(std::int32_t multiplicand, std::int32_t multiplier, int multiplicandDecimals,
+                      int multiplierDecimals)
 {
-    op_ = virdamo::workOut(multiplicand, multiplier, conventions_);
-    steps_ = stepsOf(multiplicand, multiplier, conventions_);
+    op_ = virdamo::workOut(multiplicand, multiplier, conventions_, multiplicandDecimals, multiplierDecimals);
+    steps_ = stepsOf(op_);
     captions_ = captionsOf(steps_);
     board_->setOperation(op_);
     showTeacherStep(0);
@@ -462,7 +497,7 @@ void Lavagna::drawAnotherOperation()
 {
     if (!another_) return;
     const auto [multiplicand, multiplier] = another_();
-    workOut(multiplicand, multiplier);
+    workOut(multiplicand, multiplier, op_.multiplicandDecimals, op_.multiplierDecimals);
 }
 
 void Lavagna::togglePupilTrying()
@@ -489,6 +524,14 @@ void Lavagna::typeDigit(int digit)
     board_->flashWrong(awaited, digit);
     flash_->start();
     setCaption(hintText(steps_[attempt_->step()].caption));
+}
+
+void Lavagna::touchSquare(const Square& square)
+{
+    if (!attempt_ || attempt_->done() || !std::holds_alternative<DecimalPoint>(*attempt_->awaitedCell())) return;
+    if (square.row == RowRef{WorkedRow::Product, 0} && square.column >= 0 && square.column < op_.productDigits) {
+        typeDigit(square.column);
+    }
 }
 
 void Lavagna::toggleFullScreen()
@@ -530,7 +573,9 @@ void Lavagna::showAttempt()
         }
     }
     board_->show(attempt_->written(), std::move(highlighted), awaited);
-    setCaption(isCarry(awaited) ? texts::kTypeCarry : texts::kTypeDigit);
+    setCaption(std::holds_alternative<DecimalPoint>(awaited) ? texts::kTypeComma
+                   : isCarry(awaited)                        ? texts::kTypeCarry
+                                                             : texts::kTypeDigit);
     enableCommands();
 }
 

@@ -31,18 +31,22 @@ class Lavagna final : public forms::Form {
     Q_OBJECT
 
 public:
-    /// True for the operations the board works out: multiplicand 10 to 9999, multiplier 1 to 999.
-    [[nodiscard]] static bool canWorkOut(std::int32_t multiplicand, std::int32_t multiplier);
+    /// True for the operations the board works out: multiplicand 10 to 9999, multiplier 1 to
+    /// 999, each with fewer decimals than digits, at most 3 and 2.
+    [[nodiscard]] static bool canWorkOut(std::int32_t multiplicand, std::int32_t multiplier,
+                                         int multiplicandDecimals = 0, int multiplierDecimals = 0);
 
     /// Opens on multiplicand x multiplier (canWorkOut) at its first step; "Nuova" puts the
-    /// operation another draws on the board.
+    /// operation another draws on the board, with the same decimals.
     /// conventions: how the class writes the empty places, the row of a 0 and a 9 in the cross.
     Lavagna(std::int32_t multiplicand, std::int32_t multiplier, OperationSource another,
-            const Conventions& conventions = {});
+            const Conventions& conventions = {}, int multiplicandDecimals = 0, int multiplierDecimals = 0);
     ~Lavagna() override;
 
-    /// Puts multiplicand x multiplier (canWorkOut) on the board at its first step, for the teacher.
-    void workOut(std::int32_t multiplicand, std::int32_t multiplier);
+    /// Puts multiplicand x multiplier (canWorkOut) on the board at its first step, for the
+    /// teacher, the decimals putting commas in the factors' digits.
+    void workOut(std::int32_t multiplicand, std::int32_t multiplier, int multiplicandDecimals = 0,
+                 int multiplierDecimals = 0);
 
     /// "Nuova" takes its operations from another from now on.
     void setOperationSource(OperationSource another) { another_ = std::move(another); }
@@ -76,6 +80,10 @@ public:
     void togglePupilTrying();
     /// A digit key or a touch of the keypad: the pupil's key in "Prova tu".
     void typeDigit(int digit);
+    /// A touch of a square of the board in "Prova tu" while the product's comma is awaited:
+    /// the product's square in column c (from the units) is the key c, the comma after it;
+    /// any other touch does nothing.
+    void touchSquare(const Square& square);
     /// F11: full screen, and back.
     void toggleFullScreen();
 

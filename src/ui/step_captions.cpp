@@ -19,6 +19,16 @@ QString number(int value)
     return digits;
 }
 
+/// Digits with decimals of them after the comma, the whole part with its thousands point:
+/// "75,040", "1.234,5".
+QString decimalNumber(std::int32_t digits, int decimals)
+{
+    const QString text = QString::fromStdString(decimalText(digits, decimals));
+    const qsizetype comma = text.indexOf(u',');
+    QString whole = number(text.left(comma < 0 ? text.size() : comma).toInt());
+    return comma < 0 ? whole : whole + text.mid(comma);
+}
+
 /// The terms combined and the carry coming in added: "0 × 4 + 2".
 QString terms(const Equality& equality)
 {
@@ -110,6 +120,17 @@ QString captionText(const Caption& caption)
     if (const auto* zeros = std::get_if<ZerosWritten>(&caption)) {
         return texts::kZerosWritten.arg(number(zeros->multiplicand), QString(zeros->zeros, u'0'));
     }
+    if (std::holds_alternative<WrittenAsWhole>(caption)) return texts::kWrittenAsWhole;
+    if (const auto* counted = std::get_if<DecimalsCounted>(&caption)) {
+        return texts::kDecimalsCounted.arg(counted->multiplicandDecimals)
+            .arg(counted->multiplierDecimals)
+            .arg(counted->total());
+    }
+    if (const auto* placed = std::get_if<CommaPlaced>(&caption)) {
+        const QString product = decimalNumber(placed->product, placed->decimals);
+        return placed->decimals == 1 ? texts::kCommaPlacedOne.arg(product)
+                                     : texts::kCommaPlaced.arg(placed->decimals).arg(product);
+    }
     const auto& verdict = std::get<ProvaVerdict>(caption);
     return (verdict.holds() ? texts::kProvaHolds : texts::kProvaFails).arg(verdict.bottomLeft).arg(verdict.bottomRight);
 }
@@ -153,6 +174,8 @@ QString hintText(const Caption& caption)
         hint = texts::kHintPlaces;
     } else if (const auto* zeros = std::get_if<ZerosWritten>(&caption)) {
         hint = texts::kHintEquality.arg(number(zeros->multiplicand) + u" × 0"_s);
+    } else if (std::holds_alternative<CommaPlaced>(caption)) {
+        hint = texts::kHintComma;
     } else {
         return captionText(caption);
     }

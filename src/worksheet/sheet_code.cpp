@@ -19,6 +19,9 @@ constexpr std::size_t kLevelSymbols = 3;
 constexpr std::size_t kDefaultLevelSymbols = 1 + kSeedSymbols + 1;
 /// Settings, seed, level and check symbol.
 constexpr std::size_t kLevelledSymbols = kDefaultLevelSymbols + kLevelSymbols;
+constexpr std::size_t kExtensionSymbols = 2;
+/// Settings, seed, level, decimals and kind, and check symbol.
+constexpr std::size_t kExtendedSymbols = kLevelledSymbols + kExtensionSymbols;
 constexpr std::size_t kGroup = 5;
 constexpr int kSettingsValues = 18;
 
@@ -27,7 +30,12 @@ constexpr unsigned kCarriesMask = 0x3U;
 constexpr unsigned kWrittenFormatBit = 0x1000U;
 constexpr unsigned kReservedLevelBits = 0x6000U;
 
-using Symbols = std::array<unsigned, kLevelledSymbols>;
+constexpr unsigned kMultiplierDecimalsShift = 2;
+constexpr unsigned kDecimalsMask = 0x3U;
+constexpr unsigned kPowersOfTenBit = 0x10U;
+constexpr unsigned kReservedExtensionBits = 0x3E0U;
+
+using Symbols = std::array<unsigned, kExtendedSymbols>;
 
 /// The value of a symbol as typed, or -1.
 int symbolValue(char32_t c)
@@ -118,21 +126,44 @@ unsigned bitsOf(const Level& level)
         | (level.format == LevelFormat::Written ? kWrittenFormatBit : 0U);
 }
 
-/// The level that bits hold, or none when it is one no sheet has a thirteen-symbol code for.
-std::optional<Level> levelOf(unsigned bits, int multiplicandDigits, int multiplierDigits)
+/// The level that bits hold, or none when they hold values no release writes.
+std::optional<Level> levelOf(unsigned bits)
 {
     const unsigned carries = (bits >> kCarriesShift) & kCarriesMask;
-    if ((bits & kReservedLevelBits) != 0 || carries > static_cast<unsigned>(CarriesRule::With)) {
+    if ((bits & kReservedLevelBits) != 0 || carries > static_cast<unsigned>(CarriesRule::With)
+        || (bits & 0x3FFU) == 0) {
         return std::nullopt;
     }
     Level level;
     level.tables = std::bitset<10>(bits);
     level.carries = static_cast<CarriesRule>(carries);
     level.format = (bits & kWrittenFormatBit) != 0 ? LevelFormat::Written : LevelFormat::First;
-    if (level.isDefault() || level.allowsNone(multiplicandDigits, multiplierDigits)) {
-        return std::nullopt;
-    }
     return level;
+}
+
+unsigned extensionBitsOf(const SheetCode& code)
+{
+    return static_cast<unsigned>(code.multiplicandDecimals)
+        | (static_cast<unsigned>(code.multiplierDecimals) << kMultiplierDecimalsShift)
+        | (code.kind == SheetKind::PowersOfTen ? kPowersOfTenBit : 0U);
+}
+
+/// Reads the symbols from at, most significant first, as one number.
+unsigned bitsAt(const Symbols& symbols, std::size_t at, std::size_t count)
+{
+    unsigned bits = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        bits = (bits << 5U) | symbols[at + i];
+    }
+    return bits;
+}
+
+/// Writes the count symbols of bits from at, most significant first.
+void putBits(Symbols& symbols, std::size_t at, std::size_t count, unsigned bits)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        symbols[at + i] = (bits >> (5U * (count - 1 - i))) & 0x1FU;
+    }
 }
 
 }  // namespace
@@ -144,6 +175,20 @@ SheetCode SheetCode::nth(int k) const
     return sheet;
 }
 
+bool SheetCode::decimalsFit() const
+{
+    if (kind == SheetKind::PowersOfTen) {
+        return multiplicandDecimals == 0 && multiplierDecimals == 0;
+    }
+    return multiplicandDecimals >= 0 && multiplicandDecimals <= 3 && multiplicandDecimals < multiplicandDigits
+        && multiplierDecimals >= 0 && multiplierDecimals <= 2 && multiplierDecimals < multiplierDigits;
+}
+
+bool SheetCode::makesSheet() const
+{
+    return decimalsFit() && (kind == SheetKind::PowersOfTen || !level.allowsNone(multiplicandDigits, multiplierDigits));
+}
+
 std::string SheetCode::text() const
 {
     Symbols symbols{};
@@ -153,12 +198,13 @@ std::string SheetCode::text() const
         symbols[1 + i] = static_cast<unsigned>((seed >> (5U * (kSeedSymbols - 1 - i))) & 0x1FU);
     }
     std::size_t count = kDefaultLevelSymbols;
-    if (!level.isDefault()) {
-        const unsigned bits = bitsOf(level);
-        for (std::size_t i = 0; i < kLevelSymbols; ++i) {
-            symbols[1 + kSeedSymbols + i] = (bits >> (5U * (kLevelSymbols - 1 - i))) & 0x1FU;
-        }
+    if (!level.isDefault() || extended()) {
+        putBits(symbols, 1 + kSeedSymbols, kLevelSymbols, bitsOf(level));
         count = kLevelledSymbols;
+    }
+    if (extended()) {
+        putBits(symbols, kLevelledSymbols - 1, kExtensionSymbols, extensionBitsOf(*this));
+        count = kExtendedSymbols;
     }
     symbols[count - 1] = checkOf(symbols, count);
     std::string out;
@@ -187,7 +233,7 @@ ParsedCode parseSheetCode(std::string_view text)
             parsed.badSymbol = c;
             return parsed;
         }
-        if (count < kLevelledSymbols) {
+        if (count < kExtendedSymbols) {
             symbols[count] = static_cast<unsigned>(value);
         }
         ++count;
@@ -196,7 +242,7 @@ ParsedCode parseSheetCode(std::string_view text)
         parsed.error = CodeError::Empty;
         return parsed;
     }
-    if (count != kDefaultLevelSymbols && count != kLevelledSymbols) {
+    if (count != kDefaultLevelSymbols && count != kLevelledSymbols && count != kExtendedSymbols) {
         parsed.error = CodeError::WrongLength;
         return parsed;
     }
@@ -215,17 +261,28 @@ ParsedCode parseSheetCode(std::string_view text)
     for (std::size_t i = 0; i < kSeedSymbols; ++i) {
         code.seed = (code.seed << 5U) | symbols[1 + i];
     }
-    if (count == kLevelledSymbols) {
-        unsigned bits = 0;
-        for (std::size_t i = 0; i < kLevelSymbols; ++i) {
-            bits = (bits << 5U) | symbols[1 + kSeedSymbols + i];
-        }
-        const std::optional<Level> level = levelOf(bits, code.multiplicandDigits, code.multiplierDigits);
-        if (!level) {
+    if (count >= kLevelledSymbols) {
+        const std::optional<Level> level = levelOf(bitsAt(symbols, 1 + kSeedSymbols, kLevelSymbols));
+        // A thirteen-symbol code never holds the default level.
+        if (!level || (count == kLevelledSymbols && level->isDefault())) {
             parsed.error = CodeError::UnknownSettings;
             return parsed;
         }
         code.level = *level;
+    }
+    if (count == kExtendedSymbols) {
+        const unsigned bits = bitsAt(symbols, kLevelledSymbols - 1, kExtensionSymbols);
+        code.multiplicandDecimals = static_cast<int>(bits & kDecimalsMask);
+        code.multiplierDecimals = static_cast<int>((bits >> kMultiplierDecimalsShift) & kDecimalsMask);
+        code.kind = (bits & kPowersOfTenBit) != 0 ? SheetKind::PowersOfTen : SheetKind::Columns;
+        if ((bits & kReservedExtensionBits) != 0 || !code.extended()) {
+            parsed.error = CodeError::UnknownSettings;
+            return parsed;
+        }
+    }
+    if (!code.makesSheet()) {
+        parsed.error = CodeError::UnknownSettings;
+        return parsed;
     }
     parsed.code = code;
     return parsed;

@@ -11,6 +11,12 @@ namespace virdamo {
 
 struct Modulo1;
 
+/// What a sheet asks of the class.
+enum class SheetKind : std::uint8_t {
+    Columns,      ///< multiplications in column, worked out
+    PowersOfTen,  ///< twenty rows of a number times 10, 100 or 1000, "34,5 × 100 = 3450"
+};
+
 /// What makes a sheet again: the three settings it was drawn with, the seed of its random
 /// sequence and the level it was drawn at.
 ///
@@ -32,6 +38,18 @@ struct Modulo1;
 ///   13    the check symbol, worked out as above over the twelve symbols before it.
 /// A thirteen-symbol code never holds the default level, nor one that allows no operation
 /// with its digit counts: no sheet has such a code.
+/// The code of a sheet with decimal factors, or of the powers of ten, is fifteen symbols,
+/// shown in three groups of five, for example "H28T5-CY4T1-1W0AR":
+///   1-12  as above, the level any, the default one included;
+///   13-14 10 bits, most significant first: bits 0-1 the multiplicand's decimals (0 to 3),
+///         bits 2-3 the multiplier's (0 to 2), bit 4 the kind (0 Columns, 1 PowersOfTen),
+///         bits 5-9 zero (kept for later formats); never all zero;
+///   15    the check symbol, worked out as above over the fourteen symbols before it.
+/// Each factor has fewer decimals than digits; the powers of ten have no decimals of their own.
+/// The decimals put commas in the digits drawn: a sheet with decimals keeps the operations of
+/// the sheet of the same seed, settings and level without them whose decimal factors do not
+/// end in 0, then those of further rounds of draws (sheetOf, in sheet.h).
+/// The powers of ten draw from the seed with a SeededRandomSource, as powersOfTenRows does.
 /// Reading a code (UTF-8) ignores case, blanks and hyphens, and takes O for 0 and I or L
 /// for 1. Dashes and blanks that word processors put in (en and em dash, non-breaking
 /// space...) count as hyphens and blanks.
@@ -41,11 +59,14 @@ struct Modulo1;
 /// each fraction; at any other level the 64-bit words, the numbers nextBelow draws from them,
 /// the draw of each format (AllowedOperations::draw) and the order of the ranks.
 struct SheetCode {
-    int multiplicandDigits = 2;  ///< 2, 3 or 4
-    int multiplierDigits = 1;    ///< 1, 2 or 3
-    int lastOperation = 19;      ///< 9 or 19
-    std::uint64_t seed = 0;      ///< 40 bits
-    Level level{};               ///< the default level unless the code has thirteen symbols
+    int multiplicandDigits = 2;    ///< 2, 3 or 4
+    int multiplierDigits = 1;      ///< 1, 2 or 3
+    int lastOperation = 19;        ///< 9 or 19
+    std::uint64_t seed = 0;        ///< 40 bits
+    Level level{};                 ///< the default level unless the code has thirteen symbols or more
+    int multiplicandDecimals = 0;  ///< 0 to 3, fewer than multiplicandDigits
+    int multiplierDecimals = 0;    ///< 0 to 2, fewer than multiplierDigits
+    SheetKind kind = SheetKind::Columns;
 
     bool operator==(const SheetCode&) const = default;
 
@@ -56,8 +77,18 @@ struct SheetCode {
     /// level, the seed k - 1 further on.
     [[nodiscard]] SheetCode nth(int k) const;
     /// The code as it is shown and printed: two groups of five symbols, and a group of three
-    /// for a level other than the default.
+    /// for a level other than the default, or of five for decimals or the powers of ten.
     [[nodiscard]] std::string text() const;
+    /// True when the code needs fifteen symbols: decimals or the powers of ten.
+    [[nodiscard]] bool extended() const
+    {
+        return multiplicandDecimals != 0 || multiplierDecimals != 0 || kind != SheetKind::Columns;
+    }
+    /// True when each factor has fewer decimals than digits, and the powers of ten have none.
+    [[nodiscard]] bool decimalsFit() const;
+    /// True when there is a sheet to make: the decimals fit, and a sheet in column has a level
+    /// that allows some operation with its digit counts.
+    [[nodiscard]] bool makesSheet() const;
 };
 
 /// Why a text is not a sheet code. UnknownSettings: the settings or the level hold values that

@@ -191,8 +191,10 @@ void Written::write(const ExpectedKey& key)
 {
     if (const auto* square = std::get_if<Square>(&key.cell)) {
         (square->row.ofCarries() ? carries : digits).push_back(WrittenDigit{square->row, square->column, key.digit});
+    } else if (const auto* box = std::get_if<ProvaBox>(&key.cell)) {
+        prova.push_back(WrittenBox{*box, key.digit});
     } else {
-        prova.push_back(WrittenBox{std::get<ProvaBox>(key.cell), key.digit});
+        productComma = true;
     }
 }
 
@@ -216,7 +218,8 @@ Written Written::wholeOf(const WorkedOperation& op)
             {{TopLeft, prova.multiplicand},
              {TopRight, prova.multiplier},
              {BottomLeft, prova.productOfDigits},
-             {BottomRight, prova.product}}};
+             {BottomRight, prova.product}},
+            op.hasDecimals()};
 }
 
 int Equality::result() const
@@ -229,17 +232,33 @@ int Equality::result() const
 
 std::vector<Step> stepsOf(std::int32_t multiplicand, std::int32_t multiplier, const Conventions& conventions)
 {
-    const WorkedOperation op = workOut(multiplicand, multiplier, conventions);
+    return stepsOf(workOut(multiplicand, multiplier, conventions));
+}
+
+std::vector<Step> stepsOf(const WorkedOperation& op)
+{
     Steps steps;
-    Step& opening = steps.begin(Opening{multiplicand, multiplier});
+    Step& opening =
+        op.hasDecimals() ? steps.begin(WrittenAsWhole{}) : steps.begin(Opening{op.multiplicand, op.multiplier});
     opening.written = Written::factorsOf(op);
     for (const WrittenDigit& written : opening.written.digits) {
         opening.highlighted.push_back(Square{written.row, written.column});
     }
     multiply(steps, op);
     if (op.partialRows() > 0) add(steps, op);
-    steps.begin(ProductFound{op.product});
-    steps.readRow({WorkedRow::Product, 0});
+    if (op.hasDecimals()) {
+        // The decimal digits are counted on the factors, then as many digits of the product
+        // are counted from its right.
+        steps.begin(DecimalsCounted{op.multiplicandDecimals, op.multiplierDecimals});
+        for (int c = 0; c < op.multiplicandDecimals; ++c) steps.read(Square{{WorkedRow::Multiplicand, 0}, c});
+        for (int c = 0; c < op.multiplierDecimals; ++c) steps.read(Square{{WorkedRow::Multiplier, 0}, c});
+        steps.begin(CommaPlaced{op.productDecimals(), op.product});
+        for (int c = 0; c < op.productDecimals(); ++c) steps.read(Square{{WorkedRow::Product, 0}, c});
+        steps.write(DecimalPoint{}, op.productDecimals());
+    } else {
+        steps.begin(ProductFound{op.product});
+        steps.readRow({WorkedRow::Product, 0});
+    }
     check(steps, op);
     return std::move(steps).done();
 }

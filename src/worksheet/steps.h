@@ -26,8 +26,15 @@ struct Square {
     bool operator==(const Square&) const = default;
 };
 
-/// Where one digit goes: a square of the operation or a box of the cross.
-using Cell = std::variant<Square, ProvaBox>;
+/// The place of the product's comma, on the line at the lower right of the square of its
+/// units digit: the key that puts it there is the number of decimal digits it leaves on
+/// its right.
+struct DecimalPoint {
+    bool operator==(const DecimalPoint&) const = default;
+};
+
+/// Where one digit goes: a square of the operation, a box of the cross, or the product's comma.
+using Cell = std::variant<Square, ProvaBox, DecimalPoint>;
 
 /// One digit written in a box of the cross.
 struct WrittenBox {
@@ -50,13 +57,15 @@ struct Written {
     std::vector<WrittenDigit> digits;
     std::vector<WrittenDigit> carries;
     std::vector<WrittenBox> prova;
+    bool productComma = false;  ///< the product's comma is in its place
 
     /// Writes the digit of key in its cell; a digit in a row of carries is a carry.
     void write(const ExpectedKey& key);
 
     /// The factors of op alone: what a pupil's sheet shows of it, and what its opening writes.
     [[nodiscard]] static Written factorsOf(const WorkedOperation& op);
-    /// Op worked out: every digit, every carry and the cross, in the order its steps write them.
+    /// Op worked out: every digit, every carry, the product's comma and the cross, in the
+    /// order its steps write them.
     [[nodiscard]] static Written wholeOf(const WorkedOperation& op);
 
     bool operator==(const Written&) const = default;
@@ -66,6 +75,24 @@ struct Written {
 struct Opening {
     std::int32_t multiplicand = 0;
     std::int32_t multiplier = 0;
+};
+
+/// "Scrivo i numeri come se non ci fossero le virgole": a decimal operation opens with its
+/// factors written as whole numbers, aligned on the right.
+struct WrittenAsWhole {};
+
+/// "Conto le cifre decimali: 2 + 1 = 3": the decimal digits of both factors counted.
+struct DecimalsCounted {
+    int multiplicandDecimals = 0;
+    int multiplierDecimals = 0;
+
+    [[nodiscard]] int total() const { return multiplicandDecimals + multiplierDecimals; }
+};
+
+/// "Metto la virgola a 3 cifre da destra: 75,040": the product's comma placed.
+struct CommaPlaced {
+    int decimals = 0;
+    std::int32_t product = 0;  ///< its digits, the comma left out
 };
 
 /// How the terms of an equality combine.
@@ -135,8 +162,8 @@ struct ProvaVerdict {
 
 /// What the teacher says at one step, in parts for the window to put into words. It is also
 /// the hint a pupil gets after a wrong key, told without the results still to be typed.
-using Caption =
-    std::variant<Opening, Calculation, PlacesMarked, ZerosWritten, ProductFound, ProvaBoxFilled, ProvaVerdict>;
+using Caption = std::variant<Opening, Calculation, PlacesMarked, ZerosWritten, ProductFound, ProvaBoxFilled,
+                             ProvaVerdict, WrittenAsWhole, DecimalsCounted, CommaPlaced>;
 
 /// One step of an operation worked out aloud, and everything written once it is done.
 struct Step {
@@ -161,6 +188,13 @@ struct Step {
 /// digits, a row of zeros is one step, and a skipped row has none.
 [[nodiscard]] std::vector<Step> stepsOf(std::int32_t multiplicand, std::int32_t multiplier,
                                         const Conventions& conventions = {});
+
+/// The steps of op, written as its conventions say. Without decimals they are those above.
+/// With them the opening writes the factors as whole numbers (WrittenAsWhole), the rows and
+/// the addition follow as above, then the decimals are counted and the comma placed, its
+/// one key the product's decimals, in place of the product found; then the cross, on the
+/// digits.
+[[nodiscard]] std::vector<Step> stepsOf(const WorkedOperation& op);
 
 /// A pupil working the steps out: their keys are awaited one by one, in order. A right key
 /// is written and the next one awaited; a wrong one is not written and counts as a miss.

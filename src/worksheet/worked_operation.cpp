@@ -28,6 +28,40 @@ void writeRow(std::vector<WrittenDigit>& out, RowRef row, std::int64_t value, in
 
 }  // namespace
 
+WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier, const Conventions& conventions,
+                        int multiplicandDecimals, int multiplierDecimals)
+{
+    WorkedOperation op = workOut(multiplicand, multiplier, conventions);
+    assert(multiplicandDecimals >= 0 && multiplicandDecimals < op.multiplicandDigits);
+    assert(multiplierDecimals >= 0 && multiplierDecimals < op.multiplierDigits);
+    op.multiplicandDecimals = multiplicandDecimals;
+    op.multiplierDecimals = multiplierDecimals;
+    return op;
+}
+
+std::string decimalText(std::int64_t digits, int decimals)
+{
+    std::string text = std::to_string(digits);
+    if (decimals <= 0) {
+        return text;
+    }
+    const auto after = static_cast<std::size_t>(decimals);
+    if (text.size() <= after) {
+        text.insert(0, after + 1 - text.size(), '0');
+    }
+    text.insert(text.size() - after, 1, ',');
+    return text;
+}
+
+std::string shortestDecimalText(std::int64_t digits, int decimals)
+{
+    while (decimals > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --decimals;
+    }
+    return decimalText(digits, decimals);
+}
+
 std::vector<RowRef> WorkedOperation::rowsTopToBottom(int multiplierDigits, bool withCarries)
 {
     const int partialRows = multiplierDigits >= 2 ? multiplierDigits : 0;

@@ -4,6 +4,7 @@
 #include "worksheet/conventions.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace virdamo {
@@ -48,13 +49,18 @@ struct WrittenDigit {
 /// prova del nove. With a one-digit multiplier the product follows the rule directly and
 /// there are no partial products; otherwise there is one per multiplier digit, and a zero
 /// digit of the multiplier gives the single digit 0 in its column.
+/// Decimal factors are worked as the class works them, as if there were no commas: the
+/// numbers, digits and rows are those of the whole numbers, and only the product's comma
+/// comes from the decimals counted.
 struct WorkedOperation {
-    std::int32_t multiplicand = 0;
-    std::int32_t multiplier = 0;
-    std::int32_t product = 0;
+    std::int32_t multiplicand = 0;  ///< its digits, the comma left out
+    std::int32_t multiplier = 0;    ///< its digits, the comma left out
+    std::int32_t product = 0;       ///< its digits, the comma left out
     int multiplicandDigits = 0;
     int multiplierDigits = 0;
     int productDigits = 0;
+    int multiplicandDecimals = 0;  ///< digits right of the multiplicand's comma, fewer than its digits
+    int multiplierDecimals = 0;    ///< digits right of the multiplier's comma, fewer than its digits
 
     /// The digits of the factors, the partial products and the product, row by row from
     /// the top, each row from its units column leftwards.
@@ -63,6 +69,11 @@ struct WorkedOperation {
     std::vector<WrittenDigit> carries;
     ProvaDelNove prova;  ///< as it is written: a 9 as 0 where the conventions say so
     Conventions conventions;
+
+    /// Digits right of the product's comma: as many as both factors have.
+    [[nodiscard]] int productDecimals() const { return multiplicandDecimals + multiplierDecimals; }
+    /// True when some factor has a comma.
+    [[nodiscard]] bool hasDecimals() const { return productDecimals() > 0; }
 
     /// Partial product rows written: 0 with a one-digit multiplier, else one per digit.
     [[nodiscard]] int partialRows() const { return multiplierDigits >= 2 ? multiplierDigits : 0; }
@@ -87,5 +98,19 @@ struct WorkedOperation {
 /// in its row), the row of a 0 in the multiplier, and a 9 in the cross.
 [[nodiscard]] WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier,
                                       const Conventions& conventions = {});
+
+/// As workOut, the factors' digits read with multiplicandDecimals and multiplierDecimals
+/// digits after their commas (each fewer than the factor's digits): 2345, 3222, 2, 1 is
+/// 23,45 x 322,2.
+[[nodiscard]] WorkedOperation workOut(std::int32_t multiplicand, std::int32_t multiplier,
+                                      const Conventions& conventions, int multiplicandDecimals, int multiplierDecimals);
+
+/// The number whose digits are digits (>= 0) with decimals of them after the comma, as an
+/// Italian class writes it, every decimal digit kept: 75040, 3 is "75,040"; 7, 2 is "0,07".
+[[nodiscard]] std::string decimalText(std::int64_t digits, int decimals);
+
+/// The same number without the zeros that end its decimal part, nor a comma with nothing
+/// after it: 75040, 3 is "75,04"; 3450, 1 is "345".
+[[nodiscard]] std::string shortestDecimalText(std::int64_t digits, int decimals);
 
 }  // namespace virdamo

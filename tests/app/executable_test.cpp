@@ -338,8 +338,25 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
          "--prova-del-nove vale solo con --quadretti"},
         {{QStringLiteral("--lavagna"), QStringLiteral("2305x1040")},
          2,
-         "--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104, non "
-         "«2305x1040»"},
+         "--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104 o "
+         "23,45x3,2 (la prima cifra non è 0, fino a 3 e 2 cifre dopo la virgola), non «2305x1040»"},
+        {{QStringLiteral("--lavagna"), QStringLiteral("23,4,5x3")},
+         2,
+         "--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104 o "
+         "23,45x3,2 (la prima cifra non è 0, fino a 3 e 2 cifre dopo la virgola), non «23,4,5x3»"},
+        {{QStringLiteral("--lavagna"), QStringLiteral(",5x3")},
+         2,
+         "--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104 o "
+         "23,45x3,2 (la prima cifra non è 0, fino a 3 e 2 cifre dopo la virgola), non «,5x3»"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--moltiplicando"), QStringLiteral("3"),
+          QStringLiteral("--decimali-moltiplicando"), QStringLiteral("3")},
+         2,
+         "--decimali-moltiplicando 3 vuole un moltiplicando di più cifre (--moltiplicando 3): le cifre dopo la "
+         "virgola sono meno delle cifre"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--decimali-moltiplicatore"), QStringLiteral("1")},
+         2,
+         "--decimali-moltiplicatore 1 vuole un moltiplicatore di più cifre (--moltiplicatore 1): le cifre dopo la "
+         "virgola sono meno delle cifre"},
         {{QStringLiteral("--lavagna"), QStringLiteral("2305x104"), QStringLiteral("--pdf"), file},
          2,
          "--lavagna apre una finestra: non vale con --pdf"},
@@ -612,3 +629,74 @@ TEST(CommandLine, EverySheetHoldsTheCarriesAndTablesTheClassAskedFor)
 }
 
 }  // namespace
+
+namespace {
+
+/// A number as the class writes it, "75,040", as its digits and the digits after the comma.
+std::pair<long long, int> decimalOf(const QString& text)
+{
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    return {QString(text).remove(QLatin1Char(',')).toLongLong(), comma < 0 ? 0 : int(text.size() - 1 - comma)};
+}
+
+/// True when the numbers written x and y are the same number, whatever zeros end their decimals.
+bool sameNumber(std::pair<long long, int> x, std::pair<long long, int> y)
+{
+    for (; x.second < y.second; ++x.second) x.first *= 10;
+    for (; y.second < x.second; ++y.second) y.first *= 10;
+    return x == y;
+}
+
+}  // namespace
+
+// Read back from the PDF, every product is the exact product of its factors as they are
+// printed, commas included, and so is the product without its ending zeros where it is shown.
+TEST(CommandLine, DecimalSheetsAndThePowersOfTenPrintExactProducts)
+{
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("decimali.pdf"));
+    const struct {
+        QStringList options;
+        QString pattern;  // factors, product, product without its zeros
+        int rows;
+    } cases[] = {
+        {{QStringLiteral("--moltiplicando"), QStringLiteral("4"), QStringLiteral("--moltiplicatore"),
+          QStringLiteral("2"), QStringLiteral("--decimali-moltiplicando"), QStringLiteral("2"),
+          QStringLiteral("--decimali-moltiplicatore"), QStringLiteral("1")},
+         QStringLiteral(R"((\d\d,\d\d) x\n(\d,\d) =\n_+\n\d+\n\d+\n_+\n(\d+,\d\d\d)\n(?:= (\d+(?:,\d+)?)\n)?)"),
+         20},
+        {{QStringLiteral("--per-10-100-1000"), QStringLiteral("--moltiplicando"), QStringLiteral("3")},
+         QStringLiteral(R"((\d+(?:,\d+)?) × (10|100|1000) = (\d+(?:,\d+)?)\n)"),
+         20},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = runWith(QStringList{QStringLiteral("--pdf"), file, QStringLiteral("--schede"),
+                                                QStringLiteral("30"), QStringLiteral("--senza-alunni")}
+                                    + c.options);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")});
+        ASSERT_TRUE(text.waitForFinished(30'000));
+        const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\f'));
+        int shortened = 0;
+        for (int p = 0; p < 30; ++p) {
+            int rows = 0;
+            for (const QRegularExpressionMatch& m : QRegularExpression(c.pattern).globalMatch(pages.value(p))) {
+                ++rows;
+                const auto [a, aDecimals] = decimalOf(m.captured(1));
+                const auto [b, bDecimals] = decimalOf(m.captured(2));
+                const std::pair exact{a * b, aDecimals + bDecimals};
+                EXPECT_TRUE(sameNumber(decimalOf(m.captured(3)), exact)) << m.captured(0).toStdString();
+                if (m.capturedLength(4) > 0) {
+                    ++shortened;
+                    EXPECT_TRUE(sameNumber(decimalOf(m.captured(4)), exact)) << m.captured(0).toStdString();
+                    EXPECT_FALSE(m.captured(4).endsWith(QLatin1Char('0')) && m.captured(4).contains(QLatin1Char(',')));
+                }
+            }
+            EXPECT_EQ(rows, c.rows) << "sheet " << p + 1 << ": " << pages.value(p).toStdString();
+        }
+        if (c.options.contains(QStringLiteral("--decimali-moltiplicando"))) {
+            EXPECT_GT(shortened, 0) << "no product ending in zeros was read";
+        }
+    }
+}

@@ -113,6 +113,47 @@ TEST(SquaredPages, AnOperationWorkedOutAloneIsItsBlockOnTheSolutionPage)
     }
 }
 
+// On squares each comma sits on the grid line at the lower right of the square of the digit
+// it follows, within 0.1 mm: the factors' on the pupils' pages, the product's too on the
+// solutions, and that of the product without its ending zeros right of it.
+TEST(SquaredPages, CommasSitOnTheGridLinesAfterTheirDigits)
+{
+    const SheetCode code{4, 2, 19, 0x123456789AULL, Level{}, 2, 1, SheetKind::Columns};
+    const Sheet sheet = sheetOf(code);
+    const PageOptions options{5.0, true, true, false};
+    const QSizeF area = pdfPaper().printableArea();
+    const SquaredLayout layout = squaredLayout(4, 2, options, area, PageKind::Pupils, {}, 3);
+    const double tenthOfMillimetre = 1440.0 / 254.0;
+    for (const PageKind kind : {PageKind::Pupils, PageKind::Solutions}) {
+        const Page page = squaredSheetPages(sheet, kind, options, area, {}).at(0);
+        std::vector<QPoint> commas;  // the square each comma follows
+        for (const PlacedText& text : page.texts) {
+            if (text.text != QStringLiteral(",")) continue;
+            const QPointF line = text.topLeft + QPointF(text.box.width() / 2.0, 0.0);
+            const QPoint corner(qRound(line.x() / layout.square), qRound(line.y() / layout.square + 0.5));
+            EXPECT_NEAR(line.x(), corner.x() * layout.square, tenthOfMillimetre);
+            commas.emplace_back(corner.x() - 1, corner.y() - 1);
+        }
+        std::vector<QPoint> expected;
+        for (int i = 0; i < layout.blocksPerPage(); ++i) {
+            const OperationSquares squares(sheet.operations[static_cast<std::size_t>(i)], options);
+            const QPoint units = layout.blockAt(i) + QPoint(squares.unitsColumn(), 0);
+            expected.push_back(units + QPoint(-2, squares.rowOf({WorkedRow::Multiplicand, 0})));
+            expected.push_back(units + QPoint(-1, squares.rowOf({WorkedRow::Multiplier, 0})));
+            if (kind == PageKind::Pupils) continue;
+            const int product = squares.rowOf({WorkedRow::Product, 0});
+            expected.push_back(units + QPoint(-3, product));
+            const std::int32_t digits = sheet.operations[static_cast<std::size_t>(i)].product;
+            const std::string shortest = shortestDecimalText(digits, 3);
+            if (digits % 10 == 0 && shortest.find(',') != std::string::npos) {
+                const auto after = static_cast<int>(shortest.size() - shortest.find(',')) - 1;
+                expected.push_back(units + QPoint(2 + static_cast<int>(shortest.size()) - 1 - after, product));
+            }
+        }
+        EXPECT_EQ(commas, expected);
+    }
+}
+
 using Kind = NamesProblem::Kind;
 
 struct NamesCase {

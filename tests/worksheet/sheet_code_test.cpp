@@ -1,6 +1,7 @@
 #include "worksheet/level.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
+#include "worksheet/sheet.h"
 #include "worksheet/sheet_code.h"
 #include "worksheet_fixtures.h"
 
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace virdamo {
@@ -197,6 +199,57 @@ ParsedCode withCheckSymbol(const std::string& twelve)
     return {};
 }
 
+// Decimal codes and the powers of ten's are pinned as the others, and remake their sheets:
+// no decimal factor ends in 0, and every factor keeps its digits.
+TEST(SheetCode, DecimalCodesRemakeTheirSheets)
+{
+    const struct {
+        const char* text;
+        SheetCode code;
+        std::vector<std::string> operations;  // the first ones: "AxB" or "N:zeros:decimals"
+    } cases[] = {
+        {"F28T5-CY4T4-ZZ068",
+         {4, 2, 19, 0x123456789AULL, Level{}, 2, 1, SheetKind::Columns},
+         {"9802x97", "8143x96", "2532x37", "7108x19"}},
+        // Tables 1-4 without carries, a decimal in each factor.
+        {"9185G-R38E5-0Y05C",
+         {3, 2, 19, 0x0A0B0C0D0EULL, levelOf(0b11110, CarriesRule::Without, LevelFormat::Written), 1, 1,
+          SheetKind::Columns},
+         {"401x12", "505x11", "202x33", "412x24"}},
+        // The powers of ten: 580 × 1000, 9,59 × 100, 2,86 × 1000, 248 × 1000.
+        {"759DK-RKAY4-ZZ0GQ",
+         {3, 1, 19, 0x2A5B3C4D5EULL, Level{}, 0, 0, SheetKind::PowersOfTen},
+         {"580:3:0", "959:2:2", "286:3:2", "248:3:0"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.code.text(), c.text);
+        const ParsedCode parsed = parseSheetCode(c.text);
+        ASSERT_TRUE(parsed.code) << c.text;
+        EXPECT_EQ(*parsed.code, c.code);
+        const Sheet sheet = sheetOf(c.code);
+        ASSERT_EQ(sheet.operationCount(), 20) << c.text;
+        std::vector<std::string> first;
+        for (std::size_t i = 0; i < 4; ++i) {
+            if (c.code.kind == SheetKind::PowersOfTen) {
+                const PowerOfTenRow& row = sheet.powersOfTen[i];
+                first.push_back(std::to_string(row.number) + ":" + std::to_string(row.zeros) + ":"
+                                + std::to_string(row.decimals));
+            } else {
+                first.push_back(std::to_string(sheet.operations[i].multiplicand) + "x"
+                                + std::to_string(sheet.operations[i].multiplier));
+            }
+        }
+        EXPECT_EQ(first, c.operations) << c.text;
+        for (const WorkedOperation& op : sheet.operations) {
+            EXPECT_EQ(std::tuple(op.multiplicandDigits, op.multiplierDigits, op.multiplicand % 10 != 0,
+                                 op.multiplier % 10 != 0, op.productDecimals()),
+                      std::tuple(c.code.multiplicandDigits, c.code.multiplierDigits, true, true,
+                                 c.code.multiplicandDecimals + c.code.multiplierDecimals));
+            EXPECT_TRUE(c.code.level.allows(op.multiplicand, op.multiplier));
+        }
+    }
+}
+
 TEST(SheetCode, LevelsNoSheetHasAreRefused)
 {
     const struct {
@@ -216,6 +269,21 @@ TEST(SheetCode, LevelsNoSheetHasAreRefused)
         const ParsedCode parsed = withCheckSymbol(twelve);
         EXPECT_EQ(parsed.code.has_value(), c.valid) << twelve;
         EXPECT_EQ(parsed.error, c.valid ? CodeError::Empty : CodeError::UnknownSettings) << twelve;
+    }
+    // Fifteen symbols, 2x1 at the default level: bits 0-1 the multiplicand's decimals, 2-3 the
+    // multiplier's, 4 the powers of ten, 5-9 kept for later formats.
+    const struct {
+        unsigned bits;
+        bool valid;
+    } extensions[] = {{1U, true},      {2U, false},           {1U << 2, false},
+                      {1U << 4, true}, {1U << 4 | 1U, false}, {1U << 5 | 1U, false},
+                      {0U, false}};
+    for (const auto& c : extensions) {
+        std::string fourteen = "012345678" + std::string("4ZZ");
+        for (const unsigned shift : {5U, 0U}) fourteen += kAlphabet[(c.bits >> shift) & 0x1FU];
+        const ParsedCode parsed = withCheckSymbol(fourteen);
+        EXPECT_EQ(parsed.code.has_value(), c.valid) << fourteen;
+        EXPECT_EQ(parsed.error, c.valid ? CodeError::Empty : CodeError::UnknownSettings) << fourteen;
     }
     for (const char* length : {"H28T5-CY4T", "H28T5-CY4TQ1", "H28T5-CY4T1-1W", "H28T5-CY4T1-1WRR"}) {
         EXPECT_EQ(parseSheetCode(length).error, CodeError::WrongLength) << length;

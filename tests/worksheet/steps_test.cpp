@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -36,6 +37,14 @@ std::string said(const Caption& caption)
     if (const auto* z = std::get_if<ZerosWritten>(&caption)) {
         return to_string(z->multiplicand) + " × 0 = 0: scrivo " + std::string(static_cast<std::size_t>(z->zeros), '0');
     }
+    if (std::holds_alternative<WrittenAsWhole>(caption)) return "come interi";
+    if (const auto* d = std::get_if<DecimalsCounted>(&caption)) {
+        return "decimali " + to_string(d->multiplicandDecimals) + " + " + to_string(d->multiplierDecimals) + " = "
+            + to_string(d->total());
+    }
+    if (const auto* c = std::get_if<CommaPlaced>(&caption)) {
+        return "virgola a " + to_string(c->decimals) + " da destra di " + to_string(c->product);
+    }
     if (const auto* v = std::get_if<ProvaVerdict>(&caption)) {
         return to_string(v->bottomLeft) + (v->holds() ? " = " : " ≠ ") + to_string(v->bottomRight) + ": la prova è "
             + (v->holds() ? "giusta" : "sbagliata");
@@ -54,6 +63,7 @@ TEST(Steps, TheTeacherSaysEachStep)
         int keys;
         std::string said;
         Conventions conventions{};
+        int multiplicandDecimals = 0, multiplierDecimals = 0;
     } cases[] = {
         {2305, 104, 21,
          "Moltiplichiamo 2305 × 104; 5 × 4 = 20: scrivo 0 e riporto 2; 0 × 4 + 2 = 2: scrivo 2; "
@@ -116,9 +126,33 @@ TEST(Steps, TheTeacherSaysEachStep)
          "5 + 1 = 6: scrivo 6; Il prodotto è 6345; 1 + 3 + 5 = 9: scrivo 0; 4 + 7 = 11, 1 + 1 = 2: scrivo 2; "
          "0 × 2 = 0: scrivo 0; 6 + 3 + 4 + 5 = 18, 1 + 8 = 9: scrivo 0; 0 = 0: la prova è giusta",
          {EmptyPlaces::Blank, ZeroRow::Digit, true}},
+        // 23,45 × 3,2: the rows of 2345 × 32, then the decimals counted and the comma's key.
+        {2345,
+         32,
+         24,
+         "come interi; 5 × 2 = 10: scrivo 0 e riporto 1; 4 × 2 + 1 = 9: scrivo 9; 3 × 2 = 6: scrivo 6; "
+         "2 × 2 = 4: scrivo 4; 5 × 3 = 15: scrivo 5 e riporto 1; 4 × 3 + 1 = 13: scrivo 3 e riporto 1; "
+         "3 × 3 + 1 = 10: scrivo 0 e riporto 1; 2 × 3 + 1 = 7: scrivo 7; abbasso 0; 9 + 5 = 14: scrivo 4 e riporto 1; "
+         "6 + 3 + 1 = 10: scrivo 0 e riporto 1; 4 + 0 + 1 = 5: scrivo 5; abbasso 7; decimali 2 + 1 = 3; "
+         "virgola a 3 da destra di 75040; 2 + 3 + 4 + 5 = 14, 1 + 4 = 5: scrivo 5; 3 + 2 = 5: scrivo 5; "
+         "5 × 5 = 25, 2 + 5 = 7: scrivo 7; 7 + 5 + 0 + 4 + 0 = 16, 1 + 6 = 7: scrivo 7; 7 = 7: la prova è giusta",
+         {},
+         2,
+         1},
+        // 4,7 × 6: one decimal, no partial products.
+        {47,
+         6,
+         9,
+         "come interi; 7 × 6 = 42: scrivo 2 e riporto 4; 4 × 6 + 4 = 28: scrivo 28; decimali 1 + 0 = 1; "
+         "virgola a 1 da destra di 282; 4 + 7 = 11, 1 + 1 = 2: scrivo 2; 6: scrivo 6; 2 × 6 = 12, 1 + 2 = 3: scrivo 3; "
+         "2 + 8 + 2 = 12, 1 + 2 = 3: scrivo 3; 3 = 3: la prova è giusta",
+         {},
+         1,
+         0},
     };
     for (const auto& c : cases) {
-        const std::vector<Step> steps = stepsOf(c.a, c.b, c.conventions);
+        const std::vector<Step> steps =
+            stepsOf(workOut(c.a, c.b, c.conventions, c.multiplicandDecimals, c.multiplierDecimals));
         std::string captions;
         for (const Step& step : steps) captions += (captions.empty() ? "" : "; ") + said(step.caption);
         EXPECT_EQ(captions, c.said) << c.a << " × " << c.b;
@@ -163,8 +197,10 @@ TEST(Steps, EachStepHighlightsWhatItReadsAndWrites)
 // wrote, as a pupil typing them does, up to the operation worked out and its cross, which holds.
 TEST(Steps, StepsWriteTheirKeysUpToTheWholeOperation)
 {
-    const auto check = [](std::int32_t a, std::int32_t b, const Conventions& conventions = {}) {
-        const std::vector<Step> steps = stepsOf(a, b, conventions);
+    const auto check = [](std::int32_t a, std::int32_t b, const Conventions& conventions = {}, int decimals = 0) {
+        // Decimals from 1 on the multiplicand where it has room for them.
+        const int aDecimals = std::min(decimals, static_cast<int>(std::to_string(a).size()) - 1);
+        const std::vector<Step> steps = stepsOf(workOut(a, b, conventions, aDecimals, 0));
         Attempt attempt(steps);
         for (const Step& step : steps) {
             for (const ExpectedKey& key : step.keys) ASSERT_TRUE(attempt.type(key.digit));
@@ -173,7 +209,8 @@ TEST(Steps, StepsWriteTheirKeysUpToTheWholeOperation)
         const WorkedOperation op = workOut(a, b, conventions);
         using enum ProvaBox;
         const auto& [tl, tr, bl, br] = op.prova;
-        const Written all{op.digits, op.carries, {{TopLeft, tl}, {TopRight, tr}, {BottomLeft, bl}, {BottomRight, br}}};
+        const Written all{
+            op.digits, op.carries, {{TopLeft, tl}, {TopRight, tr}, {BottomLeft, bl}, {BottomRight, br}}, aDecimals > 0};
         EXPECT_EQ(steps.back().written, all) << a << " × " << b;
         EXPECT_TRUE(std::get<ProvaVerdict>(steps.back().caption).holds()) << a << " × " << b;
     };
@@ -184,6 +221,9 @@ TEST(Steps, StepsWriteTheirKeysUpToTheWholeOperation)
     for (const Conventions conventions :
          {Conventions{EmptyPlaces::Dash, ZeroRow::Skip, true}, Conventions{EmptyPlaces::Zero, ZeroRow::Zeros, false}}) {
         for (const std::int32_t b : {100, 101, 110, 40, 5, 909}) check(2305, b, conventions);
+    }
+    for (int decimals = 1; decimals <= 3; ++decimals) {
+        for (const std::int32_t b : {7, 32, 909}) check(2345, b, {}, decimals);
     }
 }
 
