@@ -14,6 +14,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <ranges>
 
 namespace virdamo::pages {
 
@@ -134,11 +135,11 @@ public:
     void number(int units, int row, const std::string& text)
     {
         int column = units;
-        for (auto c = text.rbegin(); c != text.rend(); ++c) {
-            if (*c == ',') {
+        for (const char c : std::views::reverse(text)) {
+            if (c == ',') {
                 comma(column, row);
             } else {
-                character(column--, row, kDigits.at(static_cast<std::size_t>(*c - '0')));
+                character(column--, row, kDigits.at(static_cast<std::size_t>(c - '0')));
             }
         }
     }
