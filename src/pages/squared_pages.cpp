@@ -123,14 +123,15 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
         page.character(square.x(), square.y(),
                        d.digit == virdamo::kDash ? kDashText : kDigits.at(std::size_t(d.digit)));
     }
-    const int units = corner.x() + squares.unitsColumn();
-    const int multiplicand = corner.y() + squares.rowOf({WorkedRow::Multiplicand, 0});
-    const int multiplier = corner.y() + squares.rowOf({WorkedRow::Multiplier, 0});
-    page.character(units + 1, multiplicand, kTimes);
-    page.character(units + 1, multiplier, kEquals);
-    page.rule(corner.x(), multiplier + 1, squares.digitColumns());
-    if (op.partialRows() >= 2) {
-        page.rule(corner.x(), corner.y() + squares.rowOf({WorkedRow::Product, 0}), squares.digitColumns());
+    const BlockFrame frame = blockFrame(op, squares, options);
+    page.character(corner.x() + frame.times.x(), corner.y() + frame.times.y(), kTimes);
+    page.character(corner.x() + frame.equals.x(), corner.y() + frame.equals.y(), kEquals);
+    for (const BlockLine& line : frame.lines) {
+        if (line.direction == BlockLine::Direction::Across) {
+            page.rule(corner.x() + line.column, corner.y() + line.row, line.count);
+        } else {
+            page.upright(corner.x() + line.column, corner.y() + line.row, line.count);
+        }
     }
     if (options.carriesShown()) {
         for (const WrittenDigit& c : written.carries) {
@@ -139,11 +140,6 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
         }
     }
     if (options.provaShown()) {
-        // A free square right of the sign, then the cross over two squares by two, its
-        // arms on the lines between them.
-        const int left = units + 3;
-        page.upright(left + 1, multiplicand, 2);
-        page.rule(left, multiplicand + 1, 2);
         for (const WrittenBox& box : written.prova) {
             const QPoint square = at(box.box);
             page.character(square.x(), square.y(), kDigits.at(std::size_t(box.digit)));
@@ -152,6 +148,27 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
 }
 
 }  // namespace
+
+BlockFrame blockFrame(const WorkedOperation& op, const OperationSquares& squares, const PageOptions& options)
+{
+    using enum BlockLine::Direction;
+    const int units = squares.unitsColumn();
+    const int multiplicand = squares.rowOf({WorkedRow::Multiplicand, 0});
+    const int multiplier = squares.rowOf({WorkedRow::Multiplier, 0});
+    BlockFrame frame{{units + 1, multiplicand}, {units + 1, multiplier}, {}};
+    frame.lines.push_back({Across, 0, multiplier + 1, squares.digitColumns()});
+    if (op.partialRows() >= 2) {
+        frame.lines.push_back({Across, 0, squares.rowOf({WorkedRow::Product, 0}), squares.digitColumns()});
+    }
+    if (options.provaShown()) {
+        // A free square right of the sign, then the cross over two squares by two, its
+        // arms on the lines between them.
+        const int left = units + 3;
+        frame.lines.push_back({Down, left + 1, multiplicand, 2});
+        frame.lines.push_back({Across, left, multiplicand + 1, 2});
+    }
+    return frame;
+}
 
 double squareSide(const PageOptions& options)
 {
