@@ -196,6 +196,10 @@ inline const QString kHelpPdf = u"scrive in FILE le schede per la classe, senza 
                                 u"soluzioni; scrive il codice di ogni scheda, uno per riga\n"
                                 u"(con FILE \"-\" il PDF va sullo standard output, i codici\n"
                                 u"sullo standard error)"_s;
+inline const QString kHelpHtml = u"scrive in FILE le stesse schede come una pagina HTML da fare al\n"
+                                 u"computer o sul tablet, anche senza rete: ogni cifra è controllata\n"
+                                 u"(con --alunni ognuno sceglie il suo nome; con FILE \"-\" va sullo\n"
+                                 u"standard output)"_s;
 // Each help text of an option ends with its default, "%1", which the declaration fills in.
 /// %1: the default.
 inline const QString kHelpMultiplicand = u"cifre del moltiplicando (%1)"_s;
@@ -236,7 +240,7 @@ inline const QString kHelpLavagna = u"apre la lavagna su una moltiplicazione, pe
 /// %1: the value given.
 inline const QString kLavagnaWantsOperation =
     u"--lavagna vuole una moltiplicazione di un numero da 2 a 4 cifre per uno da 1 a 3, come 2305x104, non «%1»"_s;
-inline const QString kLavagnaWithoutPdf = u"--lavagna apre una finestra: non vale con --pdf"_s;
+inline const QString kLavagnaWithoutPdf = u"--lavagna apre una finestra: non vale con --pdf né con --html"_s;
 /// %1: the value given.
 inline const QString kTablesWantDigits = u"--tabelline vuole delle cifre da 0 a 9, come 2-5 o 2345, non «%1»"_s;
 /// %1: the option, %2 the option it needs.
@@ -245,6 +249,8 @@ inline const QString kNamesWantFile = u"--alunni vuole il nome del file con i no
 /// %1 the option, %2 all values but the last, %3 the last, %4 the value given.
 inline const QString kOptionWantsOneOf = u"--%1 vuole %2 o %3, non «%4»"_s;
 inline const QString kPdfWantsFile = u"--pdf vuole il nome di un file, o - per lo standard output"_s;
+inline const QString kHtmlWantsFile = u"--html vuole il nome di un file, o - per lo standard output"_s;
+inline const QString kBothOnStandardOutput = u"--pdf - e --html - insieme: lo standard output è uno solo"_s;
 /// %1 the most sheets, %2 the value given.
 inline const QString kSheetsWantsNumber = u"--schede vuole un numero da 1 a %1, non «%2»"_s;
 /// %1 the sheets asked for, %2 the names in the file.
@@ -259,12 +265,16 @@ inline const QString kUnknownOption = u"opzione sconosciuta: %1 (virdamo --help 
 inline const QString kOptionWantsValue = u"manca il valore dell'opzione %1"_s;
 inline const QString kUnexpectedArgument = u"argomento inatteso: «%1» (virdamo --help elenca le opzioni)"_s;
 /// %1: the option's long name.
-inline const QString kOptionOnlyWithPdf = u"--%1 vale solo con --pdf FILE"_s;
+inline const QString kOptionOnlyWithPdf = u"--%1 vale solo con --pdf FILE o --html FILE"_s;
 /// %1 the file, %2 why.
 inline const QString kFileNotWritten = u"virdamo: «%1» non è stato scritto: %2"_s;
 /// %1: why.
 inline const QString kPdfNotWritten = u"virdamo: il PDF non è stato scritto: %1"_s;
 inline const QString kStandardOutputClosed = u"virdamo: Lo standard output è chiuso: il PDF non è stato scritto."_s;
+/// %1: why.
+inline const QString kHtmlNotWritten = u"virdamo: la pagina HTML non è stata scritta: %1"_s;
+inline const QString kStandardOutputClosedHtml =
+    u"virdamo: Lo standard output è chiuso: la pagina HTML non è stata scritta."_s;
 
 inline const QString kNoDisplay = u"virdamo: nessuno schermo su cui aprire le finestre (DISPLAY non è impostata): "
                                   u"avviare virdamo da una sessione grafica, oppure usare virdamo --pdf FILE per le "
@@ -338,6 +348,8 @@ inline const QString kHintOneDigit = u"una cifra sola, si scrive così com'è"_s
 inline const QString kTryAgain = u"Riprova: %1"_s;
 inline const QString kTypeDigit = u"Tocca a te: scrivi la cifra nel quadretto azzurro"_s;
 inline const QString kTypeCarry = u"Tocca a te: scrivi il riporto nel quadretto azzurro"_s;
+inline const QString kTypeComma =
+    u"Tocca a te: quante cifre decimali ha il prodotto? Scrivi il numero, o tocca la cifra prima della virgola"_s;
 // Praise that fits a girl and a boy alike.
 /// %1 the keys typed right at the first try, %2 the keys of the operation.
 inline const QString kWellDone = u"Ottimo lavoro! %1 cifre giuste su %2 al primo tentativo"_s;
