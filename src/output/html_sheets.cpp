@@ -9,7 +9,6 @@
 #include <QFile>
 
 #include <algorithm>
-#include <deque>
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -265,14 +264,11 @@ void writeStepColumn(Json& json, const char* name, std::vector<PageOperation>& o
 /// the first of their operations and how many; the operations of every sheet in turn; their
 /// steps column by column. Like with like, the data packs into a quarter of what the same
 /// written operation by operation does.
-QByteArray sheetsData(const pages::ClassSet& set)
+QByteArray sheetsData(const std::vector<PageSheet>& sheets, const pages::PageOptions& options)
 {
-    std::deque<Sheet> sheets;  // where the operations point: they stay put as sheets are added
     std::vector<PageOperation> operations;
-    const int count = set.sheetCount();
-    for (int k = 1; k <= count; ++k) {
-        const Sheet& sheet = sheets.emplace_back(sheetOf(set.first.nth(k), set.options.conventionsShown()));
-        for (const WorkedOperation& op : sheet.operations) operations.push_back(pageOperation(op, set.options));
+    for (const PageSheet& sheet : sheets) {
+        for (const WorkedOperation& op : sheet.sheet.operations) operations.push_back(pageOperation(op, options));
     }
     QStringList words;
     for (const PageOperation& page : operations) words << page.said << page.hints;
@@ -293,18 +289,18 @@ QByteArray sheetsData(const pages::ClassSet& set)
     json.key("sheets");
     json.open('[');
     int first = 0;
-    for (int k = 1; k <= count; ++k) {
+    for (std::size_t k = 0; k < sheets.size(); ++k) {
         json.open('{');
         json.key("number");
-        json.element(k);
+        json.element(static_cast<int>(k) + 1);
         json.key("code");
-        json.element(QString::fromStdString(set.first.nth(k).text()));
+        json.element(QString::fromStdString(sheets[k].code));
         json.key("pupil");
-        json.element(set.pupil(k));
+        json.element(sheets[k].pupil);
         json.key("first");
         json.element(first);
         json.key("operations");
-        const int size = sheets[static_cast<std::size_t>(k - 1)].operationCount();
+        const int size = sheets[k].sheet.operationCount();
         json.element(size);
         json.close('}');
         first += size;
@@ -313,11 +309,11 @@ QByteArray sheetsData(const pages::ClassSet& set)
     json.key("operations");
     json.open('[');
     first = 0;
-    for (const Sheet& sheet : sheets) {
-        for (int i = 0; i < sheet.operationCount(); ++i) {
-            writeGeometry(json, i + 1, operations[static_cast<std::size_t>(first + i)], set.options);
+    for (const PageSheet& sheet : sheets) {
+        for (int i = 0; i < sheet.sheet.operationCount(); ++i) {
+            writeGeometry(json, i + 1, operations[static_cast<std::size_t>(first + i)], options);
         }
-        first += sheet.operationCount();
+        first += sheet.sheet.operationCount();
     }
     json.close(']');
     json.key("steps");
@@ -351,15 +347,25 @@ QByteArray pageTemplate()
 
 }  // namespace
 
-QByteArray classSetHtml(const pages::ClassSet& set)
+QByteArray sheetsHtml(const std::vector<PageSheet>& sheets, const pages::PageOptions& options)
 {
     // Packed with zlib and written in the URL alphabet of base64, the data needs no
     // escaping inside the page and has no "//" a search for addresses would stop at.
     // qCompress puts the length first, four bytes the page's inflater does not want.
-    const QByteArray packed = qCompress(sheetsData(set), 9).mid(4);
+    const QByteArray packed = qCompress(sheetsData(sheets, options), 9).mid(4);
     QByteArray page = pageTemplate();
     page.replace(kDataPlace, packed.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
     return page;
+}
+
+QByteArray classSetHtml(const pages::ClassSet& set)
+{
+    std::vector<PageSheet> sheets;
+    for (int k = 1; k <= set.sheetCount(); ++k) {
+        const SheetCode code = set.first.nth(k);
+        sheets.push_back({sheetOf(code, set.options.conventionsShown()), code.text(), set.pupil(k)});
+    }
+    return sheetsHtml(sheets, set.options);
 }
 
 }  // namespace virdamo::output
