@@ -103,6 +103,16 @@ inline const QString kPdfFileName = u"schede-%1.pdf"_s;
 inline const QString kPdfNotSaved = u"Il PDF non è stato salvato."_s;
 /// %1: the file.
 inline const QString kPdfSaved = u"PDF salvato: %1"_s;
+inline const QString kSaveHtmlEllipsis = u"Salva per il computer..."_s;
+inline const QString kSaveHtmlTip = u"Una pagina da aprire al computer o sul tablet, anche senza rete: l'alunno "
+                                    u"sceglie il suo nome e scrive le cifre, ognuna controllata"_s;
+inline const QString kSaveHtmlTitle = u"Salva le schede da fare al computer"_s;
+inline const QString kHtmlFilter = u"Pagine HTML (*.html)"_s;
+/// %1: the code of the first sheet.
+inline const QString kHtmlFileName = u"schede-%1.html"_s;
+inline const QString kHtmlNotSaved = u"La pagina HTML non è stata salvata."_s;
+/// %1: the file.
+inline const QString kHtmlSaved = u"Pagina HTML salvata: %1"_s;
 
 inline const QString kSheetCountFromNames = u"Una scheda per ogni nome della lista degli alunni."_s;
 /// %1 the settings file, %2 why.
