@@ -7,8 +7,10 @@
 #include "worksheet/steps.h"
 
 #include <QFile>
+#include <QHash>
 
 #include <algorithm>
+#include <charconv>
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -40,7 +42,12 @@ public:
         }
         out_ += '"';
     }
-    void number(int value) { out_ += QByteArray::number(value); }
+    void number(int value)
+    {
+        char digits[12];
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+        out_.append(digits, end - digits);
+    }
     void key(const char* name)
     {
         separate();
@@ -105,6 +112,7 @@ public:
     OperationCells(const WorkedOperation& op, const pages::PageOptions& options)
         : squares_(op, options)
         , prova_(options.provaShown())
+        , numbers_(static_cast<std::size_t>(squares_.size().width() * squares_.size().height()), -1)
     {
     }
 
@@ -112,11 +120,15 @@ public:
 
     std::optional<int> numberOf(const Cell& cell)
     {
-        if (std::holds_alternative<ProvaBox>(cell) ? !prova_ : squares_.squareOf(cell).y() < 0) return std::nullopt;
-        const auto known = std::find(cells_.begin(), cells_.end(), cell);
-        if (known != cells_.end()) return static_cast<int>(known - cells_.begin());
-        cells_.push_back(cell);
-        return static_cast<int>(cells_.size()) - 1;
+        const QPoint at = squares_.squareOf(cell);
+        if (std::holds_alternative<ProvaBox>(cell) ? !prova_ : at.y() < 0) return std::nullopt;
+        // A cell has a square of its own: the square finds its number.
+        int& number = numbers_[static_cast<std::size_t>(at.y() * squares_.size().width() + at.x())];
+        if (number < 0) {
+            number = static_cast<int>(cells_.size());
+            cells_.push_back(cell);
+        }
+        return number;
     }
 
     /// [kind, column, row] of each numbered cell: a square of carries, written small, is a
@@ -139,6 +151,7 @@ public:
 private:
     pages::OperationSquares squares_;
     bool prova_ = false;
+    std::vector<int> numbers_;  ///< of each square of the block, row by row; -1 for none
     std::vector<Cell> cells_;
 };
 
@@ -148,17 +161,19 @@ private:
 struct PageOperation {
     const WorkedOperation* op = nullptr;
     OperationCells cells;
-    std::vector<Step> steps;
+    std::vector<Step> all;
+    std::vector<const Step*> steps;  ///< those of all with a key to type
     QStringList said;
     QStringList hints;
 };
 
 PageOperation pageOperation(const WorkedOperation& op, const pages::PageOptions& options)
 {
-    PageOperation page{&op, OperationCells(op, options), {}, {}, {}};
+    PageOperation page{&op, OperationCells(op, options), {}, {}, {}, {}};
     // The factors' squares first: the cells' numbers follow the rows from the top.
     for (const WrittenDigit& d : Written::factorsOf(op).digits) (void)page.cells.numberOf(Square{d.row, d.column});
-    const std::vector<Step> steps = stepsOf(op.multiplicand, op.multiplier, options.conventionsShown());
+    page.all = stepsOf(op.multiplicand, op.multiplier, options.conventionsShown());
+    const std::vector<Step>& steps = page.all;
     const QStringList said = texts::captionsOf(steps);
     for (std::size_t s = 0; s < steps.size(); ++s) {
         const bool typed = std::any_of(steps[s].keys.begin(), steps[s].keys.end(),
@@ -167,24 +182,22 @@ PageOperation pageOperation(const WorkedOperation& op, const pages::PageOptions&
         // Every cell numbered now: the cells are written before the steps that use them.
         for (const Cell& cell : steps[s].highlighted) (void)page.cells.numberOf(cell);
         for (const ExpectedKey& key : steps[s].keys) (void)page.cells.numberOf(key.cell);
-        page.steps.push_back(steps[s]);
+        page.steps.push_back(&steps[s]);
         page.said << said.at(static_cast<qsizetype>(s));
         page.hints << texts::hintText(steps[s].caption);
     }
     return page;
 }
 
-/// [cell, digit] of each key whose cell the sheet shows.
+/// The cell and the digit of each key whose cell the sheet shows, one after the other.
 void writeKeys(Json& json, OperationCells& cells, const std::vector<ExpectedKey>& keys)
 {
     json.open('[');
     for (const ExpectedKey& key : keys) {
         const std::optional<int> cell = cells.numberOf(key.cell);
         if (!cell) continue;
-        json.open('[');
         json.element(*cell);
         json.element(key.digit);
-        json.close(']');
     }
     json.close(']');
 }
@@ -270,13 +283,17 @@ QByteArray sheetsData(const std::vector<PageSheet>& sheets, const pages::PageOpt
     for (const PageSheet& sheet : sheets) {
         for (const WorkedOperation& op : sheet.sheet.operations) operations.push_back(pageOperation(op, options));
     }
-    QStringList words;
-    for (const PageOperation& page : operations) words << page.said << page.hints;
+    QHash<QString, int> numbers;
+    numbers.reserve(static_cast<qsizetype>(operations.size()) * 16);
+    for (const PageOperation& page : operations) {
+        for (const QStringList* texts : {&page.said, &page.hints}) {
+            for (const QString& text : *texts) numbers.insert(text, 0);
+        }
+    }
+    QStringList words = numbers.keys();
     words.sort();
-    words.erase(std::unique(words.begin(), words.end()), words.end());
-    const auto wordOf = [&](const QString& text) {
-        return static_cast<int>(std::lower_bound(words.begin(), words.end(), text) - words.begin());
-    };
+    for (qsizetype i = 0; i < words.size(); ++i) numbers[words[i]] = static_cast<int>(i);
+    const auto wordOf = [&](const QString& text) { return numbers.value(text); };
 
     Json json;
     json.open('{');
@@ -326,13 +343,13 @@ QByteArray sheetsData(const std::vector<PageSheet>& sheets, const pages::PageOpt
     });
     writeStepColumn(json, "read", operations, [&](PageOperation& page, std::size_t s) {
         json.open('[');
-        for (const Cell& cell : page.steps[s].highlighted) {
+        for (const Cell& cell : page.steps[s]->highlighted) {
             if (const std::optional<int> n = page.cells.numberOf(cell)) json.element(*n);
         }
         json.close(']');
     });
     writeStepColumn(json, "keys", operations,
-                    [&](PageOperation& page, std::size_t s) { writeKeys(json, page.cells, page.steps[s].keys); });
+                    [&](PageOperation& page, std::size_t s) { writeKeys(json, page.cells, page.steps[s]->keys); });
     json.close('}');
     json.close('}');
     return json.bytes();
@@ -352,7 +369,7 @@ QByteArray sheetsHtml(const std::vector<PageSheet>& sheets, const pages::PageOpt
     // Packed with zlib and written in the URL alphabet of base64, the data needs no
     // escaping inside the page and has no "//" a search for addresses would stop at.
     // qCompress puts the length first, four bytes the page's inflater does not want.
-    const QByteArray packed = qCompress(sheetsData(sheets, options), 9).mid(4);
+    const QByteArray packed = qCompress(sheetsData(sheets, options), 6).mid(4);
     QByteArray page = pageTemplate();
     page.replace(kDataPlace, packed.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
     return page;
