@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include <iostream>
 #include <set>
 #include <utility>
 #include <vector>
@@ -108,9 +107,6 @@ TEST(HtmlPage, APupilFillsTheSheetInABrowserOffline)
         for (const QString& requested : browser.requested()) {
             EXPECT_EQ(requested.toStdString(), url.toStdString()) << "nothing but the file itself";
         }
-        std::cout << c.what << ": ready "
-                  << browser.evaluate(u"document.documentElement.dataset.ready"_s).toString().toStdString()
-                  << " ms after the page was asked for\n";
     }
 }
 

@@ -16,16 +16,7 @@
 namespace virdamo::test {
 
 namespace {
-
 constexpr int kAnswerMs = 30'000;
-
-/// The browser's profile, thrown away with the browser: nothing of one run reaches the next.
-QTemporaryDir& profile()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
 }  // namespace
 
 HeadlessBrowser::HeadlessBrowser(int width, int height)
@@ -34,8 +25,10 @@ HeadlessBrowser::HeadlessBrowser(int width, int height)
     int answers[2];
     if (::pipe2(commands, O_CLOEXEC) != 0 || ::pipe2(answers, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
     const std::string size = "--window-size=" + std::to_string(width) + "," + std::to_string(height);
+    // A profile of its own, thrown away at the end: nothing of one browser reaches the next.
+    static const QTemporaryDir profiles;
     static int browsers = 0;
-    const std::string data = "--user-data-dir=" + profile().path().toStdString() + "/" + std::to_string(++browsers);
+    const std::string data = "--user-data-dir=" + profiles.filePath(QString::number(++browsers)).toStdString();
     pid_ = ::fork();
     if (pid_ == 0) {
         // The protocol's pipes are descriptors 3 and 4; copies above them first, so that
@@ -137,11 +130,9 @@ void HeadlessBrowser::open(const QString& url, const QString& expression)
         if (evaluate(newPage).toBool()) return;
         QThread::msleep(10);
     }
-    QString thrown;
+    QString thrown;  // what the page's scripts threw tells why
     for (const QJsonObject& event : events_) {
-        if (event["method"].toString() == "Runtime.exceptionThrown") {
-            thrown += QJsonDocument(event["params"].toObject()["exceptionDetails"].toObject()).toJson();
-        }
+        if (event["method"] == "Runtime.exceptionThrown") thrown += QJsonDocument(event["params"].toObject()).toJson();
     }
     throw std::runtime_error("the page did not get ready: " + url.toStdString() + "\n" + thrown.toStdString());
 }
