@@ -6,6 +6,7 @@
 #include "forms/message_box.h"
 #include "output/class_set_pdf.h"
 #include "output/file_output.h"
+#include "output/html_sheets.h"
 #include "output/output_failure.h"
 #include "pages/pupil_names.h"
 #include "texts/messages.h"
@@ -92,9 +93,12 @@ public:
 
     QString saveFileName(const QString& proposed, QWidget* parent) override
     {
-        QFileDialog dialog(parent, texts::kSavePdfTitle, QFileInfo(proposed).absolutePath(), texts::kPdfFilter);
+        const QString suffix = QFileInfo(proposed).suffix();
+        const bool html = suffix == u"html"_s;
+        QFileDialog dialog(parent, html ? texts::kSaveHtmlTitle : texts::kSavePdfTitle,
+                           QFileInfo(proposed).absolutePath(), html ? texts::kHtmlFilter : texts::kPdfFilter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(u"pdf"_s);
+        dialog.setDefaultSuffix(suffix);
         dialog.selectFile(proposed);
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().front()
                                                                                        : QString();
@@ -219,6 +223,9 @@ void ClassSheetsDialog::buildLayout()
     print_->setObjectName(u"stampa"_s);
     savePdf_ = buttons->addButton(texts::kSavePdfEllipsis, QDialogButtonBox::ActionRole);
     savePdf_->setObjectName(u"salvaPdf"_s);
+    saveHtml_ = buttons->addButton(texts::kSaveHtmlEllipsis, QDialogButtonBox::ActionRole);
+    saveHtml_->setObjectName(u"salvaHtml"_s);
+    saveHtml_->setToolTip(texts::kSaveHtmlTip);
     QPushButton* close = buttons->addButton(texts::kClose, QDialogButtonBox::RejectRole);
     close->setObjectName(u"chiudi"_s);
     preview_->setDefault(true);
@@ -255,6 +262,7 @@ void ClassSheetsDialog::buildLayout()
     connect(preview_, &QPushButton::clicked, this, &ClassSheetsDialog::preview);
     connect(print_, &QPushButton::clicked, this, &ClassSheetsDialog::print);
     connect(savePdf_, &QPushButton::clicked, this, &ClassSheetsDialog::savePdf);
+    connect(saveHtml_, &QPushButton::clicked, this, &ClassSheetsDialog::saveHtml);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
@@ -333,9 +341,12 @@ void ClassSheetsDialog::chooseLevel()
 void ClassSheetsDialog::showOutputs()
 {
     const bool ready = classSet().has_value();
-    for (QPushButton* output : {preview_, print_, savePdf_}) {
+    for (QPushButton* output : {preview_, print_, savePdf_, saveHtml_}) {
         output->setEnabled(ready);
     }
+    // The page for the browser walks the steps of column operations, which the powers of
+    // ten's rows do not have.
+    saveHtml_->setEnabled(ready && classSet()->first.kind != SheetKind::PowersOfTen);
 }
 
 void ClassSheetsDialog::showSheetCount()
@@ -435,22 +446,33 @@ void ClassSheetsDialog::print()
 
 void ClassSheetsDialog::savePdf()
 {
+    save(texts::kPdfFileName, texts::kPdfSaved, texts::kPdfNotSaved,
+         [](const pages::ClassSet& set) { return output::classSetPdf(set, output::pdfPaper()); });
+}
+
+void ClassSheetsDialog::saveHtml()
+{
+    save(texts::kHtmlFileName, texts::kHtmlSaved, texts::kHtmlNotSaved, &output::classSetHtml);
+}
+
+void ClassSheetsDialog::save(const QString& fileName, const QString& saved, const QString& notSaved,
+                             const std::function<QByteArray(const pages::ClassSet&)>& made)
+{
     const std::optional<pages::ClassSet> set = classSet();
     if (!set) {
         return;
     }
-    const QString proposed =
-        QDir(documentsFolder()).filePath(texts::kPdfFileName.arg(QString::fromStdString(set->first.text())));
+    const QString proposed = QDir(documentsFolder()).filePath(fileName.arg(QString::fromStdString(set->first.text())));
     const QString path = dialogs_.saveFileName(proposed, this);
     if (path.isEmpty()) {
         return;
     }
     if (const std::optional<output::OutputFailure> failure =
-            output::failureOf([&] { output::writeWhole(path, output::classSetPdf(*set, output::pdfPaper())); })) {
-        ui::tellFailure(this, texts::kClassSheetsTitle, texts::kPdfNotSaved, *failure);
+            output::failureOf([&] { output::writeWhole(path, made(*set)); })) {
+        ui::tellFailure(this, texts::kClassSheetsTitle, notSaved, *failure);
         return;
     }
-    outcome_->setText(texts::kPdfSaved.arg(QDir::toNativeSeparators(path)));
+    outcome_->setText(saved.arg(QDir::toNativeSeparators(path)));
 }
 
 }  // namespace virdamo::app

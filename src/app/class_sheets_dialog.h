@@ -43,8 +43,8 @@ public:
     /// Shows pages on paper until the user closes the preview or asks to print.
     virtual PreviewOutcome preview(const std::vector<pages::Page>& pages, const output::Paper& paper,
                                    QWidget* parent) = 0;
-    /// Where to save the PDF file, proposing proposed; empty when cancelled. Replacing an
-    /// existing file is confirmed here.
+    /// Where to save the file, proposing proposed, whose suffix says the kind: PDF or HTML;
+    /// empty when cancelled. Replacing an existing file is confirmed here.
     [[nodiscard]] virtual QString saveFileName(const QString& proposed, QWidget* parent) = 0;
     /// The names file to read the pupils' names from; empty when cancelled.
     [[nodiscard]] virtual QString namesFileName(QWidget* parent) = 0;
@@ -97,6 +97,10 @@ private:
     void preview();
     void print();
     void savePdf();
+    void saveHtml();
+    /// Saves the class set as made makes it, in a file of fileName's kind, told by saved or notSaved.
+    void save(const QString& fileName, const QString& saved, const QString& notSaved,
+              const std::function<QByteArray(const pages::ClassSet&)>& made);
     /// Runs work (which talks to service) off this thread behind the busy message text;
     /// false, after telling the user why, when it failed or was cancelled.
     bool whileBusy(output::PrintService& service, const QString& text, const std::function<void()>& work);
@@ -120,6 +124,7 @@ private:
     QPushButton* preview_ = nullptr;
     QPushButton* print_ = nullptr;
     QPushButton* savePdf_ = nullptr;
+    QPushButton* saveHtml_ = nullptr;
 };
 
 }  // namespace virdamo::app

@@ -3,6 +3,7 @@
 #include "app/version.h"
 #include "output/class_set_pdf.h"
 #include "output/file_output.h"
+#include "output/html_sheets.h"
 #include "output/output_failure.h"
 #include "pages/class_options.h"
 #include "pages/pupil_names.h"
@@ -30,6 +31,7 @@ struct Request {
     bool help = false;
     bool version = false;
     std::optional<QString> pdfFile;
+    std::optional<QString> htmlFile;
     std::optional<SheetCode> code;
     QString codeText;
     QString namesFile;
@@ -38,12 +40,12 @@ struct Request {
 
 /// One of the program's own options, which are not a class set's: its names, the name of
 /// its value (empty for a switch), what the help says of it, whether it means anything
-/// without --pdf, and what it does to the request: an error message, or empty.
+/// without a file to write, and what it does to the request: an error message, or empty.
 struct Option {
     QStringList names;
     QString valueName;
     QString description;
-    bool needsPdf = true;
+    bool needsFile = true;
     std::function<QString(const QString& value, Request& request)> apply;
 };
 
@@ -135,6 +137,14 @@ const std::vector<Option>& leadingOptions()
              r.pdfFile = value;
              return value.isEmpty() ? texts::kPdfWantsFile : QString();
          }},
+        {{u"html"_s},
+         u"FILE"_s,
+         texts::kHelpHtml,
+         false,
+         [](const QString& value, Request& r) {
+             r.htmlFile = value;
+             return value.isEmpty() ? texts::kHtmlWantsFile : QString();
+         }},
         {{u"codice"_s},
          u"CODICE"_s,
          texts::kHelpCode,
@@ -219,6 +229,32 @@ void say(std::FILE* to, const QString& line)
     (void)writeAll(to, (QString(line).replace(u'\n', u' ') + u'\n').toUtf8());
 }
 
+/// Writes the bytes made to file, "-" for out; false, told on err as notWritten says for
+/// standard output, when they could not be.
+bool written(const QString& file, const std::function<QByteArray()>& made, const QString& notWritten, std::FILE* out,
+             std::FILE* err)
+{
+    const bool toStandardOutput = file == u"-"_s;
+    const std::optional<output::OutputFailure> failure = output::failureOf([&] {
+        const QByteArray bytes = made();
+        if (toStandardOutput) {
+            if (!writeAll(out, bytes)) {
+                throw output::fileFailure(errno, "standard output");
+            }
+        } else {
+            output::writeWhole(file, bytes);
+        }
+    });
+    if (failure) {
+        const QString reason = output::reasonText(*failure);
+        say(err,
+            toStandardOutput ? notWritten.arg(reason)
+                             : texts::kFileNotWritten.arg(texts::quoted(file, texts::kQuotedPathCharacters), reason));
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 QString helpText()
@@ -271,12 +307,13 @@ CommandLine readCommandLine(const QStringList& arguments)
         return failure(texts::kUnexpectedArgument.arg(texts::quoted(parser.positionalArguments().front())));
     }
 
+    const bool writesFiles = parser.isSet(u"pdf"_s) || parser.isSet(u"html"_s);
     Request request;
     for (const Option* option : own) {
         if (!parser.isSet(option->names.back())) {
             continue;
         }
-        if (option->needsPdf && !parser.isSet(u"pdf"_s)) {
+        if (option->needsFile && !writesFiles) {
             return failure(texts::kOptionOnlyWithPdf.arg(option->names.back()));
         }
         if (const QString error =
@@ -293,7 +330,7 @@ CommandLine readCommandLine(const QStringList& arguments)
         if (!parser.isSet(option.name)) {
             continue;
         }
-        if (!parser.isSet(u"pdf"_s)) {
+        if (!writesFiles) {
             return failure(texts::kOptionOnlyWithPdf.arg(option.name));
         }
         const bool isSwitch = option.kind == pages::ClassOption::Kind::Switch;
@@ -317,7 +354,7 @@ CommandLine readCommandLine(const QStringList& arguments)
         return line;
     }
     if (request.lavagna) {
-        if (request.pdfFile) {
+        if (writesFiles) {
             return failure(texts::kLavagnaWithoutPdf);
         }
         CommandLine line;
@@ -325,8 +362,11 @@ CommandLine readCommandLine(const QStringList& arguments)
         line.lavagna = *request.lavagna;
         return line;
     }
-    if (!request.pdfFile) {
+    if (!writesFiles) {
         return {};
+    }
+    if (request.pdfFile == u"-"_s && request.htmlFile == u"-"_s) {
+        return failure(texts::kBothOnStandardOutput);
     }
     for (const pages::ClassOption* option : given) {
         if (!option->needs.isEmpty() && !parser.isSet(option->needs)) {
@@ -335,8 +375,9 @@ CommandLine readCommandLine(const QStringList& arguments)
     }
 
     CommandLine line;
-    line.action = CommandLine::Action::WritePdf;
-    line.pdfFile = *request.pdfFile;
+    line.action = CommandLine::Action::WriteFiles;
+    line.pdfFile = request.pdfFile.value_or(QString());
+    line.htmlFile = request.htmlFile.value_or(QString());
     line.namesFile = request.namesFile;
     line.sheetsGiven = parser.isSet(u"schede"_s);
     line.set = asked;
@@ -355,6 +396,11 @@ CommandLine readCommandLine(const QStringList& arguments)
     } else if (!line.set.first.makesSheet()) {
         return failure(texts::kNoPossibleOperation);
     }
+    // The page for the browser walks the steps of column operations; the powers of ten's
+    // rows have none.
+    if (!line.htmlFile.isEmpty() && line.set.first.kind == SheetKind::PowersOfTen) {
+        return failure(texts::kHtmlWithoutPowersOfTen);
+    }
     return line;
 }
 
@@ -367,12 +413,11 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
     case CommandLine::Action::Version:
         return writeAll(out, QByteArray("virdamo ") + QByteArray(kVersion) + '\n') ? 0 : 1;
     case CommandLine::Action::Error: say(err, u"virdamo: "_s + line.error); return 2;
-    case CommandLine::Action::WritePdf: break;
+    case CommandLine::Action::WriteFiles: break;
     }
 
-    const bool toStandardOutput = line.pdfFile == u"-"_s;
-    if (toStandardOutput && out == nullptr) {
-        say(err, texts::kStandardOutputClosed);
+    if ((line.pdfFile == u"-"_s || line.htmlFile == u"-"_s) && out == nullptr) {
+        say(err, line.pdfFile == u"-"_s ? texts::kStandardOutputClosed : texts::kStandardOutputClosedHtml);
         return 1;
     }
     pages::ClassSet set = line.set;
@@ -395,24 +440,18 @@ int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err)
             return 2;
         }
     }
-    const std::optional<output::OutputFailure> failure = output::failureOf([&] {
-        const QByteArray pdf = output::classSetPdf(set, output::pdfPaper());
-        if (toStandardOutput) {
-            if (!writeAll(out, pdf)) {
-                throw output::fileFailure(errno, "standard output");
-            }
-        } else {
-            output::writeWhole(line.pdfFile, pdf);
-        }
-    });
-    if (failure) {
-        const QString reason = output::reasonText(*failure);
-        say(err,
-            toStandardOutput
-                ? texts::kPdfNotWritten.arg(reason)
-                : texts::kFileNotWritten.arg(texts::quoted(line.pdfFile, texts::kQuotedPathCharacters), reason));
+    if (!line.pdfFile.isEmpty()
+        && !written(
+            line.pdfFile, [&] { return output::classSetPdf(set, output::pdfPaper()); }, texts::kPdfNotWritten, out,
+            err)) {
         return 1;
     }
+    if (!line.htmlFile.isEmpty()
+        && !written(
+            line.htmlFile, [&] { return output::classSetHtml(set); }, texts::kHtmlNotWritten, out, err)) {
+        return 1;
+    }
+    const bool toStandardOutput = line.pdfFile == u"-"_s || line.htmlFile == u"-"_s;
     for (int k = 1; k <= set.sheetCount(); ++k) {
         say(toStandardOutput ? err : out, QString::fromStdString(set.first.nth(k).text()));
     }

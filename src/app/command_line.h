@@ -25,17 +25,20 @@ struct BoardOperation {
 
 /// What the command line asks for.
 struct CommandLine {
-    enum class Action { OpenWindows, OpenLavagna, Help, Version, WritePdf, Error };
+    enum class Action { OpenWindows, OpenLavagna, Help, Version, WriteFiles, Error };
 
     Action action = Action::OpenWindows;
-    QString error;        ///< Error: one Italian line naming the bad option and what it takes
-    QString pdfFile;      ///< WritePdf: the file as argumentText reads it, "-" for standard output
-    pages::ClassSet set;  ///< WritePdf: the class set; the seed of its first sheet is seed's
-    /// WritePdf: the seed of the code --codice gave; none draws one from the clock.
+    QString error;  ///< Error: one Italian line naming the bad option and what it takes
+    /// WriteFiles: the PDF file as argumentText reads it, "-" for standard output; empty for none.
+    QString pdfFile;
+    /// WriteFiles: the HTML file, as pdfFile; at least one of the two is given.
+    QString htmlFile;
+    pages::ClassSet set;  ///< WriteFiles: the class set; the seed of its first sheet is seed's
+    /// WriteFiles: the seed of the code --codice gave; none draws one from the clock.
     std::optional<std::uint64_t> seed;
-    /// WritePdf: the file of the pupils' names, read when the PDF is written; empty for none.
+    /// WriteFiles: the file of the pupils' names, read when the files are written; empty for none.
     QString namesFile;
-    /// WritePdf: whether --schede gave set.sheets, which the names, when there are, must agree with.
+    /// WriteFiles: whether --schede gave set.sheets, which the names, when there are, must agree with.
     bool sheetsGiven = false;
     /// OpenLavagna: the operation the whiteboard opens on.
     BoardOperation lavagna;
@@ -48,8 +51,8 @@ struct CommandLine {
 [[nodiscard]] QString helpText();
 
 /// Carries out a command line that opens no window, writing to out (null when standard
-/// output was closed) and err; returns the exit status: 0 done, 1 the file could not be
-/// written (nothing of it is left), 2 a usage error. Writing a PDF needs a
+/// output was closed) and err; returns the exit status: 0 done, 1 a file could not be
+/// written (nothing of it is left), 2 a usage error. Writing the files needs a
 /// QGuiApplication, but no display.
 [[nodiscard]] int runCommandLine(const CommandLine& line, std::FILE* out, std::FILE* err);
 

@@ -49,7 +49,7 @@ bool claimClosedStandardFiles()
 int runWithoutWindows(const virdamo::app::CommandLine& line, int argc, char** argv, bool outputClosed)
 {
     std::FILE* out = outputClosed ? nullptr : stdout;
-    if (line.action != virdamo::app::CommandLine::Action::WritePdf) {
+    if (line.action != virdamo::app::CommandLine::Action::WriteFiles) {
         return virdamo::app::runCommandLine(line, out, stderr);
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -198,17 +198,23 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
         page.character(square.x(), square.y(),
                        d.digit == virdamo::kDash ? kDashText : kDigits.at(std::size_t(d.digit)));
     }
-    const int units = corner.x() + squares.unitsColumn();
-    const int multiplicand = corner.y() + squares.rowOf({WorkedRow::Multiplicand, 0});
-    const int multiplier = corner.y() + squares.rowOf({WorkedRow::Multiplier, 0});
-    page.character(units + 1, multiplicand, kTimes);
-    page.character(units + 1, multiplier, kEquals);
+    const BlockFrame frame = blockFrame(op, squares, options);
+    page.character(corner.x() + frame.times.x(), corner.y() + frame.times.y(), kTimes);
+    page.character(corner.x() + frame.equals.x(), corner.y() + frame.equals.y(), kEquals);
+    for (const BlockLine& line : frame.lines) {
+        if (line.direction == BlockLine::Direction::Across) {
+            page.rule(corner.x() + line.column, corner.y() + line.row, line.count);
+        } else {
+            page.upright(corner.x() + line.column, corner.y() + line.row, line.count);
+        }
+    }
     // The factors' commas are part of the factors; the product's is a step of its own.
+    const int units = corner.x() + squares.unitsColumn();
     if (op.multiplicandDecimals > 0) {
-        page.comma(units - op.multiplicandDecimals, multiplicand);
+        page.comma(units - op.multiplicandDecimals, corner.y() + squares.rowOf({WorkedRow::Multiplicand, 0}));
     }
     if (op.multiplierDecimals > 0) {
-        page.comma(units - op.multiplierDecimals, multiplier);
+        page.comma(units - op.multiplierDecimals, corner.y() + squares.rowOf({WorkedRow::Multiplier, 0}));
     }
     if (written.productComma) {
         const QPoint square = at(DecimalPoint{});
@@ -221,10 +227,6 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
             page.number(units + 2 + digits, square.y(), shortest);
         }
     }
-    page.rule(corner.x(), multiplier + 1, squares.digitColumns());
-    if (op.partialRows() >= 2) {
-        page.rule(corner.x(), corner.y() + squares.rowOf({WorkedRow::Product, 0}), squares.digitColumns());
-    }
     if (options.carriesShown()) {
         for (const WrittenDigit& c : written.carries) {
             const QPoint square = at(Square{c.row, c.column});
@@ -232,11 +234,6 @@ void drawOperation(SquaredPage& page, const WorkedOperation& op, const Operation
         }
     }
     if (options.provaShown()) {
-        // A free square right of the sign, then the cross over two squares by two, its
-        // arms on the lines between them.
-        const int left = units + 3;
-        page.upright(left + 1, multiplicand, 2);
-        page.rule(left, multiplicand + 1, 2);
         for (const WrittenBox& box : written.prova) {
             const QPoint square = at(box.box);
             page.character(square.x(), square.y(), kDigits.at(std::size_t(box.digit)));
@@ -282,6 +279,27 @@ QStringList footerLines(PageKind kind, const PageOptions& options, const SheetFo
 }
 
 }  // namespace
+
+BlockFrame blockFrame(const WorkedOperation& op, const OperationSquares& squares, const PageOptions& options)
+{
+    using enum BlockLine::Direction;
+    const int units = squares.unitsColumn();
+    const int multiplicand = squares.rowOf({WorkedRow::Multiplicand, 0});
+    const int multiplier = squares.rowOf({WorkedRow::Multiplier, 0});
+    BlockFrame frame{{units + 1, multiplicand}, {units + 1, multiplier}, {}};
+    frame.lines.push_back({Across, 0, multiplier + 1, squares.digitColumns()});
+    if (op.partialRows() >= 2) {
+        frame.lines.push_back({Across, 0, squares.rowOf({WorkedRow::Product, 0}), squares.digitColumns()});
+    }
+    if (options.provaShown()) {
+        // A free square right of the sign, then the cross over two squares by two, its
+        // arms on the lines between them.
+        const int left = units + 3;
+        frame.lines.push_back({Down, left + 1, multiplicand, 2});
+        frame.lines.push_back({Across, left, multiplicand + 1, 2});
+    }
+    return frame;
+}
 
 double squareSide(const PageOptions& options)
 {

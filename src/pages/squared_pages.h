@@ -102,6 +102,32 @@ private:
     bool labels_ = false;
 };
 
+/// A black line of an operation's block, on the edges of its squares: a rule on the top
+/// edge of row, from column count squares rightwards, or an upright on the left edge of
+/// column, from row count squares down.
+struct BlockLine {
+    enum class Direction { Across, Down };
+    Direction direction = Direction::Across;
+    int column = 0;
+    int row = 0;
+    int count = 0;
+
+    bool operator==(const BlockLine&) const = default;
+};
+
+/// What a block shows besides the digits, counted from its top-left square: the sign
+/// right of the multiplicand and the one right of the multiplier, the rules under the
+/// factors and over the product, and the cross of the prova when options show it.
+struct BlockFrame {
+    QPoint times;
+    QPoint equals;
+    std::vector<BlockLine> lines;
+};
+
+/// The frame of op in its squares.
+[[nodiscard]] BlockFrame blockFrame(const WorkedOperation& op, const OperationSquares& squares,
+                                    const PageOptions& options);
+
 /// One operation alone on a grid of grid squares (across, down) of the size of options,
 /// its block's top-left square at corner: what is written of it, drawn exactly as the
 /// sheets' pages draw their operations.

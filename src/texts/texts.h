@@ -103,6 +103,16 @@ inline const QString kPdfFileName = u"schede-%1.pdf"_s;
 inline const QString kPdfNotSaved = u"Il PDF non è stato salvato."_s;
 /// %1: the file.
 inline const QString kPdfSaved = u"PDF salvato: %1"_s;
+inline const QString kSaveHtmlEllipsis = u"Salva per il computer..."_s;
+inline const QString kSaveHtmlTip = u"Una pagina da aprire al computer o sul tablet, anche senza rete: l'alunno "
+                                    u"sceglie il suo nome e scrive le cifre, ognuna controllata"_s;
+inline const QString kSaveHtmlTitle = u"Salva le schede da fare al computer"_s;
+inline const QString kHtmlFilter = u"Pagine HTML (*.html)"_s;
+/// %1: the code of the first sheet.
+inline const QString kHtmlFileName = u"schede-%1.html"_s;
+inline const QString kHtmlNotSaved = u"La pagina HTML non è stata salvata."_s;
+/// %1: the file.
+inline const QString kHtmlSaved = u"Pagina HTML salvata: %1"_s;
 
 inline const QString kSheetCountFromNames = u"Una scheda per ogni nome della lista degli alunni."_s;
 /// %1 the settings file, %2 why.
@@ -226,6 +236,10 @@ inline const QString kHelpPdf = u"scrive in FILE le schede per la classe, senza 
                                 u"soluzioni; scrive il codice di ogni scheda, uno per riga\n"
                                 u"(con FILE \"-\" il PDF va sullo standard output, i codici\n"
                                 u"sullo standard error)"_s;
+inline const QString kHelpHtml = u"scrive in FILE le stesse schede come una pagina HTML da fare al\n"
+                                 u"computer o sul tablet, anche senza rete: ogni cifra è controllata\n"
+                                 u"(con --alunni ognuno sceglie il suo nome; con FILE \"-\" va sullo\n"
+                                 u"standard output)"_s;
 // Each help text of an option ends with its default, "%1", which the declaration fills in.
 /// %1: the default.
 inline const QString kHelpMultiplicand = u"cifre del moltiplicando (%1)"_s;
@@ -299,7 +313,7 @@ inline const QString kDecimalsDoNotFit = u"--%1 %2 vuole un %3 di più cifre (--
 inline const QString kPowersOfTenWithoutDecimals =
     u"--per-10-100-1000 sceglie da sé i numeri decimali: non vale con --decimali-moltiplicando né "
     u"--decimali-moltiplicatore"_s;
-inline const QString kLavagnaWithoutPdf = u"--lavagna apre una finestra: non vale con --pdf"_s;
+inline const QString kLavagnaWithoutPdf = u"--lavagna apre una finestra: non vale con --pdf né con --html"_s;
 /// %1: the value given.
 inline const QString kTablesWantDigits = u"--tabelline vuole delle cifre da 0 a 9, come 2-5 o 2345, non «%1»"_s;
 /// %1: the option, %2 the option it needs.
@@ -314,6 +328,10 @@ inline const QString kLineTooLong = u"--%1 vuole al più %2 caratteri"_s;
 inline const QString kLineNotDrawable = u"--%1: il carattere %2 non si può stampare"_s;
 inline const QString kOptionWantsOneOf = u"--%1 vuole %2 o %3, non «%4»"_s;
 inline const QString kPdfWantsFile = u"--pdf vuole il nome di un file, o - per lo standard output"_s;
+inline const QString kHtmlWantsFile = u"--html vuole il nome di un file, o - per lo standard output"_s;
+inline const QString kHtmlWithoutPowersOfTen =
+    u"--html fa le pagine delle operazioni in colonna: non vale con --per-10-100-1000"_s;
+inline const QString kBothOnStandardOutput = u"--pdf - e --html - insieme: lo standard output è uno solo"_s;
 /// %1 the most sheets, %2 the value given.
 inline const QString kSheetsWantsNumber = u"--schede vuole un numero da 1 a %1, non «%2»"_s;
 /// %1 the sheets asked for, %2 the names in the file.
@@ -328,12 +346,16 @@ inline const QString kUnknownOption = u"opzione sconosciuta: %1 (virdamo --help 
 inline const QString kOptionWantsValue = u"manca il valore dell'opzione %1"_s;
 inline const QString kUnexpectedArgument = u"argomento inatteso: «%1» (virdamo --help elenca le opzioni)"_s;
 /// %1: the option's long name.
-inline const QString kOptionOnlyWithPdf = u"--%1 vale solo con --pdf FILE"_s;
+inline const QString kOptionOnlyWithPdf = u"--%1 vale solo con --pdf FILE o --html FILE"_s;
 /// %1 the file, %2 why.
 inline const QString kFileNotWritten = u"virdamo: «%1» non è stato scritto: %2"_s;
 /// %1: why.
 inline const QString kPdfNotWritten = u"virdamo: il PDF non è stato scritto: %1"_s;
 inline const QString kStandardOutputClosed = u"virdamo: Lo standard output è chiuso: il PDF non è stato scritto."_s;
+/// %1: why.
+inline const QString kHtmlNotWritten = u"virdamo: la pagina HTML non è stata scritta: %1"_s;
+inline const QString kStandardOutputClosedHtml =
+    u"virdamo: Lo standard output è chiuso: la pagina HTML non è stata scritta."_s;
 
 inline const QString kNoDisplay = u"virdamo: nessuno schermo su cui aprire le finestre (DISPLAY non è impostata): "
                                   u"avviare virdamo da una sessione grafica, oppure usare virdamo --pdf FILE per le "

@@ -3,8 +3,8 @@
 #include "output/pdf_page.h"
 #include "pages/squared_pages.h"
 #include "texts/fonts.h"
+#include "texts/step_captions.h"
 #include "texts/texts.h"
-#include "ui/step_captions.h"
 #include "worksheet/sheet_code.h"
 
 #include <QFontMetrics>
@@ -448,7 +448,7 @@ void Lavagna::workOut(std::int32_t multiplicand, std::int32_t multiplier, int mu
 {
     op_ = virdamo::workOut(multiplicand, multiplier, conventions_, multiplicandDecimals, multiplierDecimals);
     steps_ = stepsOf(op_);
-    captions_ = captionsOf(steps_);
+    captions_ = texts::captionsOf(steps_);
     board_->setOperation(op_);
     showTeacherStep(0);
 }
@@ -523,7 +523,7 @@ void Lavagna::typeDigit(int digit)
     }
     board_->flashWrong(awaited, digit);
     flash_->start();
-    setCaption(hintText(steps_[attempt_->step()].caption));
+    setCaption(texts::hintText(steps_[attempt_->step()].caption));
 }
 
 void Lavagna::touchSquare(const Square& square)

@@ -102,7 +102,7 @@ TEST_F(ClassSheetsDialogTest, ChecksTheCodeAsTypedAndKeepsOneKindOfPage)
     for (const auto& c : cases) {
         field<QLineEdit>("codice")->setText(QString::fromUtf8(c.typed));
         EXPECT_EQ(field<QLabel>("messaggioCodice")->text(), QString::fromUtf8(c.message)) << c.typed;
-        for (const char* output : {"anteprima", "stampa", "salvaPdf"}) {
+        for (const char* output : {"anteprima", "stampa", "salvaPdf", "salvaHtml"}) {
             EXPECT_EQ(field<QAbstractButton>(output)->isEnabled(), c.valid) << c.typed << " " << output;
         }
     }
@@ -159,6 +159,20 @@ TEST_F(ClassSheetsDialogTest, SavesOnePdfWholeOrNotAtAllAndNeverOverAnythingButA
     answers_.saveAs.clear();
     field<QAbstractButton>("salvaPdf")->click();
     EXPECT_EQ(answers_.proposed, dir_.filePath(QStringLiteral("Documents/schede-H28T5-CY4TQ.pdf")));
+
+    // The same set as a page for the browser, by the same way to a file.
+    answers_.saveAs = dir_.filePath(QStringLiteral("classe.html"));
+    field<QAbstractButton>("salvaHtml")->click();
+    EXPECT_EQ(answers_.proposed, dir_.filePath(QStringLiteral("Documents/schede-H28T5-CY4TQ.html")));
+    QFile page(answers_.saveAs);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().startsWith("<!DOCTYPE html>"));
+    answers_.saveAs = dir_.path();
+    messages_.clear();
+    field<QAbstractButton>("salvaHtml")->click();
+    EXPECT_EQ(messages_.value(0),
+              QString::fromUtf8("La pagina HTML non è stata salvata.\n"
+                                "Il nome scelto è quello di una cartella, non di un file."));
     qputenv("HOME", home);
 }
 

@@ -315,7 +315,7 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
         {{QStringLiteral("--pdf"), file, QStringLiteral("--senza-alunni"), QStringLiteral("--senza-soluzioni")},
          2,
          "--senza-alunni e --senza-soluzioni insieme non lasciano nessuna pagina"},
-        {{QStringLiteral("--schede"), QStringLiteral("3")}, 2, "--schede vale solo con --pdf FILE"},
+        {{QStringLiteral("--schede"), QStringLiteral("3")}, 2, "--schede vale solo con --pdf FILE o --html FILE"},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--tabelline"), QStringLiteral("2-x")},
          2,
          "--tabelline vuole delle cifre da 0 a 9, come 2-5 o 2345, non «2-x»"},
@@ -359,7 +359,27 @@ TEST(CommandLine, EveryBadInvocationIsToldInOneItalianLineAndWritesNothing)
          "virgola sono meno delle cifre"},
         {{QStringLiteral("--lavagna"), QStringLiteral("2305x104"), QStringLiteral("--pdf"), file},
          2,
-         "--lavagna apre una finestra: non vale con --pdf"},
+         "--lavagna apre una finestra: non vale con --pdf né con --html"},
+        {{QStringLiteral("--html"), QString()}, 2, "--html vuole il nome di un file, o - per lo standard output"},
+        {{QStringLiteral("--pdf"), QStringLiteral("-"), QStringLiteral("--html"), QStringLiteral("-")},
+         2,
+         "--pdf - e --html - insieme: lo standard output è uno solo"},
+        {{QStringLiteral("--html"), file, QStringLiteral("--per-10-100-1000")},
+         2,
+         "--html fa le pagine delle operazioni in colonna: non vale con --per-10-100-1000"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--quadretti"), QStringLiteral("5"), QStringLiteral("--per-pagina"),
+          QStringLiteral("0")},
+         2,
+         "--per-pagina vuole un numero da 1 a 20, non «0»"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--quadretti"), QStringLiteral("5"), QStringLiteral("--titolo"),
+          QString(81, u'x')},
+         2,
+         "--titolo vuole al più 80 caratteri"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--quadretti"), QStringLiteral("5"), QStringLiteral("--consegna"),
+          QStringLiteral("Esegui \uE000")},
+         2,
+         "--consegna: il carattere U+E000 non si può stampare"},
+        {{QStringLiteral("--pdf"), file, QStringLiteral("--etichette-colonne")}, 2, "--etichette-colonne vale solo con --quadretti"},
         {{QStringLiteral("--pdf"), file, QStringLiteral("--alunni"), dir.filePath(QStringLiteral("nessuno.txt"))},
          2,
          "Il file dei nomi «%1» non esiste."},
@@ -579,6 +599,32 @@ TEST(CommandLine, HelpVersionAndTheSameClassSetAsTheDialogWithoutADisplay)
     EXPECT_EQ(piped.status, 0);
     EXPECT_TRUE(piped.out.startsWith("%PDF-")) << "the document on standard output";
     EXPECT_TRUE(virdamo::parseSheetCode(piped.err.trimmed().toStdString()).code) << "its code on standard error";
+
+    // The page for the browser: the same sheets as the PDF made with it, the largest class
+    // set within what a shared folder or a platform takes, and no address to reach out to.
+    const QString page = dir.filePath(QStringLiteral("classe.html"));
+    const Outcome both =
+        runWith({QStringLiteral("--pdf"), file, QStringLiteral("--html"), page, QStringLiteral("--schede"),
+                 QStringLiteral("40"), QStringLiteral("--moltiplicando"), QStringLiteral("4"),
+                 QStringLiteral("--moltiplicatore"), QStringLiteral("3"), QStringLiteral("--quadretti"),
+                 QStringLiteral("5"), QStringLiteral("--mostra-riporti"), QStringLiteral("--prova-del-nove")});
+    ASSERT_EQ(both.status, 0) << both.err.toStdString();
+    const QStringList pageCodes = QString::fromUtf8(both.out).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(pageCodes.size(), 40);
+    QFile html(page);
+    ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+    const QByteArray pageBytes = html.readAll();
+    EXPECT_TRUE(pageBytes.startsWith("<!DOCTYPE html>\n<html lang=\"it\">"));
+    EXPECT_LT(pageBytes.size(), 300 * 1024);
+    EXPECT_FALSE(pageBytes.contains("//")) << "no address, not even one without its scheme";
+    html.close();
+    const Outcome remade =
+        runWith({QStringLiteral("--html"), page, QStringLiteral("--codice"), pageCodes.front(),
+                 QStringLiteral("--schede"), QStringLiteral("40"), QStringLiteral("--quadretti"), QStringLiteral("5"),
+                 QStringLiteral("--mostra-riporti"), QStringLiteral("--prova-del-nove")});
+    ASSERT_EQ(remade.status, 0) << remade.err.toStdString();
+    ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+    EXPECT_EQ(html.readAll(), pageBytes) << "the same code, the same page";
 }
 
 // Read back from the PDF as the class reads it: "con riporti" has a written carry in every

@@ -3,28 +3,37 @@
 // writes frm_inizio.png, frm_due.png (after "VISUALIZZA" with 4 x 3 digits),
 // frm_inizio_wide.png (the start window at twice its design width), classe.png (the class
 // dialog on the sheet on show, with a level and squared pages chosen) and lavagna.png (the
-// whiteboard at 1600 x 900 in the middle of 2305 x 104, at a step that carries). The
-// settings are the program's first-run ones, whatever the user running it has chosen.
+// whiteboard at 1600 x 900 in the middle of 2305 x 104, at a step that carries), and
+// scheda_html.png (the page for the browser in chromium at 1280 x 800, a pupil's first
+// operation begun, after a wrong key). The settings are the program's first-run ones,
+// whatever the user running it has chosen.
 
 #include "app/application.h"
 #include "app/class_sheets_dialog.h"
 #include "app/frm_inizio.h"
 #include "forms/form_slot.h"
+#include "headless_browser.h"
+#include "output/html_sheets.h"
 #include "qt_helpers.h"
 #include "worksheet/modulo1.h"
 #include "worksheet/random_source.h"
+#include "worksheet/sheet.h"
+#include "worksheet/steps.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QJsonObject>
 #include <QLocale>
 #include <QPixmap>
 #include <QSpinBox>
 #include <QStyleFactory>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -98,5 +107,34 @@ int main(int argc, char** argv)
     board->resize(1600, 900);
     for (int step = 1; step <= 3; ++step) clickButton(board, QStringLiteral("avanti"));  // 3 x 4 = 12: 2, carry 1
     ok = save(board, dir, QStringLiteral("lavagna.png")) && ok;
+
+    // Niccolò's sheet of ten 3 x 2 operations, the code of the README's pages: the first
+    // operation's units row typed, and a wrong key for the next digit.
+    virdamo::pages::ClassSet set;
+    set.first = *virdamo::parseSheetCode("8RQRH-24M61").code;
+    set.options = virdamo::pages::PageOptions{5.0, true, true, true, {}};
+    set.names = {QString::fromUtf8("Niccolò D'Amico")};
+    const QTemporaryDir scratch;
+    const QString page = scratch.filePath(QStringLiteral("scheda.html"));
+    QFile file(page);
+    ok = file.open(QIODevice::WriteOnly) && file.write(virdamo::output::classSetHtml(set)) > 0 && ok;
+    file.close();
+    virdamo::test::HeadlessBrowser browser(1280, 800);
+    browser.open(QString::fromUtf8(QUrl::fromLocalFile(page).toEncoded()),
+                 QStringLiteral("document.documentElement.dataset.ready !== undefined"));
+    browser.evaluate(QStringLiteral("document.querySelector('#names button').click()"));
+    const virdamo::WorkedOperation first = virdamo::sheetOf(set.first).operations.front();
+    const std::vector<virdamo::Step> steps = virdamo::stepsOf(first.multiplicand, first.multiplier);
+    for (std::size_t s = 0; s < steps.size() && s < 4; ++s) {
+        for (const virdamo::ExpectedKey& key : steps[s].keys) browser.press(QString::number(key.digit));
+    }
+    browser.press(QStringLiteral("0") == QString::number(steps[4].keys.front().digit) ? QStringLiteral("1")
+                                                                                      : QStringLiteral("0"));
+    QFile shot(dir.filePath(QStringLiteral("scheda_html.png")));
+    ok = shot.open(QIODevice::WriteOnly)
+        && shot.write(QByteArray::fromBase64(
+               browser.call(QStringLiteral("Page.captureScreenshot"))[QStringLiteral("data")].toString().toLatin1()))
+            > 0
+        && ok;
     return ok ? 0 : 1;
 }

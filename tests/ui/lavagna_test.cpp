@@ -1,7 +1,7 @@
 #include "output/pdf_page.h"
 #include "texts/fonts.h"
+#include "texts/step_captions.h"
 #include "ui/lavagna.h"
-#include "ui/step_captions.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,9 @@
 
 namespace virdamo::ui {
 namespace {
+
+using texts::captionsOf;
+using texts::hintText;
 
 // Each caption in the order of the steps, " | " between them: every kind of step in Italian,
 // one colon at most, a row of partial products starting with its digit's place.

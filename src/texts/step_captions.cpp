@@ -1,11 +1,11 @@
-#include "ui/step_captions.h"
+#include "texts/step_captions.h"
 
 #include "texts/texts.h"
 
 #include <algorithm>
 #include <optional>
 
-namespace virdamo::ui {
+namespace virdamo::texts {
 
 using namespace Qt::StringLiterals;
 
@@ -49,28 +49,28 @@ QString said(const Equality& equality)
 QString boxSentence(ProvaBox box, const QString& filling)
 {
     switch (box) {
-    case ProvaBox::TopLeft: return texts::kProvaMultiplicand.arg(filling);
-    case ProvaBox::TopRight: return texts::kProvaMultiplier.arg(filling);
-    case ProvaBox::BottomLeft: return texts::kProvaTopBoxes.arg(filling);
+    case ProvaBox::TopLeft: return kProvaMultiplicand.arg(filling);
+    case ProvaBox::TopRight: return kProvaMultiplier.arg(filling);
+    case ProvaBox::BottomLeft: return kProvaTopBoxes.arg(filling);
     case ProvaBox::BottomRight: break;
     }
-    return texts::kProvaProduct.arg(filling);
+    return kProvaProduct.arg(filling);
 }
 
 /// A calculation said with write ("%1: scrivo %2") or writeAndCarry for its result.
 QString said(const Calculation& calculation, const QString& write, const QString& writeAndCarry)
 {
-    if (calculation.bringsDown()) return texts::kBringDown.arg(number(calculation.written()));
+    if (calculation.bringsDown()) return kBringDown.arg(number(calculation.written()));
     if (calculation.carryOut() == 0) return write.arg(said(calculation.equality), number(calculation.written()));
     return writeAndCarry.arg(said(calculation.equality), number(calculation.written()), number(calculation.carryOut()));
 }
 
 QString said(const ProvaBoxFilled& filled)
 {
-    if (filled.reductions.empty()) return boxSentence(filled.box, texts::kProvaOneDigit.arg(filled.digit));
+    if (filled.reductions.empty()) return boxSentence(filled.box, kProvaOneDigit.arg(filled.digit));
     QStringList reductions;
     for (const Equality& reduction : filled.reductions) reductions << said(reduction);
-    return boxSentence(filled.box, texts::kWrite.arg(reductions.join(u", "_s), number(filled.digit)));
+    return boxSentence(filled.box, kWrite.arg(reductions.join(u", "_s), number(filled.digit)));
 }
 
 /// The place, from the units, of the multiplier's digit that step multiplies by to write
@@ -97,8 +97,7 @@ std::optional<int> multiplierPlace(const Step& step)
 /// "Ora moltiplico per le decine: 0": the place of the multiplier's digit, and the digit.
 QString placeSentence(int place, int digit)
 {
-    const QString& sentence =
-        place == 0 ? texts::kMultiplyByUnits : (place == 1 ? texts::kMultiplyByTens : texts::kMultiplyByHundreds);
+    const QString& sentence = place == 0 ? kMultiplyByUnits : (place == 1 ? kMultiplyByTens : kMultiplyByHundreds);
     return sentence.arg(digit);
 }
 
@@ -107,18 +106,18 @@ QString placeSentence(int place, int digit)
 QString captionText(const Caption& caption)
 {
     if (const auto* opening = std::get_if<Opening>(&caption)) {
-        return texts::kOpening.arg(number(opening->multiplicand), number(opening->multiplier));
+        return kOpening.arg(number(opening->multiplicand), number(opening->multiplier));
     }
     if (const auto* calculation = std::get_if<Calculation>(&caption)) {
-        return said(*calculation, texts::kWrite, texts::kWriteAndCarry);
+        return said(*calculation, kWrite, kWriteAndCarry);
     }
-    if (const auto* found = std::get_if<ProductFound>(&caption)) return texts::kProductIs.arg(number(found->product));
+    if (const auto* found = std::get_if<ProductFound>(&caption)) return kProductIs.arg(number(found->product));
     if (const auto* filled = std::get_if<ProvaBoxFilled>(&caption)) return said(*filled);
     if (const auto* marked = std::get_if<PlacesMarked>(&caption)) {
-        return texts::kPlacesMarked.arg(marked->mark == kDash ? u"-"_s : u"0"_s);
+        return kPlacesMarked.arg(marked->mark == kDash ? u"-"_s : u"0"_s);
     }
     if (const auto* zeros = std::get_if<ZerosWritten>(&caption)) {
-        return texts::kZerosWritten.arg(number(zeros->multiplicand), QString(zeros->zeros, u'0'));
+        return kZerosWritten.arg(number(zeros->multiplicand), QString(zeros->zeros, u'0'));
     }
     if (std::holds_alternative<WrittenAsWhole>(caption)) return texts::kWrittenAsWhole;
     if (const auto* counted = std::get_if<DecimalsCounted>(&caption)) {
@@ -132,7 +131,7 @@ QString captionText(const Caption& caption)
                                      : texts::kCommaPlaced.arg(placed->decimals).arg(product);
     }
     const auto& verdict = std::get<ProvaVerdict>(caption);
-    return (verdict.holds() ? texts::kProvaHolds : texts::kProvaFails).arg(verdict.bottomLeft).arg(verdict.bottomRight);
+    return (verdict.holds() ? kProvaHolds : kProvaFails).arg(verdict.bottomLeft).arg(verdict.bottomRight);
 }
 
 QStringList captionsOf(const std::vector<Step>& steps)
@@ -151,10 +150,10 @@ QStringList captionsOf(const std::vector<Step>& steps)
         }
         row = place;
         const auto* zeros = std::get_if<ZerosWritten>(&step.caption);
-        captions << texts::kRowStart.arg(
+        captions << kRowStart.arg(
             placeSentence(*place, digit->digit),
-            zeros ? texts::kThenWrite.arg(number(zeros->multiplicand) + u" × 0 = 0"_s, QString(zeros->zeros, u'0'))
-                  : said(std::get<Calculation>(step.caption), texts::kThenWrite, texts::kThenWriteAndCarry));
+            zeros ? kThenWrite.arg(number(zeros->multiplicand) + u" × 0 = 0"_s, QString(zeros->zeros, u'0'))
+                  : said(std::get<Calculation>(step.caption), kThenWrite, kThenWriteAndCarry));
     }
     return captions;
 }
@@ -163,25 +162,24 @@ QString hintText(const Caption& caption)
 {
     QString hint;
     if (const auto* calculation = std::get_if<Calculation>(&caption)) {
-        hint =
-            calculation->bringsDown() ? texts::kHintBringDown : texts::kHintEquality.arg(terms(calculation->equality));
+        hint = calculation->bringsDown() ? kHintBringDown : kHintEquality.arg(terms(calculation->equality));
     } else if (const auto* filled = std::get_if<ProvaBoxFilled>(&caption)) {
         // The first equality alone: the ones after it start from its result.
         hint = boxSentence(filled->box,
-                           filled->reductions.empty() ? texts::kHintOneDigit
-                                                      : texts::kHintEquality.arg(terms(filled->reductions.front())));
+                           filled->reductions.empty() ? kHintOneDigit
+                                                      : kHintEquality.arg(terms(filled->reductions.front())));
     } else if (std::holds_alternative<PlacesMarked>(caption)) {
-        hint = texts::kHintPlaces;
+        hint = kHintPlaces;
     } else if (const auto* zeros = std::get_if<ZerosWritten>(&caption)) {
-        hint = texts::kHintEquality.arg(number(zeros->multiplicand) + u" × 0"_s);
+        hint = kHintEquality.arg(number(zeros->multiplicand) + u" × 0"_s);
     } else if (std::holds_alternative<CommaPlaced>(caption)) {
-        hint = texts::kHintComma;
+        hint = kHintComma;
     } else {
         return captionText(caption);
     }
     // After "Riprova:" the sentence goes on, from a small letter.
     hint[0] = hint[0].toLower();
-    return texts::kTryAgain.arg(hint);
+    return kTryAgain.arg(hint);
 }
 
-}  // namespace virdamo::ui
+}  // namespace virdamo::texts

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-namespace virdamo::ui {
+namespace virdamo::texts {
 
 /// What the teacher says at a step, in Italian: "5 × 4 = 20: scrivo 0 e riporto 2".
 [[nodiscard]] QString captionText(const Caption& caption);
@@ -21,4 +21,4 @@ namespace virdamo::ui {
 /// be typed, "Riprova: 5 × 4 = ?". Steps with nothing to type say what they always say.
 [[nodiscard]] QString hintText(const Caption& caption);
 
-}  // namespace virdamo::ui
+}  // namespace virdamo::texts
