@@ -72,6 +72,7 @@ ClassPreferences ClassPreferences::load(QString* problem)
     }
     p.sheets = set.sheets;
     p.level = set.first.level;
+    p.shape = set.first;
     p.options = set.options;
     const QString pages = settings.value(kPages).toString();
     for (std::size_t i = 0; i < kPageNames.size(); ++i) {
@@ -103,6 +104,7 @@ void ClassPreferences::save() const
     }
     pages::ClassSet set;
     set.sheets = sheets;
+    set.first = shape;
     set.first.level = level;
     set.options = options;
     QSettings settings(file, QSettings::IniFormat);

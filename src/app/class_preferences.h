@@ -5,6 +5,7 @@
 #include "pages/pupil_names.h"
 #include "texts/messages.h"
 #include "worksheet/level.h"
+#include "worksheet/sheet_code.h"
 
 namespace virdamo::app {
 
@@ -15,6 +16,8 @@ struct ClassPreferences {
     int sheets = 1;
     pages::PageKinds pages = pages::PageKinds::Both;
     Level level;
+    /// The decimals and the kind of sheet chosen last; its other fields are not kept.
+    SheetCode shape;
     pages::PageOptions options;
     pages::NamesList names;
 

@@ -34,6 +34,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
 namespace virdamo::app {
 
@@ -162,13 +163,22 @@ void ClassSheetsDialog::applyPreferences(const std::optional<SheetCode>& shown)
     conventions_->show(shownConventions);
     showSheetCount();
     level_->setLevel(remembered.level);
+    level_->showShape(remembered.shape);
     code_->setText(shown ? QString::fromStdString(shown->text()) : QString());
     checkCode();
     loading_ = false;
     // The set is always at the level the teacher chose last: a sheet on show of another
     // level gives way to a new set at hers.
-    if (shown && shown->level != remembered.level) {
+    const auto shapeOf = [](const SheetCode& c) {
+        return std::tuple(c.multiplicandDecimals, c.multiplierDecimals, c.kind);
+    };
+    if (shown && (shown->level != remembered.level || shapeOf(*shown) != shapeOf(remembered.shape))) {
         level_->setLevel(remembered.level);
+        SheetCode shape = *shown;
+        shape.multiplicandDecimals = std::min(remembered.shape.multiplicandDecimals, shown->multiplicandDigits - 1);
+        shape.multiplierDecimals = std::min(remembered.shape.multiplierDecimals, shown->multiplierDigits - 1);
+        shape.kind = remembered.shape.kind;
+        level_->showShape(shape);
         // Once the dialog is shown, so that whoever opened it hears of the new set.
         QMetaObject::invokeMethod(this, &ClassSheetsDialog::chooseLevel, Qt::QueuedConnection);
     }
@@ -297,6 +307,7 @@ void ClassSheetsDialog::checkCode()
     if (parsed.code) {
         // A code carries its level: what it was made at is what the group shows.
         level_->setLevel(parsed.code->level);
+        level_->showShape(*parsed.code);
         levelAllowsSome_ = level_->showCount(parsed.code->level, parsed.code->multiplicandDigits,
                                              parsed.code->multiplierDigits, parsed.code->operations());
     }
@@ -331,11 +342,17 @@ void ClassSheetsDialog::chooseLevel()
     if (!levelAllowsSome_) {
         return;
     }
-    // A new set at the new level: a new code, and its sheet 1 on show.
+    // A new set at the new level: a new code, and its sheet 1 on show where the worksheet
+    // window can show it: it writes whole numbers in columns only.
     first.level = level_->level();
+    level_->readShape(first);
+    first.multiplicandDecimals = std::min(first.multiplicandDecimals, first.multiplicandDigits - 1);
+    first.multiplierDecimals = std::min(first.multiplierDecimals, first.multiplierDigits - 1);
     first.seed = ClockRandomSource().seed().value_or(first.seed + 1);
     code_->setText(QString::fromStdString(first.text()));
-    emit sheetChosen(first);
+    if (!first.extended()) {
+        emit sheetChosen(first);
+    }
 }
 
 void ClassSheetsDialog::showOutputs()
@@ -368,7 +385,9 @@ void ClassSheetsDialog::rememberChoices()
     }
     const std::optional<pages::PageKinds> pages =
         pages::ClassSet::pagesFor(pupils_->isChecked(), solutions_->isChecked());
-    ClassPreferences{count_->value(), pages.value_or(pages::PageKinds::Both), level_->level(), pageOptions(),
+    SheetCode shape;
+    level_->readShape(shape);
+    ClassPreferences{count_->value(), pages.value_or(pages::PageKinds::Both), level_->level(), shape, pageOptions(),
                      pages_->names()}
         .save();
 }

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QStandardItemModel>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -59,6 +61,34 @@ void LevelGroup::setLevel(const Level& level)
     pages::ClassSet set;
     set.first.level = level;
     fields_->show(set);
+}
+
+void LevelGroup::readShape(SheetCode& code) const
+{
+    pages::ClassSet set;
+    fields_->read(set);
+    code.multiplicandDecimals = set.first.multiplicandDecimals;
+    code.multiplierDecimals = set.first.multiplierDecimals;
+    code.kind = set.first.kind;
+}
+
+void LevelGroup::showShape(const SheetCode& code)
+{
+    const QSignalBlocker quiet(this);
+    pages::ClassSet set;
+    set.first = code;
+    set.first.level = level();  // the level shown stays
+    fields_->show(set);
+    // A factor has fewer decimals than digits: more are not offered.
+    const std::pair<const char*, int> digits[] = {{"decimaliMoltiplicando", code.multiplicandDigits},
+                                                  {"decimaliMoltiplicatore", code.multiplierDigits}};
+    for (const auto& [key, count] : digits) {
+        auto* list = qobject_cast<QComboBox*>(fields_->field(QString::fromLatin1(key)));
+        const auto* model = list ? qobject_cast<QStandardItemModel*>(list->model()) : nullptr;
+        for (int i = 0; model && i < list->count(); ++i) {
+            model->item(i)->setEnabled(list->itemData(i).toInt() < count);
+        }
+    }
 }
 
 bool LevelGroup::showCount(const Level& chosen, int multiplicandDigits, int multiplierDigits, int operations)

@@ -29,6 +29,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -244,6 +245,23 @@ TEST_F(ClassSheetsDialogTest, ALevelChosenDrawsANewSetAtItOrSaysThereIsNone)
         EXPECT_EQ(chosen->multiplierDigits, c.shown.multiplierDigits);
         EXPECT_NE(chosen->seed, c.shown.seed) << "a new set";
     }
+
+    // Decimals: only those that fit the digits are offered; a choice makes a new set of
+    // them, which the worksheet window, writing whole numbers, is not asked to show.
+    delete dialog_;
+    open(SheetCode{3, 2, 19, 7});
+    std::optional<SheetCode> shown;
+    QObject::connect(dialog_, &ClassSheetsDialog::sheetChosen, [&shown](const SheetCode& code) { shown = code; });
+    auto* decimals = field<QComboBox>("decimaliMoltiplicando");
+    const auto* items = qobject_cast<QStandardItemModel*>(decimals->model());
+    EXPECT_TRUE(items->item(decimals->findData(u"2"_s))->isEnabled());
+    EXPECT_FALSE(items->item(decimals->findData(u"3"_s))->isEnabled()) << "3 decimals in 3 digits";
+    decimals->setCurrentIndex(decimals->findData(u"2"_s));
+    field<QComboBox>("decimaliMoltiplicatore")->setCurrentIndex(1);
+    const SheetCode made = dialog_->classSet()->first;
+    EXPECT_EQ(std::tuple(made.multiplicandDecimals, made.multiplierDecimals), std::tuple(2, 1));
+    EXPECT_EQ(field<QLineEdit>("codice")->text().size(), 17) << "fifteen symbols in three groups";
+    EXPECT_FALSE(shown) << "the worksheet window keeps its sheet";
 }
 
 TEST_F(ClassSheetsDialogTest, RemembersItsChoicesButTheCodeAcrossTwoOpenings)
