@@ -311,6 +311,31 @@ TEST_P(PupilTries, OnlyRightDigitsAreWrittenAndWrongOnesCounted)
 // A click touches the keypad on the screen.
 INSTANTIATE_TEST_SUITE_P(Hands, PupilTries, testing::Values(Hand::DigitKey, Hand::Click), handName);
 
+// A decimal operation asks for the comma's place as a step of its own: the count of the
+// product's decimals, typed; a wrong count is a miss, and the caption says what to count.
+TEST_F(OnTheWhiteboard, TheProductsCommaIsAStepOfItsOwn)
+{
+    shell_.startOnLavagna(47, 6, 1, 0);  // 4,7 x 6 = 28,2
+    ui::Lavagna* lavagna = board();
+    ASSERT_NE(lavagna, nullptr);
+    type({QStringLiteral("p")});
+    ASSERT_TRUE(lavagna->attempt());
+    for (const Step& step : lavagna->steps()) {
+        for (const ExpectedKey& key : step.keys) {
+            if (std::holds_alternative<DecimalPoint>(key.cell)) {
+                EXPECT_EQ(key.digit, 1);
+                EXPECT_FALSE(lavagna->written().productComma);
+                type({QStringLiteral("2")});
+                EXPECT_EQ(lavagna->attempt()->misses(), 1) << "two decimals where there is one";
+                EXPECT_EQ(lavagna->caption(), QStringLiteral("Riprova: quante cifre ci sono dopo la virgola nei due numeri?"));
+            }
+            type({QString::number(key.digit)});
+        }
+    }
+    EXPECT_TRUE(lavagna->written().productComma);
+    EXPECT_EQ(lavagna->written(), lavagna->steps().back().written);
+}
+
 // A class that dashes the empty places types the dash as a key of its own, after the units'
 // row: the minus key writes it, a digit there is wrong.
 TEST_F(OnTheWhiteboard, TheDashOfAnEmptyPlaceIsTypedAsTheClassWritesIt)
