@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QStandardItemModel>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 
 namespace virdamo::app {
 

@@ -351,7 +351,8 @@ QSize OperationSquares::size() const
 {
     // The shortest product has a digit fewer than the product at most.
     const int shortest = productDecimals_ > 0 ? digitColumns_ + 2 + (digitColumns_ - 1) : 0;
-    return {std::max(digitColumns_ + 1 + (prova_ ? 3 : 0), shortest), static_cast<int>(rows_.size()) + (labels_ ? 1 : 0)};
+    return {std::max(digitColumns_ + 1 + (prova_ ? 3 : 0), shortest),
+            static_cast<int>(rows_.size()) + (labels_ ? 1 : 0)};
 }
 
 Page squaredOperationPage(const WorkedOperation& op, const Written& written, const PageOptions& options, QSize grid,

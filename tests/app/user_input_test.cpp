@@ -327,7 +327,8 @@ TEST_F(OnTheWhiteboard, TheProductsCommaIsAStepOfItsOwn)
                 EXPECT_FALSE(lavagna->written().productComma);
                 type({QStringLiteral("2")});
                 EXPECT_EQ(lavagna->attempt()->misses(), 1) << "two decimals where there is one";
-                EXPECT_EQ(lavagna->caption(), QStringLiteral("Riprova: quante cifre ci sono dopo la virgola nei due numeri?"));
+                EXPECT_EQ(lavagna->caption(),
+                          QStringLiteral("Riprova: quante cifre ci sono dopo la virgola nei due numeri?"));
             }
             type({QString::number(key.digit)});
         }
