@@ -131,7 +131,8 @@ public:
         const QPoint at = squares_.squareOf(cell);
         if (std::holds_alternative<ProvaBox>(cell) ? !prova_ : at.y() < 0) return std::nullopt;
         // A cell has a square of its own: the square finds its number.
-        int& number = numbers_[static_cast<std::size_t>(at.y() * squares_.size().width() + at.x())];
+        const int square = at.y() * squares_.size().width() + at.x();
+        int& number = numbers_[static_cast<std::size_t>(square)];
         if (number < 0) {
             number = static_cast<int>(cells_.size());
             cells_.push_back(cell);
@@ -358,7 +359,8 @@ QByteArray sheetsData(const std::vector<PageSheet>& sheets, const pages::PageOpt
     first = 0;
     for (const PageSheet& sheet : sheets) {
         for (int i = 0; i < sheet.sheet.operationCount(); ++i) {
-            writeGeometry(json, i + 1, operations[static_cast<std::size_t>(first + i)], options);
+            const int operation = first + i;
+            writeGeometry(json, i + 1, operations[static_cast<std::size_t>(operation)], options);
         }
         first += sheet.sheet.operationCount();
     }

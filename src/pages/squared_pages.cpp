@@ -14,7 +14,6 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
-#include <ranges>
 
 namespace virdamo::pages {
 
@@ -135,7 +134,9 @@ public:
     void number(int units, int row, const std::string& text)
     {
         int column = units;
-        for (const char c : std::views::reverse(text)) {
+        // From the end: the last digit stands in the units' square.
+        for (std::size_t i = text.size(); i-- > 0;) {
+            const char c = text[i];
             if (c == ',') {
                 comma(column, row);
             } else {
