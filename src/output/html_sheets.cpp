@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <future>
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -104,6 +105,9 @@ private:
     bool first_ = true;
 };
 
+/// The kinds of cell, as the page's kCellKinds names them in this order.
+enum class CellKind { Square, Carry, Prova, Comma };
+
 /// The cells one operation's steps write, each numbered once in the order first met,
 /// where the page lays them: a square of a row shown, or a box of the cross. Cells the
 /// sheet does not show (carries rows, or the cross, it leaves out) have no number.
@@ -140,23 +144,25 @@ public:
         return number;
     }
 
-    /// [kind, column, row] of each numbered cell: a square of carries, written small, is a
-    /// "carry"; the comma's place in the product, the square of the digit it follows, a "comma".
+    /// Kind, column and row of each numbered cell, one after the other. The kinds are those
+    /// of kCellKinds: a square of carries, written small, is a "carry"; the comma's place in
+    /// the product, the square of the digit it follows, a "comma". Numbers keep the data
+    /// small: the page names the kinds again as it reads them.
     void write(Json& json) const
     {
         json.open('[');
         for (const Cell& cell : cells_) {
-            json.open('[');
             const auto* square = std::get_if<Square>(&cell);
+            CellKind kind = CellKind::Prova;
             if (std::holds_alternative<DecimalPoint>(cell)) {
-                json.element("comma");
-            } else {
-                json.element(square ? (square->row.ofCarries() ? "carry" : "square") : "prova");
+                kind = CellKind::Comma;
+            } else if (square) {
+                kind = square->row.ofCarries() ? CellKind::Carry : CellKind::Square;
             }
             const QPoint at = squares_.squareOf(cell);
+            json.element(static_cast<int>(kind));
             json.element(at.x());
             json.element(at.y());
-            json.close(']');
         }
         json.close(']');
     }
@@ -249,13 +255,12 @@ void writeGeometry(Json& json, int number, PageOperation& page, const pages::Pag
     json.close(']');
     json.key("lines");
     json.open('[');
+    // Direction (0 across, 1 down), column, row and length of each, one after the other.
     for (const pages::BlockLine& line : frame.lines) {
-        json.open('[');
-        json.element(line.direction == pages::BlockLine::Direction::Across ? "across" : "down");
+        json.element(line.direction == pages::BlockLine::Direction::Across ? 0 : 1);
         json.element(line.column);
         json.element(line.row);
         json.element(line.count);
-        json.close(']');
     }
     json.close(']');
     json.key("written");
@@ -305,10 +310,23 @@ void writeStepColumn(Json& json, const char* name, std::vector<PageOperation>& o
 /// written operation by operation does.
 QByteArray sheetsData(const std::vector<PageSheet>& sheets, const pages::PageOptions& options)
 {
-    std::vector<PageOperation> operations;
+    std::vector<const WorkedOperation*> worked;
     for (const PageSheet& sheet : sheets) {
-        for (const WorkedOperation& op : sheet.sheet.operations) operations.push_back(pageOperation(op, options));
+        for (const WorkedOperation& op : sheet.sheet.operations) worked.push_back(&op);
     }
+    // Working the steps out and wording them is most of the work, and each operation's is its
+    // own: the second half goes to a second thread.
+    const auto workedOut = [&](std::size_t from, std::size_t to) {
+        std::vector<PageOperation> pages;
+        pages.reserve(to - from);
+        for (std::size_t i = from; i < to; ++i) pages.push_back(pageOperation(*worked[i], options));
+        return pages;
+    };
+    const std::size_t half = worked.size() / 2;
+    std::future<std::vector<PageOperation>> second = std::async(std::launch::async, workedOut, half, worked.size());
+    std::vector<PageOperation> operations = workedOut(0, half);
+    std::vector<PageOperation> rest = second.get();
+    operations.insert(operations.end(), std::make_move_iterator(rest.begin()), std::make_move_iterator(rest.end()));
     QHash<QString, int> numbers;
     numbers.reserve(static_cast<qsizetype>(operations.size()) * 16);
     for (const PageOperation& page : operations) {
