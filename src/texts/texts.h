@@ -135,8 +135,8 @@ inline const QString kOperationsWillRepeat = u"Le operazioni di una scheda si ri
 inline const QString kNoPossibleOperation =
     u"Nessuna operazione possibile con queste tabelline e questi riporti: sceglierne altri."_s;
 inline const QString kDecimalsLabel = u"Numeri decimali:"_s;
-inline const QString kMultiplicandDecimalsLabel = u"cifre decimali del moltiplicando"_s;
-inline const QString kMultiplierDecimalsLabel = u"cifre decimali del moltiplicatore"_s;
+inline const QString kMultiplicandDecimalsLabel = u"Decimali del moltiplicando:"_s;
+inline const QString kMultiplierDecimalsLabel = u"Decimali del moltiplicatore:"_s;
 /// %1: how many decimal digits, 1 or more.
 inline const QString kDecimalsOne = u"1 cifra dopo la virgola"_s;
 inline const QString kDecimalsMany = u"%1 cifre dopo la virgola"_s;

@@ -1,6 +1,7 @@
 // What the user's own clicks and keys do, sent through a private X server as a hand's are:
 // they meet every filter on their way, which a click from code skips.
 
+#include "answered_dialogs.h"
 #include "app/application.h"
 #include "app/class_preferences.h"
 #include "forms/form_slot.h"
@@ -20,6 +21,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QTreeWidget>
 #include <QLocale>
 #include <QProcess>
 #include <QSignalSpy>
@@ -335,6 +339,47 @@ TEST_F(OnTheWhiteboard, TheProductsCommaIsAStepOfItsOwn)
     }
     EXPECT_TRUE(lavagna->written().productComma);
     EXPECT_EQ(lavagna->written(), lavagna->steps().back().written);
+}
+
+// In the class dialog a click on a pupil's tick box marks her for the supported version, and
+// "Salva l'elenco" writes the names file back with the mark; "Salva per il computer..."
+// saves the page for the browser.
+TEST(ClassDialogByHand, MarksAPupilSavesTheListAndThePageForTheBrowser)
+{
+    const QTemporaryDir dir;
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    const QString names = dir.filePath(QStringLiteral("nomi.txt"));
+    QFile list(names);
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("Anna\nLuca\n");
+    list.close();
+    app::ClassPreferences remembered;
+    remembered.names = {{QStringLiteral("Anna"), QStringLiteral("Luca")}, {}, names};
+    remembered.save();
+    test::AnsweredDialogs answers;
+    answers.saveAs = dir.filePath(QStringLiteral("schede.html"));
+    {
+        app::ClassSheetsDialog dialog(SheetCode{3, 2, 9, 7}, answers, nullptr);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        auto* tree = dialog.findChild<QTreeWidget*>(QStringLiteral("nomi"));
+        QTreeWidgetItem* luca = tree->topLevelItem(1);
+        // The tick box stands at the start of the second column.
+        const QPoint box(tree->header()->sectionViewportPosition(1) + 10, tree->visualItemRect(luca).center().y());
+        test::input::click(*tree->viewport(), 1, box);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return luca->checkState(1) == Qt::Checked; }, 3000));
+        test::input::click(*dialog.findChild<QAbstractButton*>(QStringLiteral("salvaNomi")));
+        const auto saved = [&names] {
+            QFile file(names);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return saved() == "Anna\nLuca *\n"; }, 3000)) << saved().toStdString();
+        test::input::click(*dialog.findChild<QAbstractButton*>(QStringLiteral("salvaHtml")));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(answers.saveAs); }, 5000));
+        EXPECT_EQ(dialog.classSet()->supported, std::vector<bool>({false, true}));
+    }
+    qputenv("XDG_CONFIG_HOME", home);
 }
 
 // A class that dashes the empty places types the dash as a key of its own, after the units'

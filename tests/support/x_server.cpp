@@ -97,9 +97,9 @@ void input::send(const QStringList& arguments)
     }
 }
 
-void input::click(const QWidget& widget, int times)
+void input::click(const QWidget& widget, int times, std::optional<QPoint> place)
 {
-    const QPoint at = widget.mapToGlobal(widget.rect().center());
+    const QPoint at = widget.mapToGlobal(place.value_or(widget.rect().center()));
     send({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
           QStringLiteral("--repeat"), QString::number(times), QStringLiteral("--delay"), QStringLiteral("60"),
           QStringLiteral("1")});

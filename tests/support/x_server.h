@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include <QPoint>
 #include <QStringList>
 
 #include <string>
@@ -41,8 +44,9 @@ namespace input {
 
 /// Runs xdotool with arguments, in the background.
 void send(const QStringList& arguments);
-/// Moves the pointer to the middle of widget and clicks its left button (twice for a double click).
-void click(const QWidget& widget, int times = 1);
+/// Moves the pointer to at in widget (its middle by default) and clicks its left button
+/// (twice for a double click).
+void click(const QWidget& widget, int times = 1, std::optional<QPoint> at = std::nullopt);
 /// Presses and releases key ("space", "Escape", "Left", "p") in the window that has the focus.
 void key(const QString& key);
 
