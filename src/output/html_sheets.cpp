@@ -429,11 +429,8 @@ QByteArray classSetHtml(const pages::ClassSet& set)
 {
     std::vector<PageSheet> sheets;
     for (int k = 1; k <= set.sheetCount(); ++k) {
-        const SheetCode code = set.first.nth(k);
-        Sheet sheet = sheetOf(code, set.options.conventionsShown());
         // A supported pupil works the first operations, as on paper.
-        sheet.keepFirst(set.operationsShown(set.isSupported(k)));
-        sheets.push_back({std::move(sheet), code.text(), set.pupil(k)});
+        sheets.push_back({set.sheetFor(k), set.first.nth(k).text(), set.pupil(k)});
     }
     return sheetsHtml(sheets, set.options);
 }

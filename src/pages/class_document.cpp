@@ -51,9 +51,7 @@ std::vector<Page> classSetPages(const ClassSet& set, QSizeF printableArea)
     for (int k = 1; k <= count; ++k) {
         const SheetCode code = set.first.nth(k);
         const PageOptions options = set.optionsFor(k);
-        Sheet sheet = sheetOf(code, options.conventionsShown());
-        // A supported pupil works the first operations of the sheet, numbered as everyone's.
-        sheet.keepFirst(set.operationsShown(set.isSupported(k)));
+        const Sheet sheet = set.sheetFor(k);
         const SheetFooter footer{k, count, code.text(), set.pupil(k)};
         if (set.hasPupils()) {
             addSheetPages(pupils, sheet, PageKind::Pupils, options, printableArea, footer);

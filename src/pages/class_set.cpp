@@ -36,9 +36,11 @@ bool ClassSet::isSupported(int k) const
     return k >= 1 && at < supported.size() && at < names.size() && supported[at];
 }
 
-PageOptions ClassSet::optionsFor(int k) const
+Sheet ClassSet::sheetFor(int k) const
 {
-    return isSupported(k) ? options.supported() : options;
+    Sheet sheet = sheetOf(first.nth(k), optionsFor(k).conventionsShown());
+    sheet.keepFirst(operationsShown(isSupported(k)));
+    return sheet;
 }
 
 int ClassSet::operationsShown(bool supportedPupil) const
@@ -53,7 +55,7 @@ int ClassSet::operationsShown(bool supportedPupil) const
 
 int ClassSet::pagesPerSheet(PageKind kind, bool supportedPupil, QSizeF printableArea, const QString& pupil) const
 {
-    const PageOptions shown = supportedPupil ? options.supported() : options;
+    const PageOptions shown = optionsShown(supportedPupil);
     if (!shown.squared()) {
         return 1;
     }

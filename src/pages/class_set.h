@@ -2,6 +2,7 @@
 
 #include "pages/page_options.h"
 #include "pages/pupil_names.h"
+#include "worksheet/sheet.h"
 #include "worksheet/sheet_code.h"
 
 #include <QSizeF>
@@ -47,7 +48,15 @@ struct ClassSet {
     [[nodiscard]] bool isSupported(int k) const;
     /// How the pages of sheet k (from 1) look: the supported version of options for a
     /// pupil who has it, options for everyone else.
-    [[nodiscard]] PageOptions optionsFor(int k) const;
+    [[nodiscard]] PageOptions optionsFor(int k) const { return optionsShown(isSupported(k)); }
+    /// How the pages of a supported pupil, or of anyone else, look.
+    [[nodiscard]] PageOptions optionsShown(bool supportedPupil) const
+    {
+        return supportedPupil ? options.supported() : options;
+    }
+    /// Sheet k (from 1) as its pages show it: its operations written as they look there, the
+    /// first ones alone for a supported pupil.
+    [[nodiscard]] Sheet sheetFor(int k) const;
     /// Operations of a sheet its pages show: the first ones of the sheet, as many as
     /// options say for a supported pupil, every one for everyone else.
     [[nodiscard]] int operationsShown(bool supportedPupil) const;

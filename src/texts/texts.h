@@ -134,7 +134,6 @@ inline const QString kPossibleOperations = u"Operazioni possibili: %1."_s;
 inline const QString kOperationsWillRepeat = u"Le operazioni di una scheda si ripeteranno."_s;
 inline const QString kNoPossibleOperation =
     u"Nessuna operazione possibile con queste tabelline e questi riporti: sceglierne altri."_s;
-inline const QString kDecimalsLabel = u"Numeri decimali:"_s;
 inline const QString kMultiplicandDecimalsLabel = u"Decimali del moltiplicando:"_s;
 inline const QString kMultiplierDecimalsLabel = u"Decimali del moltiplicatore:"_s;
 /// %1: how many decimal digits, 1 or more.

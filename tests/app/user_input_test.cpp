@@ -23,13 +23,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
-#include <QTreeWidget>
 #include <QLocale>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <iostream>
 #include <memory>
